@@ -1,0 +1,20 @@
+#pragma once
+// The subcommands of quorvel-cli. Each takes the words after its name and
+// returns the process's exit status (0 success, 2 bad input).
+
+#include <string>
+#include <vector>
+
+namespace quorvel::cli {
+
+using Args = std::vector<std::string>;
+
+int runPerft(const Args& args, bool divide);
+int runSearch(const Args& args);
+int runBench(const Args& args);
+int runGame(const Args& args);
+
+// One line on standard error naming what is wrong; returns 2.
+int usageError(const std::string& message);
+
+}  // namespace quorvel::cli

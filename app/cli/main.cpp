@@ -1,0 +1,41 @@
+// quorvel-cli: the rules and the engine of Quorvel from the command line, for
+// people who test chess programs.
+
+#include <iostream>
+
+#include "cli_commands.h"
+
+namespace {
+
+void printUsage() {
+    std::cout << "Usage:\n"
+                 "  quorvel-cli perft DEPTH [FEN]\n"
+                 "  quorvel-cli divide DEPTH [FEN]\n"
+                 "  quorvel-cli search [FEN] [--main-time S] [--secondary-time S] [--depth N]\n"
+                 "                     [--secondary-depth N] [--tolerance N] [--min-sons N]\n"
+                 "                     [--no-horizon] [--no-sorting] [--thinking] [--book FILE]\n"
+                 "  quorvel-cli bench\n"
+                 "  quorvel-cli game FILE.ech\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace quorvel::cli;
+    if (argc < 2) {
+        printUsage();
+        return 2;
+    }
+    const std::string command = argv[1];
+    const Args args(argv + 2, argv + argc);
+    if (command == "perft") return runPerft(args, false);
+    if (command == "divide") return runPerft(args, true);
+    if (command == "search") return runSearch(args);
+    if (command == "bench") return runBench(args);
+    if (command == "game") return runGame(args);
+    if (command == "help" || command == "--help" || command == "-h") {
+        printUsage();
+        return 0;
+    }
+    return usageError("unknown command '" + command + "'");
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The engine's front: start a search on its own thread without blocking,
+// stop it, be told when it is done. The search never knows who listens: the
+// window turns the hooks into queued signals; the command-line tool waits.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "engine/engine_options.h"
+#include "engine/search_status.h"
+#include "rules/position.h"
+
+namespace quorvel {
+
+class OpeningBook;
+
+// The eight move texts typed in the information dialog ("1:" to "8:").
+using ExplorerPath = std::array<std::string, 8>;
+
+// Callbacks, all called on the search thread. Any may be empty.
+struct SearchHooks {
+    // The move and the position are recorded and searchIdle is set.
+    std::function<void()> moveRecorded;
+    // The information dialog, shown when extraDisplays is on outside the
+    // computer-against-computer mode. Blocks until the dialog closes; returns
+    // the typed path for "Rechercher", nullopt for "Sortir".
+    std::function<std::optional<ExplorerPath>(const std::string& text)> showInformation;
+    // The platform's default beep.
+    std::function<void()> beep;
+    // Writes the recovery file from the record.
+    std::function<void(const GameRecord&)> writeRecovery;
+    // The run is over: the tree is freed, searchIdle is set.
+    std::function<void()> finished;
+};
+
+// What one run did.
+struct SearchOutcome {
+    bool movePlayed = false;  // a move was appended to the record
+    bool fromBook = false;    // it came from the opening book
+    bool noMove = false;      // the side to move had no move (or nothing was evaluated)
+};
+
+class SearchDriver {
+public:
+    explicit SearchDriver(SearchStatus& status);
+    ~SearchDriver();  // waits for a running search
+    SearchDriver(const SearchDriver&) = delete;
+    SearchDriver& operator=(const SearchDriver&) = delete;
+
+    void setOpeningBook(const OpeningBook* book) { book_ = book; }
+    void setHooks(SearchHooks hooks) { hooks_ = std::move(hooks); }
+
+    // Starts runSearch on its own thread. The record belongs to the search
+    // until `finished`; the caller has cleared searchIdle and the stop flags.
+    void start(GameRecord& record, const EngineOptions& options, bool computerVsComputer);
+    // Waits for the thread to end (it ends by itself; see pressStop).
+    void wait();
+    bool running() const;
+
+    SearchOutcome lastOutcome() const;
+
+private:
+    SearchStatus& status_;
+    const OpeningBook* book_ = nullptr;
+    SearchHooks hooks_;
+    std::thread thread_;
+    struct Run;
+    std::unique_ptr<Run> run_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,82 @@
+#pragma once
+// State shared between the window thread and the search thread.
+//
+// Flags and counters are atomics written by one side and read by the other;
+// the report texts are replaced whole under a mutex. The window reads these
+// to paint "Noeud :", "Mem :", "Profondeur :" and the live report, and raises
+// the phase flags from its one-second tick and the stop button.
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+namespace quorvel {
+
+class SearchStatus {
+public:
+    // Flags
+    std::atomic<bool> searchIdle{true};      // no search thread is working on the game
+    std::atomic<bool> mainPhaseOver{false};  // the main tree is no longer expanded
+    std::atomic<bool> stop{false};           // nothing is expanded any more
+    std::atomic<bool> inSecondary{false};    // a secondary tree is being grown
+    std::atomic<bool> reportFrozen{false};   // the live report must not be shown
+    std::atomic<bool> firstPaintDone{false}; // the window has painted since the human's move
+    std::atomic<bool> bookPlay{true};        // the game may still follow a book line
+    std::atomic<bool> showThinking{false};   // detailed reports ("Afficher la réflexion")
+
+    // Counters
+    std::atomic<std::uint32_t> nodesCreated{0};   // children evaluated ("Noeud :")
+    std::atomic<std::uint32_t> entriesFreed{0};   // tree entries released
+    std::atomic<std::int32_t> largestDropped{0};  // moves lost past 100 children
+    std::atomic<std::int32_t> mainDepthShown{0};
+    std::atomic<std::int32_t> secondaryDepthShown{0};
+    std::atomic<std::int32_t> searchSeconds{0};     // written by the clock tick
+    std::atomic<std::int32_t> secondarySeconds{0};  // written by the clock tick
+
+    // Bytes held by the tree: 24 per live node.
+    std::uint64_t memoryInUse() const {
+        return 24ull * static_cast<std::uint32_t>(nodesCreated.load() - entriesFreed.load());
+    }
+
+    // Report texts, replaced whole.
+    std::string mainReport() const { return read(mainReport_); }
+    std::string secondaryReport() const { return read(secondaryReport_); }
+    std::string statusText() const { return read(statusText_); }
+    void setMainReport(std::string text) { write(mainReport_, std::move(text)); }
+    void setSecondaryReport(std::string text) { write(secondaryReport_, std::move(text)); }
+    void setStatusText(std::string text) { write(statusText_, std::move(text)); }
+
+private:
+    std::string read(const std::string& text) const {
+        std::lock_guard lock(mutex_);
+        return text;
+    }
+    void write(std::string& text, std::string value) {
+        std::lock_guard lock(mutex_);
+        text = std::move(value);
+    }
+
+    mutable std::mutex mutex_;
+    std::string mainReport_;
+    std::string secondaryReport_;
+    std::string statusText_;
+};
+
+// Time limits of a search, seconds.
+struct TimeLimits {
+    std::int32_t mainTimeLimit = 9;
+    std::int32_t secondaryTimeLimit = 8;
+};
+
+// The per-second accounting of the clock tick that ends the search's phases:
+// search seconds + 1 (secondary seconds + 1 when the main phase was already
+// over); main phase over past mainTimeLimit or past a third of totalMemory;
+// stop past secondaryTimeLimit. Strict comparisons.
+void accountSearchSecond(SearchStatus& status, const TimeLimits& limits, std::uint64_t totalMemory);
+
+// The stop button "Interrompre la recherche": a first press ends the main
+// phase, a press during the secondary phase stops the search.
+void pressStop(SearchStatus& status);
+
+}  // namespace quorvel
