@@ -1,0 +1,34 @@
+#pragma once
+// One small interface for everything modal the program asks the platform
+// for: message boxes, the beep, the file, colour and promotion choosers.
+// The Qt implementation shows real dialogs; tests answer them.
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace quorvel {
+
+enum class BoxIcon { none, information, exclamation, question };
+enum class BoxButtons { ok, yesNo };
+enum class BoxAnswer { ok, yes, no };
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    virtual BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon,
+                              BoxButtons buttons = BoxButtons::ok) = 0;
+    virtual void beep() = 0;
+    // nullopt when cancelled.
+    virtual std::optional<QString> openFileName(const QString& filter, const QString& defaultName) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter, const QString& defaultName) = 0;
+    virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
+    // The promotion chooser: returns the chosen piece code (12..15, the
+    // human's codes), 12 (queen) when closed without a choice.
+    virtual int choosePromotion(int pieceSet, bool playerIsBlack) = 0;
+};
+
+}  // namespace quorvel

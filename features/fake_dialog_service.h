@@ -1,0 +1,50 @@
+#pragma once
+// A DialogService for tests: records every box and answers from queues.
+
+#include <deque>
+#include <vector>
+
+#include "features/dialog_service.h"
+
+namespace quorvel {
+
+class FakeDialogService : public DialogService {
+public:
+    struct Box {
+        QString caption;
+        QString text;
+        BoxIcon icon;
+        BoxButtons buttons;
+    };
+
+    std::vector<Box> boxes;              // every box shown, in order
+    std::deque<BoxAnswer> answers;       // answers for yes/no boxes (default: yes)
+    std::deque<std::optional<QString>> fileNames;  // answers for file dialogs (default: cancel)
+    std::deque<std::optional<QColor>> colours;     // answers for the colour chooser (default: cancel)
+    std::deque<int> promotions;          // answers for the promotion chooser (default: 12)
+    int beeps = 0;
+
+    BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon, BoxButtons buttons) override {
+        boxes.push_back({caption, text, icon, buttons});
+        if (buttons == BoxButtons::ok) return BoxAnswer::ok;
+        return pop(answers, BoxAnswer::yes);
+    }
+    void beep() override { ++beeps; }
+    std::optional<QString> openFileName(const QString&, const QString&) override { return pop(fileNames, {}); }
+    std::optional<QString> saveFileName(const QString&, const QString&) override { return pop(fileNames, {}); }
+    std::optional<QColor> chooseColour(const QColor&) override { return pop(colours, {}); }
+    int choosePromotion(int, bool) override { return pop(promotions, 12); }
+
+    QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
+
+private:
+    template <typename T>
+    static T pop(std::deque<T>& queue, T fallback) {
+        if (queue.empty()) return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
+
+}  // namespace quorvel

@@ -1,0 +1,34 @@
+#pragma once
+// Our own artwork: three piece sets, the toolbar icons, the title logo and
+// the application icon. Everything is drawn by the program itself (vector
+// shapes and the chess glyphs of a free font), so no picture file is needed.
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
+namespace quorvel::art {
+
+enum class PieceType { king, queen, rook, knight, bishop, pawn };
+
+// Piece type of a piece code (1..6 or 11..16).
+PieceType pieceTypeOf(int code);
+
+// pieceSet is 0, 20 or 40 ("Modèle 1", "Modèle 2", "Modèle 3").
+// A 42 x 42 picture with a transparent background.
+QPixmap pieceImage(int pieceSet, bool white, PieceType type);
+// The transparency mask of the piece (opaque where the piece is).
+QImage pieceMask(int pieceSet, PieceType type);
+// A soft shadow of the piece, same size, drawn a few pixels off the piece.
+QPixmap pieceShadow(int pieceSet, PieceType type);
+
+// Toolbar zone 1..7 (new game, load, save, computer first, change side,
+// turn board, take back): a 16 x 16 icon, normal or highlighted.
+QPixmap toolbarIcon(int zone, bool highlighted);
+
+// The title logo, 233 x 33.
+QPixmap titleLogo();
+
+QIcon applicationIcon();
+
+}  // namespace quorvel::art
