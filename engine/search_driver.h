@@ -27,8 +27,10 @@ struct SearchHooks {
     std::function<void()> moveRecorded;
     // The information dialog, shown when extraDisplays is on outside the
     // computer-against-computer mode. Blocks until the dialog closes; returns
-    // the typed path for "Rechercher", nullopt for "Sortir".
-    std::function<std::optional<ExplorerPath>(const std::string& text)> showInformation;
+    // the typed path for "Rechercher", nullopt for "Sortir". `initialText` is
+    // the full report that "<" brings back.
+    std::function<std::optional<ExplorerPath>(const std::string& currentText, const std::string& initialText)>
+        showInformation;
     // The platform's default beep.
     std::function<void()> beep;
     // Writes the recovery file from the record.
