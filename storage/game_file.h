@@ -10,7 +10,9 @@
 
 namespace quorvel {
 
-enum class GameFileError { none, cannotOpen, badCount, truncated };
+// badContent: a move text or a position that no game can hold (bad piece
+// codes, a missing king, state cells out of range).
+enum class GameFileError { none, cannotOpen, badCount, truncated, badContent };
 
 // Writes plyCount half-moves of the record and the clocks. Writes a
 // temporary file beside `path` and renames it over, so the previous good file
