@@ -1,0 +1,44 @@
+#include "features/about_dialog.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "features/clip_player.h"
+
+namespace quorvel {
+
+AboutDialog::AboutDialog(const QString& workingFolder, QWidget* parent)
+    : QDialog(parent), clipPath_(QDir(workingFolder).filePath(QStringLiteral("apropos.avi"))) {
+    setWindowTitle(QStringLiteral("A propos de Quorvel"));
+    clip_ = new ClipPlayer(this);
+    clip_->setFixedSize(160, 120);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(new QLabel(QStringLiteral("Quorvel version 1.050 R1"), this));
+    texts->addWidget(new QLabel(QStringLiteral("Conçu et programmé par l'équipe Quorvel"), this));
+    texts->addWidget(new QLabel(QStringLiteral("Version de décembre 2026"), this));
+    texts->addStretch();
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    texts->addWidget(ok, 0, Qt::AlignRight);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(clip_, 0, Qt::AlignTop | Qt::AlignLeft);
+    layout->addLayout(texts);
+}
+
+void AboutDialog::showAbout(const QString& workingFolder, QWidget* parent) {
+    AboutDialog dialog(workingFolder, parent);
+    dialog.exec();
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    clipPlaying_ = clip_->play(clipPath_);
+}
+
+}  // namespace quorvel

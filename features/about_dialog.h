@@ -1,0 +1,29 @@
+#pragma once
+// "A propos de Quorvel": the version, who made the program and when, and
+// the About clip played from the working folder.
+
+#include <QDialog>
+
+namespace quorvel {
+
+class ClipPlayer;
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    AboutDialog(const QString& workingFolder, QWidget* parent = nullptr);
+
+    static void showAbout(const QString& workingFolder, QWidget* parent = nullptr);
+
+    bool clipPlaying() const { return clipPlaying_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString clipPath_;
+    ClipPlayer* clip_;
+    bool clipPlaying_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,67 @@
+#include "features/qt_dialog_service.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "features/promotion_dialog.h"
+
+namespace quorvel {
+
+namespace {
+
+QMessageBox::Icon qtIcon(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::information: return QMessageBox::Information;
+        case BoxIcon::exclamation: return QMessageBox::Warning;
+        case BoxIcon::question: return QMessageBox::Question;
+        case BoxIcon::none: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+BoxAnswer QtDialogService::message(const QString& caption, const QString& text, BoxIcon icon,
+                                   BoxButtons buttons) {
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent_);
+    if (buttons == BoxButtons::ok) {
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return BoxAnswer::ok;
+    }
+    QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? BoxAnswer::yes : BoxAnswer::no;
+}
+
+void QtDialogService::beep() { QApplication::beep(); }
+
+std::optional<QString> QtDialogService::openFileName(const QString& filter, const QString& defaultName) {
+    const QString name = QFileDialog::getOpenFileName(parent_, QString(), defaultName, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtDialogService::saveFileName(const QString& filter, const QString& defaultName) {
+    const QString name = QFileDialog::getSaveFileName(parent_, QString(), defaultName, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QColor> QtDialogService::chooseColour(const QColor& initial) {
+    const QColor colour = QColorDialog::getColor(initial, parent_);
+    if (!colour.isValid()) return std::nullopt;
+    return colour;
+}
+
+int QtDialogService::choosePromotion(int pieceSet, bool playerIsBlack) {
+    return PromotionDialog::choose(pieceSet, playerIsBlack, parent_);
+}
+
+}  // namespace quorvel
