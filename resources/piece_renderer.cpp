@@ -1,0 +1,136 @@
+#include "resources/piece_renderer.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <algorithm>
+
+#include "resources/alpha_ops.h"
+#include "resources/art_fonts.h"
+#include "resources/flat_shapes.h"
+
+namespace quorvel::art {
+
+namespace {
+
+// How one set colours its pieces. The light line colour on the dark pieces
+// is what keeps them readable on dark squares.
+struct SetStyle {
+    ArtFont font;
+    QColor whiteTop, whiteBottom, whiteLines;
+    QColor blackTop, blackBottom, blackLines;
+    qreal lineWidth;  // flat shapes only: rim width, pixels
+};
+
+SetStyle styleOf(int pieceSet) {
+    if (pieceSet == 20)
+        return {ArtFont::sansChess, QColor(255, 255, 255), QColor(250, 250, 250), QColor(20, 20, 20),
+                QColor(40, 40, 40),   QColor(20, 20, 20),    QColor(245, 245, 245), 2.0};
+    if (pieceSet == 40)
+        return {ArtFont::serifChess, QColor(255, 250, 235), QColor(222, 196, 150), QColor(70, 40, 20),
+                QColor(110, 60, 40),   QColor(30, 14, 8),     QColor(245, 205, 110), 1.5};
+    return {ArtFont::sansChess, QColor(255, 255, 255), QColor(255, 255, 255), QColor(0, 0, 0),
+            QColor(25, 25, 25),   QColor(25, 25, 25),    QColor(235, 235, 235), 1.5};
+}
+
+QImage blankPicture() {
+    QImage image(kPieceSide, kPieceSide, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// The white-piece glyphs are line drawings; both colours are made from
+// them so the two colours of a type share one silhouette and one mask.
+QChar glyphOf(PieceType type, bool solid = false) {
+    static const char16_t codes[] = {0x2654, 0x2655, 0x2656, 0x2658, 0x2657, 0x2659};
+    return QChar(codes[static_cast<int>(type)] + (solid ? 6 : 0));
+}
+
+// One scale for the six glyphs of a font, so a pawn stays smaller than a
+// king; every piece stands on the same base line. The solid glyph gets the
+// same placement, so it lies exactly under the line drawing.
+QPainterPath placedGlyph(ArtFont font, PieceType type, bool solid) {
+    qreal tallest = 0, widest = 0;
+    for (int t = 0; t < 6; ++t) {
+        const QRectF r = textOutline(font, glyphOf(static_cast<PieceType>(t)), 100).boundingRect();
+        tallest = std::max(tallest, r.height());
+        widest = std::max(widest, r.width());
+    }
+    const qreal size = 100 * std::min(36.0 / tallest, 37.0 / widest);
+    const QRectF r = textOutline(font, glyphOf(type), size).boundingRect();
+    return textOutline(font, glyphOf(type, solid), size).translated(kPieceSide / 2.0 - r.center().x(), 39 - r.bottom());
+}
+
+QImage painted(const QPainterPath& path) {
+    QImage image = blankPicture();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path, Qt::black);
+    painter.end();
+    return alphaOf(image);
+}
+
+// The body colour, shaded from top to bottom, cut to `body`'s alpha.
+QImage shadedBody(const QImage& body, QColor top, QColor bottom) {
+    QImage image = blankPicture();
+    QPainter painter(&image);
+    QLinearGradient shade(0, 4, 0, 39);
+    shade.setColorAt(0, top);
+    shade.setColorAt(1, bottom);
+    painter.fillRect(image.rect(), shade);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.drawImage(0, 0, tinted(body, Qt::black));
+    return image;
+}
+
+QImage glyphPicture(const QPainterPath& lines, const QImage& body, QColor top, QColor bottom, QColor ink) {
+    QImage image = shadedBody(body, top, bottom);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(lines, ink);
+    return image;
+}
+
+QImage flatPicture(PieceType type, const QImage& body, QColor top, QColor bottom, QColor ink, qreal width) {
+    const QPainterPath shape = flatShape(type);
+    QImage image = blankPicture();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The rim is stroked first and the body filled over it, so only its
+    // outer half shows and the silhouette stays bold.
+    painter.strokePath(shape, QPen(ink, 2 * width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawImage(0, 0, shadedBody(body, top, bottom));
+    painter.setClipPath(shape);
+    painter.strokePath(flatDetails(type), QPen(ink, width * 0.75, Qt::SolidLine, Qt::RoundCap));
+    return image;
+}
+
+QImage shadowOf(const QImage& mask) { return tinted(blurred(mask, 1, 3), QColor(0, 0, 0, 120)); }
+
+}  // namespace
+
+PiecePictures renderPiece(int pieceSet, PieceType type) {
+    const SetStyle style = styleOf(pieceSet);
+    const bool glyphs = pieceSet != 20 && fontHas(style.font, QString(glyphOf(type)) + glyphOf(type, true));
+    PiecePictures pictures;
+    if (glyphs) {
+        const QPainterPath lines = placedGlyph(style.font, type, false);
+        // Some line drawings leave a gap in their contour (the knight's
+        // mane), so the solid glyph closes the body.
+        const QImage body = unitedAlpha(filledInterior(painted(lines)),
+                                        filledInterior(painted(placedGlyph(style.font, type, true))));
+        pictures.white = glyphPicture(lines, body, style.whiteTop, style.whiteBottom, style.whiteLines);
+        pictures.black = glyphPicture(lines, body, style.blackTop, style.blackBottom, style.blackLines);
+    } else {
+        // Also the stand-in for the glyph sets should their font be missing.
+        const QImage body = painted(flatShape(type));
+        pictures.white =
+            flatPicture(type, body, style.whiteTop, style.whiteBottom, style.whiteLines, style.lineWidth);
+        pictures.black =
+            flatPicture(type, body, style.blackTop, style.blackBottom, style.blackLines, style.lineWidth);
+    }
+    pictures.mask = unitedAlpha(alphaOf(pictures.white), alphaOf(pictures.black));
+    pictures.shadow = shadowOf(pictures.mask);
+    return pictures;
+}
+
+}  // namespace quorvel::art
