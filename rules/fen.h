@@ -7,6 +7,7 @@
 // the side that has just moved. plyCount = 2 * (fullmove - 1), +1 when Black
 // is to move; the earlier move texts stay empty.
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -23,10 +24,10 @@ struct FenSetup {
     bool whiteToMove = true;
 };
 
-// `lowerSideToMove`: the side to move is placed as the lower side (the human's
-// army; used by perft) instead of White being lower; `upperSideToMove`: it is
-// placed as the upper side (the computer's army; used by search).
-enum class FenOrientation { whiteLower, sideToMoveLower, sideToMoveUpper };
+// Which army White becomes: the lower side (the player has White), the upper
+// side (the board held mirrored, playerIsBlack set), or whichever makes the
+// side to move the upper side, the computer's (used by search).
+enum class FenOrientation { whiteLower, blackLower, sideToMoveUpper };
 
 std::variant<FenSetup, FenError> parseFen(const std::string& fen, FenOrientation orientation);
 

@@ -1,0 +1,50 @@
+#include <charconv>
+#include <iostream>
+#include <variant>
+
+#include "cli_commands.h"
+#include "rules/fen.h"
+#include "rules/perft.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+std::optional<int> parseDepth(const std::string& text) {
+    int depth = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), depth);
+    if (error != std::errc() || end != text.data() + text.size() || depth < 0 || depth > 12) return std::nullopt;
+    return depth;
+}
+
+}  // namespace
+
+int runPerft(const Args& args, bool divideByMove) {
+    if (args.empty()) return usageError("perft needs a depth");
+    const auto depth = parseDepth(args[0]);
+    if (!depth) return usageError("bad depth '" + args[0] + "' (a whole number from 0 to 12)");
+    std::string fen = kStartFen;
+    if (args.size() > 1) {
+        fen.clear();
+        for (std::size_t i = 1; i < args.size(); ++i) fen += (i > 1 ? " " : "") + args[i];
+    }
+    const auto parsed = parseFen(fen, FenOrientation::whiteLower);
+    if (const auto* error = std::get_if<FenError>(&parsed)) return usageError("bad FEN: " + error->message);
+    const FenSetup& setup = std::get<FenSetup>(parsed);
+    const GameRecord& record = setup.record;
+    // White is the lower side here, so White to move is the lower side to move.
+    const bool sideIsUpper = !setup.whiteToMove;
+    if (!divideByMove) {
+        std::cout << perft(record.current, record.state, sideIsUpper, *depth) << '\n';
+        return 0;
+    }
+    std::uint64_t total = 0;
+    for (const DivideLine& line : divide(record.current, record.state, sideIsUpper, record.playerIsBlack, *depth)) {
+        std::cout << line.move << ": " << line.nodes << '\n';
+        total += line.nodes;
+    }
+    std::cout << "\nNodes searched: " << total << '\n';
+    return 0;
+}
+
+}  // namespace quorvel::cli

@@ -1,0 +1,96 @@
+#include "perft.h"
+
+#include <algorithm>
+
+#include "move_application.h"
+#include "notation.h"
+
+namespace quorvel {
+
+namespace {
+
+bool isPawn(int code) { return code == kUpperPawn || code == kLowerPawn; }
+
+// Squares worth trying for a piece: the move test rejects the rest anyway.
+void targetWindow(int code, int x, int y, int& x0, int& x1, int& y0, int& y1) {
+    x0 = 1, x1 = 8, y0 = 1, y1 = 8;
+    switch (code) {
+        case kUpperKing: case kLowerKing: x0 = x - 2; x1 = x + 2; y0 = y - 1; y1 = y + 1; break;
+        case kUpperKnight: case kLowerKnight: x0 = x - 2; x1 = x + 2; y0 = y - 2; y1 = y + 2; break;
+        case kUpperPawn: x0 = x - 1; x1 = x + 1; y0 = y - 2; y1 = y - 1; break;
+        case kLowerPawn: x0 = x - 1; x1 = x + 1; y0 = y + 1; y1 = y + 2; break;
+        default: break;
+    }
+    x0 = std::clamp(x0, 1, 8), x1 = std::clamp(x1, 1, 8), y0 = std::clamp(y0, 1, 8), y1 = std::clamp(y1, 1, 8);
+}
+
+}  // namespace
+
+std::vector<LegalMove> legalMoves(const Position& position, StateWord state, bool sideIsUpper) {
+    std::vector<LegalMove> moves;
+    for (int fromX = 1; fromX <= 8; ++fromX) {
+        for (int fromY = 1; fromY <= 8; ++fromY) {
+            const std::int8_t code = position.at(fromX, fromY);
+            if (sideIsUpper ? !isUpperPiece(code) : !isLowerPiece(code)) continue;
+            int x0, x1, y0, y1;
+            targetWindow(code, fromX, fromY, x0, x1, y0, y1);
+            for (int toX = x0; toX <= x1; ++toX) {
+                for (int toY = y0; toY <= y1; ++toY) {
+                    const MoveCheck m = checkMove(position, state, fromX, fromY, toX, toY, false);
+                    if (!m.valid) continue;
+                    if (m.castling != Castling::none) {
+                        if (castlingAllowed(position, state, sideIsUpper, m.castling)) {
+                            moves.push_back({fromX, fromY, toX, toY, m.castling, 0});
+                        }
+                        continue;
+                    }
+                    if (kingAttacked(position, state, fromX, fromY, toX, toY, 0, 0, 0, 0, sideIsUpper)) continue;
+                    if (isPawn(code) && toY == (sideIsUpper ? 1 : 8)) {
+                        const int base = sideIsUpper ? 0 : 10;
+                        for (int piece : {kUpperQueen, kUpperRook, kUpperBishop, kUpperKnight}) {
+                            moves.push_back({fromX, fromY, toX, toY, Castling::none, piece + base});
+                        }
+                    } else {
+                        moves.push_back({fromX, fromY, toX, toY, Castling::none, 0});
+                    }
+                }
+            }
+        }
+    }
+    return moves;
+}
+
+std::uint64_t perft(const Position& position, StateWord state, bool sideIsUpper, int depth) {
+    if (depth <= 0) return 1;
+    const std::vector<LegalMove> moves = legalMoves(position, state, sideIsUpper);
+    if (depth == 1) return moves.size();
+    std::uint64_t nodes = 0;
+    for (const LegalMove& move : moves) {
+        Position child = position;
+        const auto outcome = makeMove(child, state, move.fromX, move.fromY, move.toX, move.toY, move.castling,
+                                      move.promotionPiece);
+        if (outcome) nodes += perft(child, outcome->state, !sideIsUpper, depth - 1);
+    }
+    return nodes;
+}
+
+std::vector<DivideLine> divide(const Position& position, StateWord state, bool sideIsUpper, bool playerIsBlack,
+                               int depth) {
+    std::vector<DivideLine> lines;
+    for (const LegalMove& move : legalMoves(position, state, sideIsUpper)) {
+        Position child = position;
+        const auto outcome = makeMove(child, state, move.fromX, move.fromY, move.toX, move.toY, move.castling,
+                                      move.promotionPiece);
+        if (!outcome) continue;
+        const MoveText rows = buildMoveText(move.fromX, move.fromY, move.toX, move.toY, position.at(move.fromX, move.fromY),
+                                            false);
+        const MoveText ranks = toChessRanks(rows, playerIsBlack);
+        // White is the lower side exactly when the player has White.
+        const bool whiteMoved = sideIsUpper == playerIsBlack;
+        lines.push_back({longAlgebraic(ranks, whiteMoved, move.promotionPiece),
+                         perft(child, outcome->state, !sideIsUpper, depth - 1)});
+    }
+    return lines;
+}
+
+}  // namespace quorvel
