@@ -23,17 +23,23 @@ int runPerft(const Args& args, bool divideByMove) {
     if (args.empty()) return usageError("perft needs a depth");
     const auto depth = parseDepth(args[0]);
     if (!depth) return usageError("bad depth '" + args[0] + "' (a whole number from 0 to 12)");
-    std::string fen = kStartFen;
-    if (args.size() > 1) {
-        fen.clear();
-        for (std::size_t i = 1; i < args.size(); ++i) fen += (i > 1 ? " " : "") + args[i];
+    // --mirrored holds the board as for a player with Black: White becomes the upper side.
+    bool mirrored = false;
+    std::string fen;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--mirrored") {
+            mirrored = true;
+            continue;
+        }
+        fen += (fen.empty() ? "" : " ") + args[i];
     }
-    const auto parsed = parseFen(fen, FenOrientation::whiteLower);
+    if (fen.empty()) fen = kStartFen;
+    const auto parsed = parseFen(fen, mirrored ? FenOrientation::blackLower : FenOrientation::whiteLower);
     if (const auto* error = std::get_if<FenError>(&parsed)) return usageError("bad FEN: " + error->message);
     const FenSetup& setup = std::get<FenSetup>(parsed);
     const GameRecord& record = setup.record;
-    // White is the lower side here, so White to move is the lower side to move.
-    const bool sideIsUpper = !setup.whiteToMove;
+    // White is the upper side exactly when the board is held mirrored.
+    const bool sideIsUpper = setup.whiteToMove == record.playerIsBlack;
     if (!divideByMove) {
         std::cout << perft(record.current, record.state, sideIsUpper, *depth) << '\n';
         return 0;

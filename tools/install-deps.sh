@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorvel needs to build, run and test, when
+# they are missing. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config libgtest-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good
+  fonts-dejavu-core poppler-utils xvfb xauth
+)
+if [ "${QUORVEL_EXTRA_PACKAGES:-}" != "" ]; then
+  read -r -a extra <<< "$QUORVEL_EXTRA_PACKAGES"
+  packages+=("${extra[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" > /dev/null
