@@ -1,0 +1,120 @@
+// The captured-pieces layout, the splash's self-closing, the windows that
+// carry a clip when the clip is missing, and the help.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QApplication>
+#include <QTimer>
+
+#include "features/about_dialog.h"
+#include "features/captured_pieces_window.h"
+#include "features/help_window.h"
+#include "features/splash_window.h"
+
+namespace quorvel {
+namespace {
+
+// The starting army, Black (1..6) on rows 7-8, White (11..16) on rows 1-2.
+Position fullBoard() {
+    Position p;
+    const int back[8] = {3, 4, 5, 2, 1, 5, 4, 3};
+    for (int x = 1; x <= 8; ++x) {
+        p.at(x, 1) = static_cast<std::int8_t>(back[x - 1] + 10);
+        p.at(x, 2) = kLowerPawn;
+        p.at(x, 7) = kUpperPawn;
+        p.at(x, 8) = static_cast<std::int8_t>(back[x - 1]);
+    }
+    return p;
+}
+
+TEST(CapturedLayout, NothingMissingAtTheStart) { EXPECT_TRUE(layoutCapturedPieces(fullBoard()).empty()); }
+
+TEST(CapturedLayout, WhiteLossesGoOnTheRowFiftyPixelsLower) {
+    Position p = fullBoard();
+    p.at(2, 1) = kEmpty;  // knight
+    p.at(1, 2) = kEmpty;  // two pawns
+    p.at(2, 2) = kEmpty;
+    const auto placed = layoutCapturedPieces(p);
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(placed[0].code, kLowerKnight);
+    EXPECT_EQ(placed[0].x, 180);
+    EXPECT_EQ(placed[0].y, 60);
+    EXPECT_EQ(placed[1].code, kLowerPawn);
+    EXPECT_EQ(placed[1].x, 220);
+    EXPECT_EQ(placed[2].x, 260);
+    EXPECT_EQ(placed[2].y, 60);
+}
+
+TEST(CapturedLayout, NinePerRowInCodeOrderThenANewRowFortyLower) {
+    Position p = fullBoard();
+    for (int x = 1; x <= 8; ++x) {
+        p.at(x, 7) = kEmpty;
+        if (x != 5) p.at(x, 8) = kEmpty;  // all but the king
+    }
+    p.at(3, 1) = kEmpty;  // one white bishop
+    const auto placed = layoutCapturedPieces(p);
+    ASSERT_EQ(placed.size(), 16u);
+    const int expectedCodes[15] = {2, 3, 3, 4, 4, 5, 5, 6, 6, 6, 6, 6, 6, 6, 6};
+    for (int k = 0; k < 15; ++k) {
+        EXPECT_EQ(placed[k].code, expectedCodes[k]) << k;
+        EXPECT_EQ(placed[k].x, 180 + 40 * (k % 9)) << k;
+        EXPECT_EQ(placed[k].y, k < 9 ? 10 : 50) << k;
+    }
+    EXPECT_EQ(placed[15].code, kLowerBishop);
+    EXPECT_EQ(placed[15].x, 180);
+    EXPECT_EQ(placed[15].y, 100);
+}
+
+TEST(CapturedLayout, PromotedPawnIsMissingAndAnExtraQueenIsNotShown) {
+    Position p = fullBoard();
+    p.at(1, 2) = kEmpty;
+    p.at(1, 5) = kLowerQueen;  // the pawn became a second queen
+    const auto placed = layoutCapturedPieces(p);
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(placed[0].code, kLowerPawn);
+}
+
+TEST(SplashWindow, ClosesItselfAfterThirtyTicks) {
+    QElapsedTimer clock;
+    clock.start();
+    SplashWindow splash(QStringLiteral("no-such-clip.avi"));
+    EXPECT_EQ(splash.exec(), QDialog::Accepted);
+    EXPECT_EQ(splash.ticks(), SplashWindow::kTicks);
+    EXPECT_GE(clock.elapsed(), 2900);
+    EXPECT_LT(clock.elapsed(), 15000);
+}
+
+void closeSoon() {
+    QTimer::singleShot(200, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->accept();
+    });
+}
+
+TEST(ClipsMissing, AboutAndCapturedPiecesStillOpenAndClose) {
+    QTemporaryDir emptyFolder;
+    {
+        AboutDialog about(emptyFolder.path());
+        closeSoon();
+        EXPECT_EQ(about.exec(), QDialog::Accepted);
+        EXPECT_FALSE(about.clipPlaying());
+    }
+    CapturedPiecesWindow captured(fullBoard(), 20, emptyFolder.path());
+    closeSoon();
+    EXPECT_EQ(captured.exec(), QDialog::Accepted);
+    EXPECT_EQ(captured.windowTitle(), QString::fromUtf8("Pièces capturées :"));
+}
+
+TEST(HelpWindow, OpensOurFrenchHelp) {
+    HelpWindow help;
+    help.showContents();
+    EXPECT_TRUE(help.isVisible());
+    for (const char* topic : {"ouvertures.txt", "quorvel.ini", "partie.tmp", ".ech"})
+        EXPECT_TRUE(help.html().contains(QString::fromLatin1(topic))) << topic;
+    help.close();
+}
+
+}  // namespace
+}  // namespace quorvel
