@@ -90,6 +90,20 @@ QImage glyphPicture(const QPainterPath& lines, const QImage& body, QColor top, Q
     return image;
 }
 
+// Dark pieces use the font's solid glyph, whose details are cut out of the
+// body; a one-pixel rim under it shows through those cuts and around the
+// edge, so the piece stays dark yet readable on dark squares.
+QImage solidGlyphPicture(const QPainterPath& solid, const QImage& body, const SetStyle& style) {
+    QImage image = tinted(dilated(body, 1), style.blackLines);
+    QPainter painter(&image);
+    QLinearGradient shade(0, 4, 0, 39);
+    shade.setColorAt(0, style.blackTop);
+    shade.setColorAt(1, style.blackBottom);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(solid, shade);
+    return image;
+}
+
 QImage flatPicture(PieceType type, const QImage& body, QColor top, QColor bottom, QColor ink, qreal width) {
     const QPainterPath shape = flatShape(type);
     QImage image = blankPicture();
@@ -119,7 +133,7 @@ PiecePictures renderPiece(int pieceSet, PieceType type) {
         const QImage body = unitedAlpha(filledInterior(painted(lines)),
                                         filledInterior(painted(placedGlyph(style.font, type, true))));
         pictures.white = glyphPicture(lines, body, style.whiteTop, style.whiteBottom, style.whiteLines);
-        pictures.black = glyphPicture(lines, body, style.blackTop, style.blackBottom, style.blackLines);
+        pictures.black = solidGlyphPicture(placedGlyph(style.font, type, true), body, style);
     } else {
         // Also the stand-in for the glyph sets should their font be missing.
         const QImage body = painted(flatShape(type));

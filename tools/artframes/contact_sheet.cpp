@@ -29,13 +29,12 @@ void drawSets(QPainter& p, int top) {
         for (int row = 0; row < 2; ++row) {
             const int y = top + (2 * s + row) * kCell;
             p.drawText(QRect(4, y, kLeft - 8, kCell), Qt::AlignVCenter,
-                       QString::fromUtf8(names[s]) + (row ? " /s" : " /c"));
+                       QString::fromUtf8(names[s]));
             for (int i = 0; i < 12; ++i) {
-                const bool white = i < 6;
-                const QColor square = ((i + row) % 2 == 0) == (row == 0) ? kLight : kDark;
-                drawPieceOnSquare(p, QPoint(kLeft + i * kCell, y), (i + row) % 2 ? kDark : kLight, 20 * s, white,
+                // Squares alternate, and the second row swaps them, so every
+                // piece is seen on both colours.
+                drawPieceOnSquare(p, QPoint(kLeft + i * kCell, y), (i + row) % 2 ? kDark : kLight, 20 * s, i < 6,
                                   static_cast<PieceType>(i % 6));
-                (void)square;
             }
         }
     }
