@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/search_status.h"
 #include "rules/move_application.h"
 #include "rules/move_validity.h"
 #include "rules/notation.h"
@@ -35,6 +36,42 @@ bool slotMatches(const std::array<char, 5>& slot, const MoveText& text) {
     for (char c : key)
         if (c == 0) return false;
     return std::memcmp(slot.data(), key, 4) == 0;
+}
+
+// Names are kept as UTF-8 for the window. A book written in Latin-1 (the old
+// 8-bit convention) is converted; a cut at kMaxNameLength bytes never leaves
+// half a character.
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string utf8Name(std::string raw) {
+    if (!isUtf8(raw)) {
+        std::string converted;
+        for (unsigned char c : raw) {
+            if (c < 0x80) {
+                converted += static_cast<char>(c);
+            } else {
+                converted += static_cast<char>(0xC0 | (c >> 6));
+                converted += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        raw = std::move(converted);
+    }
+    if (raw.size() > static_cast<std::size_t>(OpeningBook::kMaxNameLength)) {
+        std::size_t cut = static_cast<std::size_t>(OpeningBook::kMaxNameLength);
+        while (cut > 0 && (static_cast<unsigned char>(raw[cut]) & 0xC0) == 0x80) --cut;
+        raw.resize(cut);
+    }
+    return raw;
 }
 
 using BookSlots = std::array<std::array<char, 5>, OpeningBook::kSlots>;
@@ -97,7 +134,7 @@ void OpeningBook::loadFromText(std::string_view text) {
     Line line;
     std::string token;
     int count = 0;
-    for (std::size_t p = 0; p < text.size() && lines_.size() < kMaxLines; ++p) {
+    for (std::size_t p = 0; p < text.size() && lines_.size() < static_cast<std::size_t>(kMaxLines); ++p) {
         const char c = text[p];
         if (endsToken(c)) {
             if (!token.empty()) {
@@ -110,14 +147,16 @@ void OpeningBook::loadFromText(std::string_view text) {
             token += c;
         }
         if (p + 1 < text.size() && text[p + 1] == ',') {
-            p += 2;
+            const std::size_t nameStart = p + 2;
             // The name runs to the line end; a lone LF ends it too, so a book
             // saved with Unix line ends keeps its lines apart.
-            while (p < text.size() && text[p] != '\r' && text[p] != '\n') {
-                if (line.name.size() < kMaxNameLength) line.name += text[p];
-                ++p;
+            std::size_t nameEnd = nameStart;
+            while (nameEnd < text.size() && text[nameEnd] != '\r' && text[nameEnd] != '\n') ++nameEnd;
+            if (count > 5) {
+                line.name = utf8Name(std::string(text.substr(nameStart, nameEnd - nameStart)));
+                lines_.push_back(line);
             }
-            if (count > 5) lines_.push_back(line);
+            p = nameEnd - 1;  // the line end is read as a separator
             line = Line{};
             token.clear();
             count = 0;
@@ -149,6 +188,21 @@ int bookRandom(std::uint32_t seedSeconds) {
     // The classic linear congruential generator: one step after seeding.
     const std::uint32_t next = seedSeconds * 214013u + 2531011u;
     return static_cast<int>((next >> 16) & 0x7FFF);
+}
+
+bool playBookStep(const OpeningBook* book, GameRecord& record, SearchStatus& status, std::uint32_t nowSeconds) {
+    if (book == nullptr || book->lineCount() == 0) {
+        status.bookPlay = false;
+        return false;
+    }
+    if (!status.bookPlay) return false;
+    const auto name = book->playBookMove(record, bookRandom(nowSeconds));
+    if (!name) {
+        status.bookPlay = false;
+        return false;
+    }
+    status.setStatusText("Ouverture : " + *name);
+    return true;
 }
 
 }  // namespace quorvel

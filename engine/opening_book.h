@@ -50,4 +50,13 @@ private:
 // The generator of the book: seeded with the time in seconds, gives 0..32767.
 int bookRandom(std::uint32_t seedSeconds);
 
+class SearchStatus;
+
+// The search driver's book step for one computer move. Without a book or a
+// line, or when no line follows the game, clears bookPlay; otherwise plays
+// the move and sets the status text to "Ouverture : " and the line's name.
+// Does nothing while bookPlay is clear. True when a move was played (the
+// caller gives the beep).
+bool playBookStep(const OpeningBook* book, GameRecord& record, SearchStatus& status, std::uint32_t nowSeconds);
+
 }  // namespace quorvel

@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "engine/engine_options.h"
+#include "engine/expansion.h"
 #include "engine/search_status.h"
 #include "rules/position.h"
 
@@ -44,6 +46,7 @@ struct SearchOutcome {
     bool movePlayed = false;  // a move was appended to the record
     bool fromBook = false;    // it came from the opening book
     bool noMove = false;      // the side to move had no move (or nothing was evaluated)
+    bool gameOver = false;    // a side was already checkmated: nothing searched
 };
 
 class SearchDriver {
@@ -55,6 +58,9 @@ public:
 
     void setOpeningBook(const OpeningBook* book) { book_ = book; }
     void setHooks(SearchHooks hooks) { hooks_ = std::move(hooks); }
+    // The expansion the search uses (the fast one unless told otherwise; the
+    // benchmark compares it with the literal one).
+    void setExpansion(ExpandFn expand) { expand_ = expand; }
 
     // Starts runSearch on its own thread. The record belongs to the search
     // until `finished`; the caller has cleared searchIdle and the stop flags.
@@ -69,6 +75,7 @@ private:
     SearchStatus& status_;
     const OpeningBook* book_ = nullptr;
     SearchHooks hooks_;
+    ExpandFn expand_ = fastExpand;
     std::thread thread_;
     struct Run;
     std::unique_ptr<Run> run_;

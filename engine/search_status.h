@@ -34,6 +34,28 @@ public:
     std::atomic<std::int32_t> searchSeconds{0};     // written by the clock tick
     std::atomic<std::int32_t> secondarySeconds{0};  // written by the clock tick
 
+    // Bumped, with a notify_all, whenever firstPaintDone or stop is raised,
+    // so the search thread can sleep until either changes.
+    std::atomic<std::uint32_t> wakeCount{0};
+    void wakeSearchThread() {
+        wakeCount.fetch_add(1);
+        wakeCount.notify_all();
+    }
+    // The window calls this at the end of each paint.
+    void markPainted() {
+        firstPaintDone.store(true);
+        wakeSearchThread();
+    }
+    // Sleeps (no spinning) until `ready()` holds; re-checked after each wake.
+    template <class Ready>
+    void waitForSearchWake(Ready ready) {
+        for (;;) {
+            const std::uint32_t seen = wakeCount.load();
+            if (ready()) return;
+            wakeCount.wait(seen);
+        }
+    }
+
     // Bytes held by the tree: 24 per live node.
     std::uint64_t memoryInUse() const {
         return 24ull * static_cast<std::uint32_t>(nodesCreated.load() - entriesFreed.load());
@@ -78,5 +100,9 @@ void accountSearchSecond(SearchStatus& status, const TimeLimits& limits, std::ui
 // The stop button "Interrompre la recherche": a first press ends the main
 // phase, a press during the secondary phase stops the search.
 void pressStop(SearchStatus& status);
+
+// Ends a running search as soon as possible (quitting): both phases over,
+// and a search still waiting for the first paint gives up.
+void abortSearch(SearchStatus& status);
 
 }  // namespace quorvel

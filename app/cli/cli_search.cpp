@@ -1,8 +1,215 @@
+// quorvel-cli search and bench: the engine run on its own thread, the way
+// the window runs it, with a ticker of our own doing the clock's per-second
+// accounting.
+
+#include <charconv>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <variant>
+
 #include "cli_commands.h"
+#include "engine/opening_book.h"
+#include "engine/search_driver.h"
+#include "engine/system_memory.h"
+#include "rules/fen.h"
+#include "rules/notation.h"
 
 namespace quorvel::cli {
 
-int runSearch(const Args&) { return usageError("search is not built yet"); }
-int runBench(const Args&) { return usageError("bench is not built yet"); }
+namespace {
+
+std::optional<int> parseNumber(const std::string& text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
+    return value;
+}
+
+struct SearchRequest {
+    std::string fen = kStartFen;
+    EngineOptions options;
+    TimeLimits limits;
+    bool thinking = false;
+    std::string bookPath;
+};
+
+struct ParseFailure {
+    std::string message;
+};
+
+// One numeric option: `name VALUE` within [low, high].
+std::optional<ParseFailure> takeNumber(const Args& args, std::size_t& i, int low, int high, int& out) {
+    if (i + 1 >= args.size()) return ParseFailure{args[i] + " needs a value"};
+    const auto value = parseNumber(args[i + 1], low, high);
+    if (!value) {
+        return ParseFailure{"bad value '" + args[i + 1] + "' for " + args[i] + " (" + std::to_string(low) + ".." +
+                            std::to_string(high) + ")"};
+    }
+    out = *value;
+    ++i;
+    return std::nullopt;
+}
+
+std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
+    SearchRequest request;
+    std::string fen;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        int value = 0;
+        std::optional<ParseFailure> failure;
+        if (a == "--main-time") {
+            failure = takeNumber(args, i, 1, 100000, request.limits.mainTimeLimit);
+        } else if (a == "--secondary-time") {
+            failure = takeNumber(args, i, 1, 100000, request.limits.secondaryTimeLimit);
+        } else if (a == "--depth") {
+            if (!(failure = takeNumber(args, i, 1, 10, value))) request.options.maxDepthMain = static_cast<std::int8_t>(value);
+        } else if (a == "--secondary-depth") {
+            if (!(failure = takeNumber(args, i, 0, 10, value))) {
+                request.options.maxDepthSecondary = static_cast<std::int8_t>(value);
+            }
+        } else if (a == "--tolerance") {
+            failure = takeNumber(args, i, 0, 1000, request.options.alphaBetaTolerance);
+        } else if (a == "--min-sons") {
+            failure = takeNumber(args, i, 1, 100, request.options.minSons);
+        } else if (a == "--no-horizon") {
+            request.options.horizonReduction = false;
+        } else if (a == "--no-sorting") {
+            request.options.alphaBetaSorting = false;
+        } else if (a == "--thinking") {
+            request.thinking = true;
+        } else if (a == "--book") {
+            if (i + 1 >= args.size()) return ParseFailure{"--book needs a file"};
+            request.bookPath = args[++i];
+        } else if (a.rfind("--", 0) == 0) {
+            return ParseFailure{"unknown option '" + a + "'"};
+        } else {
+            fen += (fen.empty() ? "" : " ") + a;
+        }
+        if (failure) return *failure;
+    }
+    if (!fen.empty()) request.fen = fen;
+    return request;
+}
+
+// Calls the per-second accounting once a second until told to finish.
+class Ticker {
+public:
+    Ticker(SearchStatus& status, const TimeLimits& limits)
+        : thread_([this, &status, limits] {
+              const std::uint64_t memory = totalPhysicalMemory();
+              std::unique_lock lock(mutex_);
+              for (;;) {
+                  if (wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) return;
+                  accountSearchSecond(status, limits, memory);
+              }
+          }) {}
+    ~Ticker() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::thread thread_;
+};
+
+// The move the computer recorded, in the long algebraic form engines print.
+std::string bestMove(const GameRecord& before, const GameRecord& after, bool computerIsWhite) {
+    if (after.plyCount <= before.plyCount) return "(none)";
+    const MoveText& recorded = after.moves[static_cast<std::size_t>(after.plyCount - 1)];
+    // Back to rows of the stored board to see whether a pawn was promoted.
+    const MoveText internal = toChessRanks(recorded, after.playerIsBlack);
+    int promotion = 0;
+    if (!internal.isCastling() && internal[1] >= '1' && internal[1] <= '8' && internal[0] >= 'a' && internal[0] <= 'h') {
+        const int fromX = internal[0] - 0x60, fromY = internal[1] - 0x30;
+        if (before.current.at(fromX, fromY) == kUpperPawn && internal[4] == '1') promotion = kUpperQueen;
+    }
+    return longAlgebraic(recorded, computerIsWhite, promotion);
+}
+
+struct RunResult {
+    SearchOutcome outcome;
+    std::uint32_t nodes = 0;
+    double seconds = 0;
+};
+
+// Runs one search on `record`, waiting for the driver's completion callback.
+RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus& status, const OpeningBook* book,
+                  const std::optional<TimeLimits>& limits, ExpandFn expand) {
+    SearchDriver driver(status);
+    driver.setOpeningBook(book);
+    driver.setExpansion(expand);
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    SearchHooks hooks;
+    hooks.finished = [&] {
+        std::lock_guard lock(mutex);
+        finished = true;
+        done.notify_all();
+    };
+    driver.setHooks(hooks);
+    status.searchIdle.store(false);
+    status.mainPhaseOver.store(false);
+    status.stop.store(false);
+    status.searchSeconds.store(0);
+    status.secondarySeconds.store(0);
+    status.markPainted();
+    const auto start = std::chrono::steady_clock::now();
+    std::optional<Ticker> ticker;
+    if (limits) ticker.emplace(status, *limits);
+    driver.start(record, options, false);
+    {
+        std::unique_lock lock(mutex);
+        done.wait(lock, [&] { return finished; });
+    }
+    driver.wait();
+    ticker.reset();
+    RunResult result;
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.outcome = driver.lastOutcome();
+    result.nodes = status.nodesCreated.load();
+    return result;
+}
+
+}  // namespace
+
+int runSearch(const Args& args) {
+    const auto parsed = parseSearchArgs(args);
+    if (const auto* failure = std::get_if<ParseFailure>(&parsed)) return usageError(failure->message);
+    const SearchRequest& request = std::get<SearchRequest>(parsed);
+    const auto fen = parseFen(request.fen, FenOrientation::sideToMoveUpper);
+    if (const auto* error = std::get_if<FenError>(&fen)) return usageError("bad FEN: " + error->message);
+    const FenSetup& setup = std::get<FenSetup>(fen);
+    OpeningBook book;
+    if (!request.bookPath.empty() && book.load(request.bookPath) == OpeningBook::LoadStatus::missing) {
+        return usageError("cannot read the book '" + request.bookPath + "'");
+    }
+    auto record = std::make_unique<GameRecord>(setup.record);
+    const GameRecord before = *record;
+    SearchStatus status;
+    status.showThinking.store(request.thinking);
+    status.bookPlay.store(!request.bookPath.empty());
+    const RunResult result = runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book,
+                                     request.limits, fastExpand);
+    std::string report = status.statusText();
+    for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;) report.replace(at, 2, "\n");
+    std::cout << report << (report.empty() || report.back() == '\n' ? "" : "\n");
+    const double nps = result.seconds > 0 ? result.nodes / result.seconds : 0;
+    std::printf("nodes %u\nseconds %.2f\nnodes per second %.0f\n", result.nodes, result.seconds, nps);
+    std::cout << "bestmove " << bestMove(before, *record, setup.whiteToMove) << '\n';
+    return 0;
+}
 
 }  // namespace quorvel::cli

@@ -1,0 +1,50 @@
+#pragma once
+// Storage of the search tree's child arrays. An array of n nodes is one unit:
+// handed out whole and released whole, then reused by the next array of the
+// same length. Nodes live in fixed pages that never move, so references stay
+// valid while the tree grows.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/search_node.h"
+
+namespace quorvel {
+
+class NodeArena {
+public:
+    static constexpr int kPageBits = 16;
+    static constexpr std::uint32_t kPageSize = 1u << kPageBits;  // nodes per page
+    static constexpr int kMaxArray = 100;
+
+    NodeArena();
+
+    // The first entry of a fresh array of `count` (1..100) nodes, or kNoNode
+    // when memory is exhausted.
+    NodeIndex allocate(int count);
+    // Gives back an array obtained from allocate(count).
+    void release(NodeIndex first, int count);
+    // Forgets every array and returns the pages to the system; the two
+    // reserved roots survive.
+    void clear();
+
+    SearchNode& operator[](NodeIndex index) { return pages_[index >> kPageBits][index & (kPageSize - 1)]; }
+    const SearchNode& operator[](NodeIndex index) const {
+        return pages_[index >> kPageBits][index & (kPageSize - 1)];
+    }
+
+    // Two nodes allocated once that are never released: the roots.
+    static constexpr NodeIndex kMainRoot = 1;
+    static constexpr NodeIndex kSecondaryRoot = 2;
+
+private:
+    bool addPage();
+
+    std::vector<std::unique_ptr<SearchNode[]>> pages_;
+    std::uint32_t next_ = 0;                         // first unused index of the last page
+    std::array<NodeIndex, kMaxArray + 1> freeHeads_{};  // released arrays, chained by `parent`
+};
+
+}  // namespace quorvel

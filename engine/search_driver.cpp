@@ -1,0 +1,235 @@
+#include "engine/search_driver.h"
+
+#include <atomic>
+#include <ctime>
+#include <vector>
+
+#include "engine/opening_book.h"
+#include "engine/search_reports.h"
+#include "engine/search_tree.h"
+#include "engine/tree_search.h"
+#include "rules/game_end.h"
+#include "rules/move_application.h"
+
+namespace quorvel {
+
+struct SearchDriver::Run {
+    explicit Run(SearchStatus& status) : tree(status) {}
+
+    SearchTree tree;
+    GameRecord* record = nullptr;
+    EngineOptions options;
+    bool computerVsComputer = false;
+    SearchOutcome outcome;
+    std::atomic<bool> running{false};
+};
+
+namespace {
+
+// One run of the search thread. Holds what the steps share.
+class Runner {
+public:
+    Runner(SearchStatus& status, SearchTree& tree, GameRecord& record, const EngineOptions& options,
+           const OpeningBook* book, const SearchHooks& hooks, ExpandFn expand)
+        : status_(status), tree_(tree), record_(record), options_(options), book_(book), hooks_(hooks),
+          expand_(expand) {}
+
+    SearchOutcome run(bool computerVsComputer);
+
+private:
+    bool playFromBook();
+    void mainPhase(TreeSearch& search);
+    NodeIndex moveToPlay(const TreeSearch& search, NodeIndex chosen) const;
+    bool playMove(NodeIndex m);
+    void showInformation(TreeSearch& search);
+
+    SearchStatus& status_;
+    SearchTree& tree_;
+    GameRecord& record_;
+    const EngineOptions& options_;
+    const OpeningBook* book_;
+    const SearchHooks& hooks_;
+    ExpandFn expand_;
+    std::array<MoveText, 16> remembered_{};  // root move of the principal line, by depth limit
+};
+
+bool Runner::playFromBook() {
+    if (book_ == nullptr) return false;
+    if (book_->lineCount() == 0) {
+        status_.bookPlay.store(false);
+        return false;
+    }
+    if (!status_.bookPlay.load()) return false;
+    const auto name = book_->playBookMove(record_, bookRandom(static_cast<std::uint32_t>(std::time(nullptr))));
+    if (!name) {
+        status_.bookPlay.store(false);
+        return false;
+    }
+    status_.setStatusText("Ouverture : " + *name);
+    if (hooks_.beep) hooks_.beep();
+    return true;
+}
+
+void Runner::mainPhase(TreeSearch& search) {
+    const NodeIndex root = SearchTree::mainRoot();
+    int kept = 30;
+    while (search.depthLimit < options_.maxDepthMain) {
+        if (status_.mainPhaseOver.load()) break;
+        ++search.depthLimit;
+        status_.mainDepthShown.store(search.depthLimit);
+        search.pass(root, -kExcluded, kExcluded);
+        search.backUp(root);
+        if (status_.nodesCreated.load() != 0) {
+            if (search.depthLimit == 3) kept = search.pruneRootCandidates(10);
+            if (search.depthLimit >= 4) kept = search.pruneRootCandidates(11 - search.depthLimit);
+        }
+        tree_.selected = root;
+        tree_.findDeepestPrincipalLeaf(root, tree_[root].score, search.depthLimit);
+        status_.setMainReport(formatMainReport(tree_, tree_.selected, search.reportContext()));
+        const NodeIndex candidate = tree_.rootChildOf(tree_.selected);
+        if (candidate != root) remembered_[static_cast<std::size_t>(search.depthLimit)] = tree_[candidate].move;
+        if (kept <= 1) break;
+    }
+    if (search.depthLimit == options_.maxDepthMain) status_.mainPhaseOver.store(true);
+    status_.reportFrozen.store(true);
+}
+
+// The root child to play. When the choice ended at the root, the root move of
+// the deepest pass that found one; the root child carrying it gives the state.
+NodeIndex Runner::moveToPlay(const TreeSearch& search, NodeIndex chosen) const {
+    const NodeIndex root = SearchTree::mainRoot();
+    const NodeIndex m = tree_.rootChildOf(chosen);
+    if (m != root) return m;
+    int depth = search.depthLimit;
+    while (depth > 1 && remembered_[static_cast<std::size_t>(depth)].empty()) --depth;
+    const MoveText& wanted = remembered_[static_cast<std::size_t>(depth)];
+    const NodeIndex first = tree_[root].children;
+    if (wanted.empty() || first == kNoNode) return kNoNode;
+    for (int i = 0; i < tree_.arrayLength(first); ++i) {
+        const NodeIndex child = first + static_cast<NodeIndex>(i);
+        bool same = true;
+        for (int b = 0; b < 5; ++b) same = same && tree_[child].move[b] == wanted[b];
+        if (same) return child;
+    }
+    return kNoNode;
+}
+
+bool Runner::playMove(NodeIndex m) {
+    if (record_.plyCount < 0 || record_.plyCount >= GameRecord::kCapacity) return false;
+    const SearchNode& node = tree_[m];
+    replayMoveText(record_.current, node.move, true);
+    return recordMove(record_, node.move, node.state, false) == RecordResult::recorded;
+}
+
+void Runner::showInformation(TreeSearch& search) {
+    status_.showThinking.store(true);
+    ReportContext context = search.reportContext();
+    context.secondaryText = search.secondaryText;
+    const std::string initial = formatInfoReport(tree_, context);
+    std::string current = initial;
+    for (;;) {
+        const std::optional<ExplorerPath> typed = hooks_.showInformation(current, initial);
+        if (!typed || (*typed)[0].empty()) return;
+        ExplorerSlots path{};
+        for (std::size_t i = 0; i < typed->size(); ++i) {
+            std::string slot = (*typed)[i].substr(0, 7);
+            // Only rank digits are mirrored, so a partial text such as "e4"
+            // still names the square the user meant.
+            if (record_.playerIsBlack && slot.find('o') == std::string::npos) {
+                for (std::size_t at : {std::size_t{1}, std::size_t{4}}) {
+                    if (at < slot.size() && slot[at] >= '1' && slot[at] <= '8') slot[at] = static_cast<char>('i' - slot[at]);
+                }
+            }
+            path[i] = slot;
+        }
+        current = formatNodeExplorer(tree_, SearchTree::mainRoot(), path, context);
+    }
+}
+
+SearchOutcome Runner::run(bool computerVsComputer) {
+    SearchOutcome outcome;
+    status_.setMainReport("");
+    status_.setSecondaryReport("");
+    if (playFromBook()) {
+        outcome.movePlayed = outcome.fromBook = true;
+        if (hooks_.moveRecorded) hooks_.moveRecorded();
+        return outcome;
+    }
+    record_.state = packState(record_.current, record_.state);
+    if (isCheckmated(record_.current, record_.state, true) || isCheckmated(record_.current, record_.state, false)) {
+        outcome.gameOver = outcome.noMove = true;
+        return outcome;
+    }
+    status_.waitForSearchWake([this] { return status_.firstPaintDone.load() || status_.stop.load(); });
+    if (status_.stop.load()) {
+        outcome.noMove = true;
+        return outcome;
+    }
+    // Reset for this search.
+    tree_.resetRoot(SearchTree::mainRoot(), record_.state);
+    status_.largestDropped.store(0);
+    status_.nodesCreated.store(0);
+    status_.entriesFreed.store(0);
+    status_.reportFrozen.store(false);
+    status_.mainPhaseOver.store(false);
+    status_.stop.store(false);
+    status_.inSecondary.store(false);
+    status_.mainDepthShown.store(0);
+    status_.secondaryDepthShown.store(0);
+    TreeSearch search(tree_, options_, record_.current, record_.plyCount, record_.playerIsBlack, expand_);
+    mainPhase(search);
+    if (status_.nodesCreated.load() != 0) {
+        const int rootScore = tree_[SearchTree::mainRoot()].score;
+        search.secondaryPhase(rootScore);
+        status_.setSecondaryReport(search.secondaryText);
+        const NodeIndex chosen = search.finalChoice(rootScore, record_);
+        status_.setStatusText(formatFinalReport(tree_, chosen, search.reportContext()));
+        const NodeIndex m = moveToPlay(search, chosen);
+        outcome.movePlayed = m != kNoNode && playMove(m);
+    }
+    // Nothing evaluated, or nothing playable: the record stays as it was.
+    outcome.noMove = !outcome.movePlayed;
+    if (outcome.movePlayed) {
+        status_.searchIdle.store(true);
+        if (hooks_.moveRecorded) hooks_.moveRecorded();
+        if (!computerVsComputer && options_.extraDisplays && hooks_.showInformation) showInformation(search);
+    }
+    tree_.clearAll();
+    if (hooks_.beep) hooks_.beep();
+    return outcome;
+}
+
+}  // namespace
+
+SearchDriver::SearchDriver(SearchStatus& status) : status_(status), run_(std::make_unique<Run>(status)) {}
+
+SearchDriver::~SearchDriver() { wait(); }
+
+void SearchDriver::start(GameRecord& record, const EngineOptions& options, bool computerVsComputer) {
+    wait();
+    run_->record = &record;
+    run_->options = options;
+    run_->computerVsComputer = computerVsComputer;
+    run_->outcome = SearchOutcome{};
+    run_->running.store(true);
+    thread_ = std::thread([this] {
+        Run& run = *run_;
+        Runner runner(status_, run.tree, *run.record, run.options, book_, hooks_, expand_);
+        run.outcome = runner.run(run.computerVsComputer);
+        if (hooks_.writeRecovery) hooks_.writeRecovery(*run.record);
+        status_.entriesFreed.store(status_.nodesCreated.load());
+        status_.searchIdle.store(true);
+        run.running.store(false);
+        if (hooks_.finished) hooks_.finished();
+    });
+}
+
+void SearchDriver::wait() {
+    if (thread_.joinable()) thread_.join();
+}
+
+bool SearchDriver::running() const { return run_->running.load(); }
+
+SearchOutcome SearchDriver::lastOutcome() const { return run_->outcome; }
+
+}  // namespace quorvel

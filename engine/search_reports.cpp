@@ -1,0 +1,151 @@
+#include "engine/search_reports.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "engine/search_tree.h"
+
+namespace quorvel {
+
+namespace {
+
+// The nodes from the depth-1 ancestor (or, with minDepth, the first node
+// deeper than minDepth - 1) down to `node`, top first.
+std::vector<NodeIndex> pathDown(const SearchTree& tree, NodeIndex node, int minDepth) {
+    std::vector<NodeIndex> path;
+    for (NodeIndex n = node; n != kNoNode && tree[n].depth >= minDepth; n = tree[n].parent) path.push_back(n);
+    return {path.rbegin(), path.rend()};
+}
+
+}  // namespace
+
+std::string formatScore(int hundredths) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%4.2f", hundredths / 100.0);
+    return buffer;
+}
+
+std::string displayMove(const MoveText& move, bool playerIsBlack) { return toChessRanks(move, playerIsBlack).str(); }
+
+std::string formatMainReport(const SearchTree& tree, NodeIndex leaf, const ReportContext& context) {
+    if (!context.showThinking) return displayMove(tree[tree.rootChildOf(leaf)].move, context.playerIsBlack);
+    std::string text;
+    for (NodeIndex n : pathDown(tree, leaf, 1)) text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
+    if (tree[leaf].depth == 0) text += displayMove(tree[leaf].move, context.playerIsBlack) + "   ";
+    text += context.secondaryText;
+    // Negating the integer keeps a level score from printing as "-0.00".
+    const int score = context.playerIsBlack ? -tree[leaf].score : tree[leaf].score;
+    text += "\r\nnote finale des Noirs : " + formatScore(score) + "\r\n";
+    return text;
+}
+
+std::string formatSecondaryReport(const SearchTree& tree, NodeIndex secondaryLeaf, bool skipInserted,
+                                  bool playerIsBlack) {
+    std::string text;
+    if (tree[secondaryLeaf].depth != 0) text += "|  ";
+    for (NodeIndex n : pathDown(tree, secondaryLeaf, skipInserted ? 2 : 1)) {
+        text += displayMove(tree[n].move, playerIsBlack) + "   ";
+    }
+    return text;
+}
+
+std::string formatFinalReport(const SearchTree& tree, NodeIndex node, const ReportContext& context) {
+    std::string text = formatMainReport(tree, node, context);
+    if (context.showThinking && context.searchSeconds != 0) {
+        text += "vitesse : " + std::to_string(static_cast<long>(context.nodesCreated / context.searchSeconds)) +
+                " ech/s";
+    }
+    return text;
+}
+
+namespace {
+
+// First node, depth first through nodes scoring s, with score s at or below
+// the frontier.
+NodeIndex firstLineWithScore(const SearchTree& tree, NodeIndex node, int s, int depthLimit) {
+    const SearchNode& n = tree[node];
+    if (n.score == s && n.depth >= depthLimit - 1) return node;
+    if (n.children == kNoNode) return kNoNode;
+    const int length = tree.arrayLength(n.children);
+    for (int i = 0; i < length; ++i) {
+        const NodeIndex child = n.children + static_cast<NodeIndex>(i);
+        if (tree[child].score != s) continue;
+        const NodeIndex found = firstLineWithScore(tree, child, s, depthLimit);
+        if (found != kNoNode) return found;
+    }
+    return kNoNode;
+}
+
+}  // namespace
+
+std::string formatInfoReport(SearchTree& tree, const ReportContext& context) {
+    const NodeIndex root = SearchTree::mainRoot();
+    std::string text = "Mouvements possibles (1er niveau) :\r\n";
+    const SearchNode& r = tree[root];
+    if (r.children != kNoNode) {
+        for (int i = 0; i < tree.arrayLength(r.children); ++i) {
+            const SearchNode& child = tree[r.children + static_cast<NodeIndex>(i)];
+            text += displayMove(child.move, context.playerIsBlack) + " (" + formatScore(child.score) + "),  ";
+        }
+    }
+    text += "\r\n\r\nMeilleure solution trouvée :\r\n";
+    tree.selected = root;
+    tree.findDeepestPrincipalLeaf(root, r.score, context.depthLimit);
+    text += formatFinalReport(tree, tree.selected, context);
+    text += "\r\n\r\nNote à la racine : " + formatScore(r.score);
+    text += "\r\n\r\nAutres solutions :\r\n";
+    for (int s = r.score - 1;; --s) {
+        // The root itself never qualifies here: it is the walk's starting point.
+        NodeIndex found = kNoNode;
+        if (r.children != kNoNode) {
+            for (int i = 0; i < tree.arrayLength(r.children) && found == kNoNode; ++i) {
+                const NodeIndex child = r.children + static_cast<NodeIndex>(i);
+                if (tree[child].score == s) found = firstLineWithScore(tree, child, s, context.depthLimit);
+            }
+        }
+        if (found != kNoNode) {
+            for (NodeIndex n : pathDown(tree, found, 1)) text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
+            text += " score : " + formatScore(tree[found].score) + "\r\n";
+        }
+        if (s <= -2500) break;
+    }
+    return text;
+}
+
+namespace {
+
+void exploreFrom(const SearchTree& tree, NodeIndex first, const ExplorerSlots& path, int deepest,
+                 const ReportContext& context, std::string& text) {
+    const int length = tree.arrayLength(first);
+    for (int i = 0; i < length; ++i) {
+        const NodeIndex node = first + static_cast<NodeIndex>(i);
+        const SearchNode& n = tree[node];
+        if (n.depth < 1 || n.depth > 9) continue;
+        const std::string& wanted = path[static_cast<std::size_t>(n.depth - 1)];
+        if (!wanted.empty() && !moveContains(n.move, wanted)) continue;
+        if (n.depth == deepest && n.children != kNoNode) {
+            text += "Noeud examiné : " + formatMainReport(tree, node, context);
+            text += "\r\nListe des fils\r\n------------------\r\n\r\n";
+            for (int c = 0; c < tree.arrayLength(n.children); ++c) {
+                text += formatMainReport(tree, n.children + static_cast<NodeIndex>(c), context) + "\r\n";
+            }
+        }
+        if (n.depth < deepest && n.children != kNoNode) exploreFrom(tree, n.children, path, deepest, context, text);
+    }
+}
+
+}  // namespace
+
+std::string formatNodeExplorer(const SearchTree& tree, NodeIndex root, const ExplorerSlots& path,
+                               const ReportContext& context) {
+    int deepest = 0;
+    for (int d = 1; d <= 9; ++d) {
+        if (!path[static_cast<std::size_t>(d - 1)].empty()) deepest = d;
+    }
+    std::string text;
+    if (deepest == 0 || tree[root].children == kNoNode) return text;
+    exploreFrom(tree, tree[root].children, path, deepest, context, text);
+    return text;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,173 @@
+// The secondary phase of the tree search and the final choice of the move.
+
+#include <cstring>
+
+#include "engine/search_reports.h"
+#include "engine/tree_search.h"
+
+namespace quorvel {
+
+void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
+    const Position savedBase = base_;
+    const NodeIndex root = SearchTree::secondaryRoot();
+    const SearchNode x = tree_[examined];
+    tree_.resetRoot(root, x.state);
+    tree_.selected = examined;
+    depthLimit = 0;
+    status_.secondaryDepthShown.store(0);
+    int offset = -1;
+    if (x.depth & 1) {
+        // The opponent moves after X: insert X once more so the secondary
+        // tree's depth parity matches the main tree's. The inserted node
+        // replays X's move, so the base is the position before it.
+        const NodeIndex inserted = tree_.allocateArray(1);
+        if (inserted == kNoNode) {
+            status_.stop.store(true);
+            return;
+        }
+        SearchNode copy{};
+        copy.siblingsLeft = 1;
+        copy.depth = 1;
+        copy.score = x.score;
+        copy.state = x.state;
+        copy.move = x.move;
+        copy.parent = root;
+        tree_[inserted] = copy;
+        tree_[root].children = inserted;
+        depthLimit = 1;
+        budget += 1;
+        offset = 0;
+        base_ = nodePosition(tree_, x.parent, savedBase);
+    } else {
+        base_ = nodePosition(tree_, examined, savedBase);
+    }
+    int reached = depthLimit;
+    tree_.selected = root;
+    int kept = 100;
+    while (reached < budget) {
+        if (tree_[tree_.selected].depth == budget || status_.stop.load()) break;
+        depthLimit = reached + 1;
+        status_.secondaryDepthShown.store(reached + offset);
+        pass(root, -kExcluded, kExcluded);
+        const int v = backUp(root);
+        if (depthLimit == offset + 4) kept = pruneSecondaryCandidates(10);
+        if (depthLimit >= offset + 5) kept = pruneSecondaryCandidates(13 - depthLimit);
+        tree_.selected = root;
+        tree_.findDeepestPrincipalLeaf(root, v, depthLimit);
+        if (kept < 2) break;
+        reached = depthLimit;
+    }
+    base_ = savedBase;
+}
+
+// One round of the secondary phase on the principal leaf; returns the new
+// principal leaf of the main tree.
+void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
+    const int mainDepthLimit = depthLimit;
+    const int budget = [&] {
+        int b = options_.maxDepthSecondary;
+        if ((b & 1) && (tree_[leaf].depth & 1) == 0) --b;
+        return b;
+    }();
+    tree_.savedRing[static_cast<std::size_t>(ringIndex)] = tree_[leaf];
+    status_.inSecondary.store(true);
+    secondarySearch(leaf, budget);
+    const NodeIndex found = tree_.selected;
+    // A secondary tree stopped before its first level has no verdict; the
+    // leaf keeps its score rather than taking the empty root's bound.
+    if (found != SearchTree::secondaryRoot()) tree_[leaf].score = tree_[found].score;
+    secondaryText = formatSecondaryReport(tree_, found, (tree_[leaf].depth & 1) != 0, playerIsBlack_);
+    ringTexts_[static_cast<std::size_t>(ringIndex)] = secondaryText;
+    depthLimit = mainDepthLimit;
+    sorting = false;
+    const int v = backUp(SearchTree::mainRoot());
+    sorting = true;
+    tree_.selected = SearchTree::mainRoot();
+    tree_.findDeepestPrincipalLeaf(SearchTree::mainRoot(), v, depthLimit);
+    mainReport = formatMainReport(tree_, tree_.selected, reportContext());
+    status_.setMainReport(mainReport);
+    tree_.freeArray(SearchTree::secondaryRoot());
+    tree_[SearchTree::secondaryRoot()].children = kNoNode;
+}
+
+void TreeSearch::secondaryPhase(int rootScore) {
+    const NodeIndex mainRoot = SearchTree::mainRoot();
+    secondaryText.clear();
+    status_.secondarySeconds.store(0);
+    status_.stop.store(false);
+    tree_.selected = mainRoot;
+    tree_.findDeepestPrincipalLeaf(mainRoot, rootScore, depthLimit);
+    NodeIndex leaf = tree_.selected;
+    NodeIndex lastExamined = kNoNode;
+    const int mainDepthLimit = depthLimit;
+    tree_.savedRing.fill(SearchNode{});
+    int ring = 0;
+    if (leaf != mainRoot && options_.maxDepthSecondary > 0) {
+        while (status_.mainPhaseOver.load() && !status_.stop.load()) {
+            const bool zeroBudget = options_.maxDepthSecondary == 1 && (tree_[leaf].depth & 1) == 0;
+            if (zeroBudget) {
+                // Nothing to search: wait for the stop the clock or the button raises.
+                status_.waitForSearchWake([this] { return status_.stop.load(); });
+                break;
+            }
+            lastExamined = leaf;
+            examineLeaf(leaf, ring);
+            ring = (ring + 1) % 100;
+            leaf = tree_.selected;
+            if (leaf == lastExamined) break;
+        }
+    }
+    secondaryText.clear();
+    for (std::size_t i = 0; i < tree_.savedRing.size(); ++i) {
+        const SearchNode& saved = tree_.savedRing[i];
+        if (saved.children == tree_[leaf].children && saved.parent == tree_[leaf].parent) {
+            secondaryText = ringTexts_[i];
+            break;
+        }
+    }
+    tree_.selected = leaf;
+    depthLimit = mainDepthLimit;
+    status_.inSecondary.store(false);
+}
+
+namespace {
+
+bool sameSquare(const MoveText& a, int ia, const MoveText& b, int ib) { return a[ia] == b[ib] && a[ia + 1] == b[ib + 1]; }
+
+// The last six recorded moves are three back-and-forth pairs. Empty texts
+// (a game set up from a position) are no moves and never count.
+bool drifting(const GameRecord& record, int last) {
+    for (int k = last; k >= last - 3; --k) {
+        const MoveText& now = record.moves[static_cast<std::size_t>(k)];
+        const MoveText& before = record.moves[static_cast<std::size_t>(k - 2)];
+        if (now.empty() || before.empty()) return false;
+        if (!sameSquare(now, 0, before, 3) || !sameSquare(before, 0, now, 3)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+NodeIndex TreeSearch::finalChoice(int rootScore, const GameRecord& record) {
+    const NodeIndex root = SearchTree::mainRoot();
+    const int last = record.plyCount - 1;
+    if (last > 9 && last < GameRecord::kCapacity && drifting(record, last)) {
+        for (int s = tree_[root].score - 1;; --s) {
+            tree_.selected = root;
+            tree_.findDeepestPrincipalLeaf(root, s, depthLimit);
+            if (tree_.selected != root || depthLimit <= 1 || s <= 0 || rootScore - s >= 100) break;
+        }
+        if (tree_.selected == root || tree_[tree_.selected].score < 0) {
+            tree_.selected = root;
+            tree_.findDeepestPrincipalLeaf(root, tree_[root].score, depthLimit);
+        }
+    }
+    if (tree_.selected == root) {
+        if (rootScore > 0) tree_.findMateNode(root);
+        if (tree_.selected == root) tree_.findStalemateNode(root, rootScore > 0);
+        if (tree_.selected == root) tree_.findMateNode(root);
+    }
+    return tree_.selected;
+}
+
+}  // namespace quorvel

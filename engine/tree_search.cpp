@@ -1,0 +1,266 @@
+#include "engine/tree_search.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/search_reports.h"
+
+namespace quorvel {
+
+TreeSearch::TreeSearch(SearchTree& tree, const EngineOptions& options, const Position& base, int plyCount,
+                       bool playerIsBlack, ExpandFn expand)
+    : tree_(tree),
+      status_(tree.status()),
+      options_(options),
+      base_(base),
+      plyCount_(plyCount),
+      playerIsBlack_(playerIsBlack),
+      expand_(expand),
+      nodesCreated_(tree.status().nodesCreated.load()) {}
+
+ReportContext TreeSearch::reportContext() const {
+    ReportContext context;
+    context.showThinking = status_.showThinking.load();
+    context.playerIsBlack = playerIsBlack_;
+    context.secondaryText = secondaryText;
+    context.depthLimit = depthLimit;
+    context.nodesCreated = status_.nodesCreated.load();
+    context.searchSeconds = status_.searchSeconds.load();
+    return context;
+}
+
+// Expansion is allowed in the main phase, and in the secondary phase until stop.
+bool TreeSearch::mayExpand() const {
+    if (status_.stop.load(std::memory_order_relaxed)) return false;
+    return !status_.mainPhaseOver.load(std::memory_order_relaxed) || status_.inSecondary.load(std::memory_order_relaxed);
+}
+
+void TreeSearch::expand(NodeIndex index) {
+    const Position position = nodePosition(tree_, index, base_);
+    SearchNode& node = tree_[index];
+    const EvalSettings settings{plyCount_, options_.horizonReduction, depthLimit};
+    const ExpansionCounts counts = expand_(position, node.state, (node.depth & 1) == 0, settings, tree_.generated);
+    nodesCreated_ += counts.evaluated;
+    status_.nodesCreated.store(nodesCreated_, std::memory_order_relaxed);
+    if (counts.dropped > status_.largestDropped.load(std::memory_order_relaxed)) {
+        status_.largestDropped.store(counts.dropped, std::memory_order_relaxed);
+    }
+    const int length = std::max(counts.childCount, 1);
+    const NodeIndex first = tree_.allocateArray(length);
+    if (first == kNoNode) {
+        // Out of memory in spite of the budget: end the phase as the budget would.
+        (status_.inSecondary.load() ? status_.stop : status_.mainPhaseOver).store(true);
+        return;
+    }
+    if (counts.childCount == 0) {
+        if (!node.move.empty()) {
+            if (counts.stalemate) {
+                writeStalemateMarker(node.move);
+            } else {
+                writeMateMarker(node.move);
+                node.score = (node.depth & 1) ? kMateScore : -kMateScore;
+            }
+        }
+        // A terminal array: no child to visit, but the node counts as expanded.
+        SearchNode terminal{};
+        terminal.depth = static_cast<std::int8_t>(depthLimit);
+        terminal.score = node.score;
+        terminal.parent = index;
+        tree_[first] = terminal;
+        node.children = first;
+        return;
+    }
+    for (int i = 0; i < counts.childCount; ++i) {
+        const SearchNode& generated = tree_.generated[static_cast<std::size_t>(i)];
+        SearchNode& child = tree_[first + static_cast<NodeIndex>(i)];
+        child.siblingsLeft = static_cast<std::int8_t>(counts.childCount - i);
+        child.depth = static_cast<std::int8_t>(depthLimit);
+        child.score = generated.score;
+        child.state = generated.state;
+        child.move = generated.move;
+        child.parent = index;
+        child.children = kNoNode;
+    }
+    node.children = first;
+}
+
+int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
+    SearchNode& node = tree_[index];
+    if (node.children == kNoNode && node.depth == depthLimit - 1 && mayExpand()) expand(index);
+    if (node.children == kNoNode) return node.score;
+    const bool odd = (node.depth & 1) != 0;
+    int v = odd ? alpha : beta;
+    const NodeIndex first = node.children;
+    const int length = tree_.arrayLength(first);
+    bool cutPending = false;
+    int extra = 0;
+    int reference = 0;
+    for (int i = 0; i < length; ++i) {
+        // Once nothing may be expanded the rest of the walk changes nothing,
+        // so leave at once: stop takes effect whatever the tree's size.
+        if (!mayExpand()) return v;
+        const NodeIndex child = first + static_cast<NodeIndex>(i);
+        if (odd) {
+            v = std::max(v, pass(child, v, beta));
+        } else {
+            v = std::min(v, pass(child, alpha, v));
+        }
+        if (!cutPending) {
+            reference = tree_[first].score;
+            cutPending = depthLimit > 3 && node.depth >= 3 && (odd ? v >= beta : v <= alpha);
+        } else if (++extra >= options_.minSons &&
+                   std::abs(tree_[child].score - reference) > options_.alphaBetaTolerance) {
+            break;
+        }
+    }
+    return v;
+}
+
+void TreeSearch::mergeSort(int first, int last, bool descending) {
+    if (first >= last) return;
+    const int middle = (first + last) / 2;
+    mergeSort(first, middle, descending);
+    mergeSort(middle + 1, last, descending);
+    NodeList& a = tree_.generated;
+    NodeList& t = tree_.scratch;
+    auto at = [](NodeList& list, int i) -> SearchNode& { return list[static_cast<std::size_t>(i)]; };
+    int i = first, j = middle + 1, k = first;
+    while (i <= middle && j <= last) {
+        // On equal scores the right half goes first.
+        const bool leftFirst = descending ? at(a, i).score > at(a, j).score : at(a, i).score < at(a, j).score;
+        at(t, k++) = leftFirst ? at(a, i++) : at(a, j++);
+    }
+    while (i <= middle) at(t, k++) = at(a, i++);
+    while (j <= last) at(t, k++) = at(a, j++);
+    std::copy(t.begin() + first, t.begin() + last + 1, a.begin() + first);
+}
+
+void TreeSearch::sortChildren(NodeIndex index) {
+    const NodeIndex first = tree_[index].children;
+    const int length = tree_.arrayLength(first);
+    for (int i = 0; i < length; ++i) {
+        SearchNode& copy = tree_.generated[static_cast<std::size_t>(i)];
+        copy = tree_[first + static_cast<NodeIndex>(i)];
+        copy.parent = static_cast<NodeIndex>(i);  // remembers where the entry came from
+    }
+    mergeSort(0, length - 1, (tree_[index].depth & 1) == 0);
+    for (int i = 0; i < length; ++i) {
+        SearchNode entry = tree_.generated[static_cast<std::size_t>(i)];
+        const bool moved = entry.parent != static_cast<NodeIndex>(i);
+        const NodeIndex slot = first + static_cast<NodeIndex>(i);
+        entry.siblingsLeft = static_cast<std::int8_t>(length - i);
+        entry.parent = index;
+        tree_[slot] = entry;
+        if (moved && entry.children != kNoNode) {
+            const int grandchildren = tree_.arrayCapacity(entry.children);
+            for (int g = 0; g < grandchildren; ++g) tree_[entry.children + static_cast<NodeIndex>(g)].parent = slot;
+        }
+    }
+}
+
+int TreeSearch::backUp(NodeIndex index) {
+    SearchNode& node = tree_[index];
+    const bool odd = (node.depth & 1) != 0;
+    if (node.children == kNoNode) {
+        if (node.depth >= depthLimit - 1) return node.score;
+        if (moveContains(node.move, "++") || moveContains(node.move, "P")) return node.score;
+        node.score = odd ? -kExcluded : kExcluded;
+        return node.score;
+    }
+    // A stalemate is a draw. Over its empty terminal array it would back up
+    // like a mate and the engine would stalemate a lost opponent.
+    if (hasStalemateMarker(node.move)) {
+        node.score = 0;
+        return 0;
+    }
+    const int length = tree_.arrayLength(node.children);
+    if (sorting && options_.alphaBetaSorting && depthLimit >= 3 && length > 1) sortChildren(index);
+    const bool matePruning = !status_.inSecondary.load() && !status_.mainPhaseOver.load();
+    int v = odd ? kBound : -kBound;
+    for (int i = 0; i < length; ++i) {
+        const NodeIndex child = node.children + static_cast<NodeIndex>(i);
+        if (matePruning) prunePrincipalMates(index, child);
+        const int r = backUp(child);
+        v = odd ? std::min(v, r) : std::max(v, r);
+    }
+    node.score = static_cast<std::int16_t>(v);
+    return v;
+}
+
+// A line already lost by mate for the side choosing at `parent` is cut off.
+void TreeSearch::prunePrincipalMates(NodeIndex parent, NodeIndex childIndex) {
+    SearchNode& child = tree_[childIndex];
+    if (child.children == kNoNode) return;
+    const bool parentOdd = (tree_[parent].depth & 1) != 0;
+    if (parentOdd ? child.score >= kMatePrune : child.score <= -kMatePrune) {
+        tree_.pruneArray(child.children, child.depth);
+        child.children = kNoNode;
+    }
+}
+
+int TreeSearch::pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot) {
+    status_.reportFrozen.store(true);
+    const int length = tree_.arrayLength(first);
+    auto child = [&](int i) -> SearchNode& { return tree_[first + static_cast<NodeIndex>(i)]; };
+    int live = 0;
+    std::array<int, kMaxChildren> withArray{};
+    int counted = 0;
+    for (int i = 0; i < length; ++i) {
+        if (child(i).children == kNoNode) continue;
+        withArray[static_cast<std::size_t>(counted++)] = child(i).score;
+        if (tree_.arrayLength(child(i).children) > 0) ++live;
+    }
+    if (live <= n) {
+        status_.reportFrozen.store(false);
+        return live;
+    }
+    // The threshold loop lowers T from the best score until n children with
+    // an array reach it, and ends one step past: one below the n-th best.
+    if (reversed) {
+        std::sort(withArray.begin(), withArray.begin() + counted);
+    } else {
+        std::sort(withArray.begin(), withArray.begin() + counted, std::greater<>());
+    }
+    int nth = 0;
+    if (n >= 1) {
+        nth = withArray[static_cast<std::size_t>(n - 1)];
+    } else {
+        // Asked for none: the loop stops at once, one step past the best score.
+        nth = reversed ? kExcluded : -kExcluded;
+        for (int i = 0; i < length; ++i) nth = reversed ? std::min(nth, int{child(i).score}) : std::max(nth, int{child(i).score});
+    }
+    const int threshold = reversed ? nth + 1 : nth - 1;
+    const int keepDepth = reversed ? 2 : 1;
+    for (int i = 0; i < length; ++i) {
+        SearchNode& c = child(i);
+        const bool beyond = reversed ? c.score > threshold : c.score < threshold;
+        const bool lost = mainRoot && c.score < -kMatePrune;
+        if (c.children != kNoNode && (beyond || lost)) {
+            tree_.pruneArray(c.children, keepDepth);
+            c.children = kNoNode;
+            if (mainRoot) c.score = -kMatePrune;
+        }
+    }
+    status_.reportFrozen.store(false);
+    return n;
+}
+
+int TreeSearch::pruneRootCandidates(int n) {
+    const NodeIndex first = tree_[SearchTree::mainRoot()].children;
+    if (first == kNoNode) return 0;
+    return pruneCandidates(first, n, false, true);
+}
+
+int TreeSearch::pruneSecondaryCandidates(int n) {
+    const NodeIndex first = tree_[SearchTree::secondaryRoot()].children;
+    if (first == kNoNode) return 0;
+    if (tree_.arrayLength(first) == 1) {
+        // Below the inserted level the opponent chooses: keep its best replies.
+        const NodeIndex below = tree_[first].children;
+        if (below == kNoNode) return 0;
+        return pruneCandidates(below, n, true, false);
+    }
+    return pruneCandidates(first, n, false, false);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,77 @@
+#pragma once
+// The level-by-level tree search: a pass grows the frontier with an
+// alpha-beta walk and a soft cut-off, the back-up computes minimax values
+// while sorting siblings and pruning lost lines, candidate pruning narrows
+// the root's moves, the secondary phase re-searches the principal leaves
+// with small trees, and the final choice avoids drifting into repetitions.
+//
+// Everything here runs on the search thread; the only shared state is the
+// SearchStatus flags and counters.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/engine_options.h"
+#include "engine/expansion.h"
+#include "engine/search_tree.h"
+#include "rules/position.h"
+
+namespace quorvel {
+
+struct ReportContext;
+
+class TreeSearch {
+public:
+    // `base` is the game position (the upper side, the computer, to move);
+    // `plyCount` the half-moves already played.
+    TreeSearch(SearchTree& tree, const EngineOptions& options, const Position& base, int plyCount,
+               bool playerIsBlack, ExpandFn expand);
+
+    // Passes
+    int pass(NodeIndex node, int alpha, int beta);
+    int backUp(NodeIndex node);
+    // Keeps the n best root moves of the main tree; returns the live count.
+    int pruneRootCandidates(int n);
+    int pruneSecondaryCandidates(int n);
+
+    // Secondary phase
+    void secondarySearch(NodeIndex examined, int budget);
+    // Runs the secondary phase from the main tree's principal leaf.
+    void secondaryPhase(int rootScore);
+    // The repetition rule and the fall-backs; returns the node whose
+    // depth-1 ancestor is the move to play.
+    NodeIndex finalChoice(int rootScore, const GameRecord& record);
+
+    // State of the passes
+    int depthLimit = 0;
+    bool sorting = true;  // switched off for the back-ups of the secondary phase
+    std::string secondaryText;
+    std::string mainReport;  // last main report written by the secondary phase
+
+    // The report context for this search (thinking flag, colours, texts).
+    ReportContext reportContext() const;
+
+    const Position& base() const { return base_; }
+
+private:
+    bool mayExpand() const;
+    void expand(NodeIndex node);
+    void sortChildren(NodeIndex node);
+    void mergeSort(int first, int last, bool descending);
+    void prunePrincipalMates(NodeIndex node, NodeIndex child);
+    int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
+    void examineLeaf(NodeIndex leaf, int ringIndex);
+
+    SearchTree& tree_;
+    SearchStatus& status_;
+    EngineOptions options_;
+    Position base_;
+    int plyCount_;
+    bool playerIsBlack_;
+    ExpandFn expand_;
+    std::array<std::string, 100> ringTexts_{};
+    std::uint32_t nodesCreated_ = 0;  // the search thread's own count, published to the status
+};
+
+}  // namespace quorvel
