@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/search_status.h"
 #include "rules/move_application.h"
 #include "rules/move_validity.h"
 #include "rules/notation.h"
@@ -188,21 +187,6 @@ int bookRandom(std::uint32_t seedSeconds) {
     // The classic linear congruential generator: one step after seeding.
     const std::uint32_t next = seedSeconds * 214013u + 2531011u;
     return static_cast<int>((next >> 16) & 0x7FFF);
-}
-
-bool playBookStep(const OpeningBook* book, GameRecord& record, SearchStatus& status, std::uint32_t nowSeconds) {
-    if (book == nullptr || book->lineCount() == 0) {
-        status.bookPlay = false;
-        return false;
-    }
-    if (!status.bookPlay) return false;
-    const auto name = book->playBookMove(record, bookRandom(nowSeconds));
-    if (!name) {
-        status.bookPlay = false;
-        return false;
-    }
-    status.setStatusText("Ouverture : " + *name);
-    return true;
 }
 
 }  // namespace quorvel
