@@ -1,0 +1,49 @@
+#pragma once
+// 64-bit square sets for the fast expansion. Bit (X-1)*8 + (Y-1) stands for
+// square (X, Y), so ascending bits run files 1..8 and, within a file, rows
+// 1..8: exactly the order in which the expansion must list pieces and targets.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace quorvel {
+
+using Bits = std::uint64_t;
+
+constexpr int bitOf(int x, int y) { return (x - 1) * 8 + (y - 1); }
+constexpr int fileOf(int bit) { return bit / 8 + 1; }
+constexpr int rowOf(int bit) { return bit % 8 + 1; }
+constexpr Bits single(int bit) { return Bits{1} << bit; }
+
+struct AttackTables {
+    std::array<Bits, 64> knight{};
+    std::array<Bits, 64> king{};
+    std::array<Bits, 64> upperPawn{};  // squares an upper pawn attacks (towards row 1)
+    std::array<Bits, 64> lowerPawn{};  // squares a lower pawn attacks (towards row 8)
+    std::array<std::array<Bits, 64>, 8> ray{};  // 0..3 towards higher bits, 4..7 towards lower
+};
+
+const AttackTables& attackTables();
+
+inline Bits slide(const AttackTables& t, int dir, int from, Bits occupied) {
+    Bits ray = t.ray[static_cast<std::size_t>(dir)][static_cast<std::size_t>(from)];
+    const Bits blockers = ray & occupied;
+    if (blockers != 0) {
+        const int first = dir < 4 ? std::countr_zero(blockers) : 63 - std::countl_zero(blockers);
+        ray ^= t.ray[static_cast<std::size_t>(dir)][static_cast<std::size_t>(first)];
+    }
+    return ray;
+}
+
+inline Bits rookAttacks(const AttackTables& t, int from, Bits occupied) {
+    return slide(t, 0, from, occupied) | slide(t, 1, from, occupied) | slide(t, 4, from, occupied) |
+           slide(t, 5, from, occupied);
+}
+
+inline Bits bishopAttacks(const AttackTables& t, int from, Bits occupied) {
+    return slide(t, 2, from, occupied) | slide(t, 3, from, occupied) | slide(t, 6, from, occupied) |
+           slide(t, 7, from, occupied);
+}
+
+}  // namespace quorvel
