@@ -2,6 +2,7 @@
 // A DialogService for tests: records every box and answers from queues.
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include "features/dialog_service.h"
@@ -40,10 +41,11 @@ public:
 private:
     template <typename T>
     static T pop(std::deque<T>& queue, T fallback) {
-        if (queue.empty()) return fallback;
-        T value = queue.front();
-        queue.pop_front();
-        return value;
+        if (!queue.empty()) {
+            fallback = std::move(queue.front());
+            queue.pop_front();
+        }
+        return fallback;
     }
 };
 
