@@ -1,0 +1,39 @@
+// quorvel: the chess game's window.
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "window/startup.h"
+
+namespace {
+
+bool displayNamed() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+// Qt ends the process when the display named can't be reached; say it in
+// one line instead of its plugin diagnostics.
+void onQtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "quorvel : impossible d'ouvrir l'affichage graphique (%s)\n",
+                 message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit().constData());
+    std::_Exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayNamed()) {
+        std::fprintf(stderr, "quorvel : aucun affichage graphique (DISPLAY n'est pas défini)\n");
+        return 1;
+    }
+    const QtMessageHandler previous = qInstallMessageHandler(onQtMessage);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    return quorvel::runApplication();
+}

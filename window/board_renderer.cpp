@@ -1,0 +1,135 @@
+#include "window/board_renderer.h"
+
+#include <QPainter>
+
+#include "resources/artwork.h"
+#include "window/board_geometry.h"
+#include "window/human_move.h"
+
+namespace quorvel {
+
+QColor colourFromBgr(std::uint32_t value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+std::uint32_t bgrFromColour(const QColor& colour) {
+    return static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8 |
+           static_cast<std::uint32_t>(colour.blue()) << 16;
+}
+
+QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& display) {
+    QImage image(board::kImageSize, board::kImageSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.fillRect(QRect(20, 20, 460, 460), colourFromBgr(display.borderColour));
+    }
+    const bool viewFromBlack = play.record.playerIsBlack != display.boardTurned;
+    drawFrame(image);
+    if (display.showCoordinates) drawCoordinates(image, viewFromBlack);
+    drawSquares(image, play, display);
+    {
+        QPainter painter(&image);
+        painter.setPen(Qt::black);
+        painter.drawLine(45, 42, 45, 443);
+    }
+    drawPieces(image, play, display);
+    return image;
+}
+
+void BoardRenderer::drawFrame(QImage& image) const {
+    QPainter painter(&image);
+    for (int k = 0; k <= 2; ++k) {
+        const int a = 22 - k;
+        const int b = 467 + k;
+        painter.setPen(QColor(110, 110, 110));
+        painter.drawLine(b, a, b, b);
+        painter.setPen(QColor(100, 100, 100));
+        painter.drawLine(a, b, b + 1, b);
+        painter.setPen(QColor(240, 240, 240));
+        painter.drawLine(a, a, a, b);
+        painter.setPen(QColor(245, 245, 245));
+        painter.drawLine(a, a, b, a);
+    }
+}
+
+void BoardRenderer::drawCoordinates(QImage& image, bool viewFromBlack) const {
+    QPainter painter(&image);
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    const int s = board::kSquareSize;
+    for (int k = 1; k <= 8; ++k) {
+        const QChar file(viewFromBlack ? 'h' + 1 - k : 'a' - 1 + k);
+        const QChar rank(viewFromBlack ? '0' + k : '9' - k);
+        painter.drawText(QRect(s * k + 15, 444, 20, 24), Qt::AlignLeft | Qt::AlignTop, QString(file));
+        painter.drawText(QRect(28, s * k + 7, 20, 24), Qt::AlignLeft | Qt::AlignTop, QString(rank));
+    }
+}
+
+void BoardRenderer::drawSquares(QImage& image, const PlayState& play, const DisplayOptions& display) const {
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    const GameRecord& record = play.record;
+    const bool pib = record.playerIsBlack;
+    // While the computer's move is shown the mark is a chess rank.
+    board::Square mark{play.markFile, play.markRank};
+    if (play.searchRunning && pib) mark.y = 9 - mark.y;
+    const bool showReach = play.markerOn && display.showPossibleMoves && !play.searchRunning;
+
+    for (int r = 1; r <= 8; ++r) {
+        for (int c = 1; c <= 8; ++c) {
+            const board::Square shown = board::shownSquare(c, r, pib, display.boardTurned);
+            const bool light = board::isLightPictureSquare(c, r);
+            QColor fill = colourFromBgr(light ? display.lightColour : display.darkColour);
+            if (play.markerOn && shown == mark) {
+                fill = QColor(kMarker);
+            } else if (showReach && validateHumanMove(record.current, record.state, mark, shown)) {
+                fill = QColor(light != pib ? kReachableA : kReachableB);
+            }
+            painter.setBrush(fill);
+            // The rectangle's outline is one pixel inside its exclusive edges.
+            const QRect rect = board::squareRectInImage(c, r);
+            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+const BoardRenderer::PieceSetImages& BoardRenderer::piecesOf(int pieceSet) {
+    if (cache_.pieceSet != pieceSet) {
+        cache_.pieceSet = pieceSet;
+        for (int t = 0; t < 6; ++t) {
+            const auto type = static_cast<art::PieceType>(t);
+            const auto i = static_cast<std::size_t>(t);
+            cache_.white[i] = art::pieceImage(pieceSet, true, type);
+            cache_.black[i] = art::pieceImage(pieceSet, false, type);
+            cache_.shadow[i] = art::pieceShadow(pieceSet, type);
+        }
+    }
+    return cache_;
+}
+
+void BoardRenderer::drawPieces(QImage& image, const PlayState& play, const DisplayOptions& display) {
+    const PieceSetImages& set = piecesOf(display.pieceSet);
+    QPainter painter(&image);
+    const int s = board::kSquareSize;
+    const QPoint offset = display.pieceSet == 20 ? QPoint(-2, 1) : QPoint(0, 0);
+    const bool pib = play.record.playerIsBlack;
+    for (int r = 1; r <= 8; ++r) {
+        for (int c = 1; c <= 8; ++c) {
+            const board::Square shown = board::shownSquare(c, r, pib, display.boardTurned);
+            int code = play.record.current.at(shown.x, shown.y);
+            if (code <= 0) continue;
+            // The human's pieces are the lower side: White's images for the
+            // real White army whichever side holds it.
+            if (pib) code = code > 10 ? code - 10 : code + 10;
+            const bool white = code > 10;
+            const auto type = static_cast<std::size_t>(art::pieceTypeOf(code));
+            if (type >= 6) continue;
+            if (display.shadedPieces) painter.drawPixmap(QPoint(s * c + 3, s * r + 1) + offset, set.shadow[type]);
+            painter.drawPixmap(QPoint(s * c - 1, s * r - 3) + offset, white ? set.white[type] : set.black[type]);
+        }
+    }
+}
+
+}  // namespace quorvel

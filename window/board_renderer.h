@@ -1,0 +1,50 @@
+#pragma once
+// Draws the board picture from the game state: frame, coordinates, squares
+// with the marker and the reachable squares, pieces with their shadows. The
+// picture is rebuilt whole for every repaint and shown with one copy.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPixmap>
+#include <array>
+#include <cstdint>
+
+#include "window/play_state.h"
+
+namespace quorvel {
+
+// 0x00BBGGRR, as the settings file keeps colours.
+QColor colourFromBgr(std::uint32_t value);
+std::uint32_t bgrFromColour(const QColor& colour);
+
+class BoardRenderer {
+public:
+    static constexpr QRgb kMarker = qRgb(255, 0, 0);
+    static constexpr QRgb kReachableA = qRgb(160, 0, 0);
+    static constexpr QRgb kReachableB = qRgb(200, 0, 0);
+
+    explicit BoardRenderer(QFont font) : font_(std::move(font)) {}
+
+    // The 480 x 480 image; its region from (20, 20), 450 x 450, is shown.
+    QImage render(const PlayState& play, const DisplayOptions& display);
+
+private:
+    struct PieceSetImages {
+        int pieceSet = -1;
+        std::array<QPixmap, 6> white;
+        std::array<QPixmap, 6> black;
+        std::array<QPixmap, 6> shadow;
+    };
+
+    void drawFrame(QImage& image) const;
+    void drawCoordinates(QImage& image, bool viewFromBlack) const;
+    void drawSquares(QImage& image, const PlayState& play, const DisplayOptions& display) const;
+    void drawPieces(QImage& image, const PlayState& play, const DisplayOptions& display);
+    const PieceSetImages& piecesOf(int pieceSet);
+
+    QFont font_;
+    PieceSetImages cache_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,33 @@
+// The one-second tick: the running clock, the accounting that ends the
+// search's phases, and the blinking search message.
+
+#include "window/game_controller.h"
+
+namespace quorvel {
+
+void GameController::onSecond() {
+    GameRecord& r = state_.record;
+    const bool whiteRuns = r.playerIsBlack == state_.searchRunning;
+    (whiteRuns ? r.whiteClock : r.blackClock) += 1;
+    // Between the human's move and the start of the reply only the clock runs.
+    if (state_.moveAwaitingSearch && !state_.humanVsHuman) return;
+
+    ++state_.secondsCounter;
+    accountSearchSecond(status_, limits_, totalMemory_);
+    blinkSearchText();
+    Q_EMIT panelRefreshNeeded();
+}
+
+void GameController::blinkSearchText() {
+    if (!state_.searchRunning || status_.searchIdle) return;
+    const bool on = status_.searchSeconds % 2 == 1;
+    QString text = on ? QStringLiteral("Recherche en cours...\r\n") : QStringLiteral("\r\n");
+    if (status_.showThinking) {
+        // The live line only while the engine says the report is meaningful.
+        if (status_.reportFrozen || status_.mainDepthShown < 1) return;
+        text += QString::fromStdString(status_.mainReport());
+    }
+    state_.statusText = text;
+}
+
+}  // namespace quorvel

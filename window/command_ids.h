@@ -1,0 +1,56 @@
+#pragma once
+// The ids of the main window's menu and button commands: they are the
+// commands' identities, shared by the menu, the buttons and the toolbar.
+
+namespace quorvel::cmd {
+
+// File
+constexpr int kNewGame = 32795;
+constexpr int kLoadGame = 32790;
+constexpr int kSaveGame = 32791;
+constexpr int kSaveGameAs = 32836;
+constexpr int kPrint = 32796;
+constexpr int kRecoverGame = 32798;
+constexpr int kQuit = 1;
+
+// Play
+constexpr int kComputerFirst = 32815;
+constexpr int kSideWhite = 32817;
+constexpr int kSideBlack = 32818;
+constexpr int kModeComputerHuman = 32820;
+constexpr int kModeHumanHuman = 32822;
+constexpr int kModeComputerComputer = 32821;
+constexpr int kReviewLastMove = 32799;
+constexpr int kCapturedPieces = 32800;
+constexpr int kShowThinking = 32789;
+constexpr int kStopSearch = 1033;
+constexpr int kTakeBack = 1049;
+
+// Thinking time: eight presets, then "Définir..."
+constexpr int kTimePresetFirst = 32837;
+constexpr int kTimePresetLast = 32844;
+constexpr int kTimeDefine = 32833;
+constexpr int kEngineOptions = 32807;
+
+// Display
+constexpr int kPieceSet1 = 32805;
+constexpr int kPieceSet2 = 32806;
+constexpr int kPieceSet3 = 32813;
+constexpr int kDarkColour = 32808;
+constexpr int kLightColour = 32810;
+constexpr int kBorderColour = 32811;
+constexpr int kDefaultColours = 32834;
+constexpr int kAlgebraic = 32825;
+constexpr int kCoordinateNotation = 32826;
+constexpr int kBoardCoordinates = 32828;
+constexpr int kShadedPieces = 32829;
+constexpr int kTurnBoard = 32812;
+constexpr int kPossibleMoves = 32814;
+
+// Help
+constexpr int kHelp = 57670;
+constexpr int kUpdateCheck = 32830;
+constexpr int kVisitSite = 32831;
+constexpr int kAbout = 1014;
+
+}  // namespace quorvel::cmd

@@ -1,0 +1,21 @@
+#include "window/dialog_units.h"
+
+#include <QFontMetrics>
+
+namespace quorvel {
+
+DialogUnits::DialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    baseX_ = (width / 26 + 1) / 2;
+    baseY_ = metrics.height();
+}
+
+QFont windowFont(int logicalDpiY) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(logicalDpiY == 120 ? 8 : 10);
+    return font;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,106 @@
+// The game-over guard and the announcements of check, mate and draws.
+
+#include "features/dialog_service.h"
+#include "rules/game_end.h"
+#include "window/game_controller.h"
+
+namespace quorvel {
+
+namespace {
+const QString kInfoCaption = QStringLiteral("Quorvel 1.0");
+const QString kCheckCaption = QStringLiteral("QuorVEL 1.0");
+const QString kStalemate = QStringLiteral("Pat ! Fin de la partie");
+}  // namespace
+
+bool GameController::isCheckmated(bool white) const {
+    const GameRecord& r = state_.record;
+    return quorvel::isCheckmated(r.current, r.state, white == upperIsWhite());
+}
+
+bool GameController::isInCheck(bool white) const {
+    const GameRecord& r = state_.record;
+    return quorvel::isInCheck(r.current, r.state, white == upperIsWhite());
+}
+
+bool GameController::gameOver() const {
+    const GameRecord& r = state_.record;
+    if (r.plyCount >= GameRecord::kCapacity) return true;
+    if (quorvel::isCheckmated(r.current, r.state, true) || quorvel::isCheckmated(r.current, r.state, false))
+        return true;
+    if (r.plyCount > 0 && isRepetition(r, r.plyCount - 1)) return true;
+    // A side to move without a legal move ends the game, the computer's side
+    // included: searching would find no move to play.
+    return quorvel::isStalemated(r.current, r.state, !humanToMove());
+}
+
+void GameController::stopTimersForGameEnd() { timers_.stop(); }
+
+void GameController::announce() {
+    // A box's own event loop repaints; the nested repaint must not ask again.
+    if (announcing_) return;
+    announcing_ = true;
+    GameRecord& r = state_.record;
+    const int serial = state_.positionSerial;
+    const bool idle = status_.searchIdle;
+
+    if (!state_.markerOn && idle && r.plyCount > 0 && isRepetition(r, r.plyCount - 1) &&
+        drawAnnouncedSerial_ != serial) {
+        drawAnnouncedSerial_ = serial;
+        state_.statusText = QStringLiteral("Partie nulle");
+        state_.announcePending = false;
+        status_.mainPhaseOver = true;
+        dialogs_.beep();
+        dialogs_.message(kInfoCaption, QStringLiteral("Trois fois la même position : partie nulle"),
+                         BoxIcon::exclamation);
+    }
+    const bool whiteMated = isCheckmated(true);
+    const bool blackMated = isCheckmated(false);
+    if ((whiteMated || blackMated) && r.plyCount > 0) r.moves[static_cast<std::size_t>(r.plyCount - 1)][6] = '+';
+    if (state_.markerOn) {
+        announcing_ = false;
+        return;
+    }
+
+    // The human's side stalemated, or the computer's when it is its turn.
+    const bool humanStalemated = quorvel::isStalemated(r.current, r.state, false);
+    const bool computerStalemated = !state_.humanVsHuman && !humanToMove() && idle &&
+                                    quorvel::isStalemated(r.current, r.state, true);
+    if ((humanStalemated || computerStalemated) && stalemateAnnouncedSerial_ != serial) {
+        stalemateAnnouncedSerial_ = serial;
+        state_.statusText = kStalemate;
+        stopTimersForGameEnd();
+        dialogs_.message(kInfoCaption, kStalemate, BoxIcon::exclamation);
+    }
+
+    // The record holds 300 half-moves at most: the game ends there, drawn.
+    if (r.plyCount >= GameRecord::kCapacity && idle && fullAnnouncedSerial_ != serial) {
+        fullAnnouncedSerial_ = serial;
+        state_.statusText = QStringLiteral("Partie nulle");
+        stopTimersForGameEnd();
+        dialogs_.beep();
+        dialogs_.message(kInfoCaption, QStringLiteral("La partie a atteint 300 demi-coups : partie nulle"),
+                         BoxIcon::exclamation);
+    }
+
+    if (idle && state_.announcePending) {
+        if (whiteMated) {
+            state_.statusText = QStringLiteral("Les Noirs gagnent!");
+            state_.announcePending = false;
+            stopTimersForGameEnd();
+            dialogs_.beep();
+            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Noirs gagnent !"), BoxIcon::exclamation);
+        } else if (blackMated) {
+            state_.statusText = QStringLiteral("Les Blancs gagnent!");
+            state_.announcePending = false;
+            stopTimersForGameEnd();
+            dialogs_.beep();
+            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Blancs gagnent !"), BoxIcon::exclamation);
+        } else if (isInCheck(true) || (state_.humanVsHuman && isInCheck(false))) {
+            state_.announcePending = false;
+            dialogs_.message(kCheckCaption, QStringLiteral("Echec !      "), BoxIcon::exclamation);
+        }
+    }
+    announcing_ = false;
+}
+
+}  // namespace quorvel

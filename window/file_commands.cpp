@@ -1,0 +1,100 @@
+#include "window/file_commands.h"
+
+#include <QFileInfo>
+
+#include "features/dialog_service.h"
+#include "rules/move_application.h"
+#include "storage/game_file.h"
+#include "window/game_controller.h"
+
+namespace quorvel {
+
+namespace {
+const QString kCaption = QStringLiteral("Quorvel 1.0");
+const QString kErrorCaption = QStringLiteral("Erreur Quorvel 1.0");
+const QString kFilter = QStringLiteral("Fichiers Quorvel (.ech) (*.ech)");
+}  // namespace
+
+void FileCommands::newGame() {
+    PlayState& play = controller_.state();
+    if (play.searchRunning) return;
+    const BoxAnswer answer = controller_.dialogs().message(
+        kCaption, QStringLiteral("Voulez-vous commencer une nouvelle partie ?"), BoxIcon::question,
+        BoxButtons::yesNo);
+    if (answer != BoxAnswer::yes) return;
+    quorvel::newGame(play.record);
+    play.record.history[0] = play.record.current;
+    play.firstShownRow = 0;
+    play.markerOn = false;
+    play.moveAwaitingSearch = false;
+    play.statusText.clear();
+    controller_.status().firstPaintDone = false;
+    controller_.status().bookPlay = true;
+    controller_.positionReplaced();
+    controller_.repaint();
+}
+
+void FileCommands::fileError(const QString& text) {
+    controller_.dialogs().beep();
+    controller_.dialogs().message(kErrorCaption, text, BoxIcon::exclamation);
+}
+
+void FileCommands::afterRead() {
+    PlayState& play = controller_.state();
+    play.firstShownRow = firstShownRowFor(play.record.plyCount);
+    play.moveAwaitingSearch = false;
+    controller_.positionReplaced();
+}
+
+void FileCommands::load() {
+    PlayState& play = controller_.state();
+    if (play.searchRunning) return;
+    play.markerOn = false;
+    const auto path = controller_.dialogs().openFileName(kFilter, QString::fromUtf8(kDefaultName));
+    if (!path) {
+        controller_.repaint();
+        return;
+    }
+    if (readGameFile(path->toStdString(), play.record) != GameFileError::none) {
+        fileError(QStringLiteral("Fichier introuvable !"));
+        return;
+    }
+    play.statusText = QStringLiteral(" ");
+    afterRead();
+    controller_.repaint();
+}
+
+void FileCommands::save() {
+    if (controller_.state().searchRunning) return;
+    if (writeGameFile(gameFileName_, controller_.state().record)) {
+        controller_.dialogs().message(kCaption, QStringLiteral("Sauvegarde réussie"), BoxIcon::none);
+    } else {
+        fileError(QStringLiteral("Création du fichier impossible !"));
+    }
+}
+
+void FileCommands::saveAs() {
+    if (controller_.state().searchRunning) return;
+    const auto path = controller_.dialogs().saveFileName(kFilter, QString::fromUtf8(kDefaultName));
+    if (!path) return;
+    QString name = *path;
+    // The dialog's default extension: a bare name gets ".ech".
+    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".ech");
+    gameFileName_ = name.toStdString();
+    save();
+}
+
+void FileCommands::recover() {
+    PlayState& play = controller_.state();
+    if (play.searchRunning) return;
+    play.markerOn = false;
+    if (readGameFile(controller_.recoveryPath(), play.record) != GameFileError::none) {
+        fileError(QStringLiteral("Fichier introuvable"));
+        return;
+    }
+    afterRead();
+    controller_.dialogs().message(kCaption, QStringLiteral("Restauration réussie !"), BoxIcon::none);
+    controller_.repaint();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,37 @@
+#pragma once
+// The file commands of the main window: a new game, loading and saving a
+// game, and restoring the recovery file. All refuse to act while a search
+// runs, and a file that can't be read leaves the game exactly as it was.
+
+#include <QString>
+#include <string>
+
+namespace quorvel {
+
+class GameController;
+
+class FileCommands {
+public:
+    static constexpr const char* kDefaultName = "partie.ech";
+
+    explicit FileCommands(GameController& controller) : controller_(controller) {}
+
+    void newGame();
+    void load();
+    void save();
+    void saveAs();
+    void recover();
+
+    // The file "Sauve&garder une partie" writes to.
+    const std::string& gameFileName() const { return gameFileName_; }
+    void setGameFileName(std::string name) { gameFileName_ = std::move(name); }
+
+private:
+    void afterRead();
+    void fileError(const QString& text);
+
+    GameController& controller_;
+    std::string gameFileName_ = kDefaultName;
+};
+
+}  // namespace quorvel

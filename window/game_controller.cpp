@@ -1,0 +1,146 @@
+#include "window/game_controller.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "features/dialog_service.h"
+#include "rules/move_application.h"
+#include "storage/game_file.h"
+
+namespace quorvel {
+
+GameController::GameController(DialogService& dialogs, QObject* parent) : QObject(parent), dialogs_(dialogs) {
+    setInitialPosition(state_.record.current);
+    state_.record.history[0] = state_.record.current;
+    connect(&timers_, &GameTimers::tenthElapsed, this, [this] { ++state_.tickCount; });
+    connect(&timers_, &GameTimers::secondElapsed, this, &GameController::onSecond);
+    connect(this, &GameController::searchThreadFinished, this, [this] { threadDone_ = true; });
+    connectHooks();
+}
+
+GameController::~GameController() {
+    // The driver's destructor joins the thread; make sure it is not left
+    // growing a tree for seconds first.
+    status_.stop = true;
+    status_.mainPhaseOver = true;
+}
+
+void GameController::connectHooks() {
+    SearchHooks hooks;
+    // Hooks run on the search thread: everything that touches the window is
+    // queued to this object's thread.
+    hooks.moveRecorded = [this] {
+        QMetaObject::invokeMethod(this, [this] { Q_EMIT searchIdleReached(); }, Qt::QueuedConnection);
+    };
+    hooks.finished = [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                Q_EMIT searchThreadFinished();
+                Q_EMIT searchIdleReached();
+            },
+            Qt::QueuedConnection);
+    };
+    hooks.beep = [this] { QMetaObject::invokeMethod(this, [this] { dialogs_.beep(); }, Qt::QueuedConnection); };
+    hooks.writeRecovery = [this](const GameRecord& record) { writeGameFile(recoveryPath_, record); };
+    hooks.showInformation = [this](const std::string& current,
+                                   const std::string& initial) -> std::optional<ExplorerPath> {
+        std::optional<ExplorerPath> path;
+        // The window thread is inside an event loop meanwhile, so a blocking
+        // call reaches it; the dialog itself belongs to the window thread.
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                if (informationDialog_)
+                    path = informationDialog_(QString::fromStdString(current), QString::fromStdString(initial));
+            },
+            Qt::BlockingQueuedConnection);
+        return path;
+    };
+    driver_.setHooks(std::move(hooks));
+}
+
+bool GameController::humanToMove() const {
+    const bool even = state_.record.plyCount % 2 == 0;
+    return state_.record.playerIsBlack ? !even : even;
+}
+
+void GameController::setSideWhite() {
+    if (!state_.record.playerIsBlack) return;
+    mirrorPosition(state_.record.current);
+    state_.record.playerIsBlack = false;
+    state_.record.state = packState(state_.record.current, state_.record.state);
+    repaint();
+}
+
+void GameController::setSideBlack() {
+    if (state_.record.playerIsBlack) return;
+    mirrorPosition(state_.record.current);
+    state_.record.playerIsBlack = true;
+    state_.record.state = packState(state_.record.current, state_.record.state);
+    repaint();
+}
+
+void GameController::setModeComputerHuman() {
+    state_.humanVsHuman = false;
+    state_.computerVsComputer = false;
+    repaint();
+}
+
+void GameController::setModeHumanHuman() {
+    state_.humanVsHuman = true;
+    state_.computerVsComputer = false;
+    repaint();
+}
+
+void GameController::pressStopButton() {
+    status_.stop = status_.mainPhaseOver.load();
+    status_.mainPhaseOver = true;
+    state_.computerVsComputer = false;
+}
+
+void GameController::waitTicks(int n) {
+    state_.tickCount = 0;
+    QEventLoop loop;
+    // A stopped timer (the game just ended) must not leave the wait hanging.
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    connect(&fallback, &QTimer::timeout, &loop, &QEventLoop::quit);
+    fallback.start((n + 2) * timers_.tenthInterval());
+    connect(&timers_, &GameTimers::tenthElapsed, &loop, [&] {
+        if (state_.tickCount >= static_cast<std::uint32_t>(n)) loop.quit();
+    });
+    loop.exec();
+}
+
+void GameController::waitForSearchIdle() {
+    QEventLoop loop;
+    connect(this, &GameController::searchIdleReached, &loop, &QEventLoop::quit);
+    // A late notice of an earlier run may wake the loop: look at the flag.
+    while (!status_.searchIdle) {
+        if (loop.exec() < 0) break;  // the application is quitting
+    }
+}
+
+void GameController::waitForThreadEnd() {
+    QEventLoop loop;
+    connect(this, &GameController::searchThreadFinished, &loop, &QEventLoop::quit);
+    while (!threadDone_) {
+        if (loop.exec() < 0) break;
+    }
+    if (threadDone_) driver_.wait();
+}
+
+void GameController::endSearch() {
+    state_.computerVsComputer = false;
+    status_.mainPhaseOver = true;
+    status_.stop = true;
+    waitForThreadEnd();
+}
+
+void GameController::showBox(const QString& caption, const QString& text) {
+    dialogs_.message(caption, text, BoxIcon::exclamation, BoxButtons::ok);
+}
+
+}  // namespace quorvel

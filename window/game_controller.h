@@ -1,0 +1,130 @@
+#pragma once
+// The game controller: whose turn it is, handing the board to the human or
+// to the search engine, showing the computer's move, the two-human and the
+// computer-against-computer modes, the clocks' tick and the end-of-game
+// announcements.
+//
+// Everything runs on the window thread. While the engine thinks, or while a
+// move is shown, the controller waits in nested event loops that return on
+// a signal or a timer, so the window keeps painting and taking commands;
+// commands that change the game test `searchRunning` first.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "engine/engine_options.h"
+#include "engine/opening_book.h"
+#include "engine/search_driver.h"
+#include "engine/search_status.h"
+#include "window/game_timers.h"
+#include "window/play_state.h"
+
+namespace quorvel {
+
+class DialogService;
+
+class GameController : public QObject {
+    Q_OBJECT
+public:
+    explicit GameController(DialogService& dialogs, QObject* parent = nullptr);
+    ~GameController() override;
+
+    // State read by the views (and changed by the window's input handlers)
+    PlayState& state() { return state_; }
+    const PlayState& state() const { return state_; }
+    DisplayOptions& display() { return display_; }
+    const DisplayOptions& display() const { return display_; }
+    SearchStatus& status() { return status_; }
+    const SearchStatus& status() const { return status_; }
+    TimeLimits& limits() { return limits_; }
+    const TimeLimits& limits() const { return limits_; }
+    EngineOptions& engineOptions() { return engineOptions_; }
+    const EngineOptions& engineOptions() const { return engineOptions_; }
+    OpeningBook& book() { return book_; }
+    GameTimers& timers() { return timers_; }
+    DialogService& dialogs() { return dialogs_; }
+    bool showThinking() const { return status_.showThinking; }
+
+    // Start-up values
+    void setRecoveryPath(std::string path) { recoveryPath_ = std::move(path); }
+    const std::string& recoveryPath() const { return recoveryPath_; }
+    void setTotalMemory(std::uint64_t bytes) { totalMemory_ = bytes; }
+    using InformationDialog = std::function<std::optional<ExplorerPath>(const QString&, const QString&)>;
+    void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
+
+    // Turn rule and game-over guard
+    bool humanToMove() const;
+    bool gameOver() const;
+
+    // Commands
+    void computerPlaysNow();
+    void commitHumanMove();
+    void runComputerVsComputer();
+    void setSideWhite();
+    void setSideBlack();
+    void setModeComputerHuman();
+    void setModeHumanHuman();
+    // "Interrompre la recherche".
+    void pressStopButton();
+
+    // The end-of-game section run after every repaint.
+    void announce();
+
+    // Repaints the window (board, panel, menu marks) and runs announce().
+    void repaint() { Q_EMIT repaintNeeded(); }
+    // Waits n ticks of 100 ms while the window keeps working.
+    void waitTicks(int n);
+    // Ends a running search and waits for its thread (quit sequence).
+    void endSearch();
+    bool searchThreadDone() const { return threadDone_; }
+
+    // A new position was set by a take-back, a load or a new game.
+    void positionReplaced() { ++state_.positionSerial; }
+
+Q_SIGNALS:
+    void repaintNeeded();
+    // The once-a-second refresh of the panel fields.
+    void panelRefreshNeeded();
+    // The three steps of showing the computer's move (1 from-square marked,
+    // 2 piece moved and to-square marked, 3 marker removed).
+    void computerMoveStep(int step, int file, int rank);
+    void searchIdleReached();
+    void searchThreadFinished();
+
+private:
+    void connectHooks();
+    void startSearchAndShowMove();
+    void showComputerMove();
+    void waitForSearchIdle();
+    void waitForThreadEnd();
+    void onSecond();
+    void blinkSearchText();
+    bool upperIsWhite() const { return state_.record.playerIsBlack; }
+    bool isCheckmated(bool white) const;
+    bool isInCheck(bool white) const;
+    void stopTimersForGameEnd();
+    void showBox(const QString& caption, const QString& text);
+
+    DialogService& dialogs_;
+    PlayState state_;
+    DisplayOptions display_;
+    SearchStatus status_;
+    TimeLimits limits_;
+    EngineOptions engineOptions_;
+    OpeningBook book_;
+    GameTimers timers_;
+    std::string recoveryPath_;
+    std::uint64_t totalMemory_ = 0;
+    InformationDialog informationDialog_;
+    bool threadDone_ = true;
+    bool announcing_ = false;
+    int drawAnnouncedSerial_ = -1;
+    int stalemateAnnouncedSerial_ = -1;
+    int fullAnnouncedSerial_ = -1;
+    SearchDriver driver_{status_};  // last: its destructor waits for the thread
+};
+
+}  // namespace quorvel

@@ -1,0 +1,166 @@
+#include "window/game_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QWheelEvent>
+
+#include "features/dialog_service.h"
+#include "features/help_window.h"
+#include "resources/artwork.h"
+#include "storage/settings_file.h"
+#include "window/board_view.h"
+#include "window/command_ids.h"
+#include "window/dialog_units.h"
+#include "window/main_menu.h"
+#include "window/mouse_input.h"
+#include "window/settings_mapping.h"
+#include "window/up_down_control.h"
+
+namespace quorvel {
+
+namespace {
+int screenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
+}
+}  // namespace
+
+GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      workFolder_(workFolder),
+      controller_(dialogs),
+      renderer_(windowFont(screenDpi())),
+      files_(controller_),
+      history_(controller_) {
+    setWindowTitle(QStringLiteral("Quorvel version 1.0"));
+    setWindowIcon(art::applicationIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    const QFont font = windowFont(screenDpi());
+    setFont(font);
+    controller_.setRecoveryPath((workFolder_ + QStringLiteral("/partie.tmp")).toStdString());
+
+    auto* client = new QWidget(this);
+    client->setFont(font);
+    setCentralWidget(client);
+    layout_.build(client, DialogUnits(font));
+    view_ = new BoardView(client);
+    view_->move(0, 0);
+    view_->lower();
+    layout_.history->raise();
+
+    menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
+    mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
+    connectControls();
+    QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
+    repaintAll();
+}
+
+GameWindow::~GameWindow() {
+    closing_ = true;
+    controller_.endSearch();
+}
+
+void GameWindow::connectControls() {
+    connect(&controller_, &GameController::repaintNeeded, this, &GameWindow::repaintAll);
+    connect(&controller_, &GameController::panelRefreshNeeded, this, &GameWindow::fillPanel);
+    connect(view_, &BoardView::mouseMoved, this, [this](QPoint p) { mouse_->onMouseMove(p); });
+    connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
+    connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
+    connect(view_, &BoardView::wheelTurned, this, [this](int steps) { history_.scrollList(steps); });
+    connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { history_.scrollList(d); });
+    connect(layout_.history, &UpDownControl::stepped, this, [this](int d) { history_.step(d < 0); });
+    const std::pair<QPushButton*, int> buttons[] = {{layout_.quit, cmd::kQuit},         {layout_.about, cmd::kAbout},
+                                                   {layout_.help, cmd::kHelp},         {layout_.stop, cmd::kStopSearch},
+                                                   {layout_.takeBack, cmd::kTakeBack}};
+    for (const auto& [button, id] : buttons) {
+        const int command = id;
+        connect(button, &QPushButton::clicked, this, [this, command] { runCommand(command); });
+    }
+    // Enter opens the About box; Escape closes at once, without a question.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* about = new QShortcut(QKeySequence(key), this);
+        connect(about, &QShortcut::activated, this, [this] { runCommand(cmd::kAbout); });
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &GameWindow::closeNow);
+}
+
+void GameWindow::readSettingsFile() {
+    Settings settings;
+    readSettings(workFolder_.toStdString(), settings);
+    applySettings(settings, controller_);
+    files_.setGameFileName(settings.gameFileName);
+    repaintAll();
+}
+
+void GameWindow::repaintAll() {
+    if (!view_) return;
+    view_->setPicture(renderer_.render(controller_.state(), controller_.display()), mouse_ ? mouse_->hoverZone() : 0);
+    controller_.announce();
+    fillPanel();
+    setMenuChecks();
+    SearchStatus& status = controller_.status();
+    status.firstPaintDone = true;
+    status.firstPaintDone.notify_all();
+}
+
+void GameWindow::setMenuChecks() {
+    if (!menu_) return;
+    const PlayState& play = controller_.state();
+    const DisplayOptions& d = controller_.display();
+    const bool pib = play.record.playerIsBlack;
+    menu_->setChecked(cmd::kAlgebraic, d.algebraic);
+    menu_->setChecked(cmd::kCoordinateNotation, !d.algebraic);
+    menu_->setChecked(cmd::kTurnBoard, d.boardTurned);
+    menu_->setChecked(cmd::kShadedPieces, d.shadedPieces);
+    menu_->setChecked(cmd::kBoardCoordinates, d.showCoordinates);
+    menu_->setChecked(cmd::kSideWhite, !pib);
+    menu_->setChecked(cmd::kSideBlack, pib);
+    menu_->setChecked(cmd::kModeComputerComputer, play.computerVsComputer);
+    menu_->setChecked(cmd::kModeComputerHuman, !play.computerVsComputer && !play.humanVsHuman);
+    menu_->setChecked(cmd::kModeHumanHuman, play.humanVsHuman);
+    menu_->setChecked(cmd::kPossibleMoves, d.showPossibleMoves);
+    menu_->setChecked(cmd::kShowThinking, controller_.showThinking());
+    menu_->setChecked(cmd::kPieceSet1, d.pieceSet == 0);
+    menu_->setChecked(cmd::kPieceSet2, d.pieceSet == 20);
+    menu_->setChecked(cmd::kPieceSet3, d.pieceSet == 40);
+    static constexpr int kPresetMain[] = {4, 9, 15, 25, 40, 50, 200, 240};
+    for (int i = 0; i < 8; ++i)
+        menu_->setChecked(cmd::kTimePresetFirst + i, controller_.limits().mainTimeLimit == kPresetMain[i]);
+}
+
+void GameWindow::closeEvent(QCloseEvent* event) {
+    // The title bar's close box is ignored: only "Quitter" and Escape end.
+    if (closing_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void GameWindow::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
+
+void GameWindow::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta != 0) history_.scrollList(delta < 0 ? +1 : -1);
+}
+
+void GameWindow::closeNow() {
+    closing_ = true;
+    controller_.endSearch();
+    controller_.timers().stop();
+    if (help_) help_->close();
+    close();
+}
+
+}  // namespace quorvel

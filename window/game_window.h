@@ -1,0 +1,82 @@
+#pragma once
+// The main window: the menu, the board view with its toolbar, the panel of
+// moves, clocks and search reports, and the commands of the menu and the
+// buttons. It owns the game controller; every box goes through the
+// DialogService it is given.
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "window/board_renderer.h"
+#include "window/file_commands.h"
+#include "window/game_controller.h"
+#include "window/history_navigator.h"
+#include "window/window_layout.h"
+
+namespace quorvel {
+
+class BoardView;
+class DialogService;
+class HelpWindow;
+class MainMenu;
+class MouseInput;
+
+class GameWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `workFolder` holds the settings and recovery files.
+    GameWindow(DialogService& dialogs, const QString& workFolder, QWidget* parent = nullptr);
+    ~GameWindow() override;
+
+    GameController& controller() { return controller_; }
+    BoardView& boardView() { return *view_; }
+    const WindowLayout& layout() const { return layout_; }
+    MainMenu& menu() { return *menu_; }
+    MouseInput& mouse() { return *mouse_; }
+    FileCommands& files() { return files_; }
+    HistoryNavigator& history() { return history_; }
+    const QString& workFolder() const { return workFolder_; }
+
+    // Reads the settings file and applies it (start-up, before the colours
+    // are used).
+    void readSettingsFile();
+    // Runs a menu, button or toolbar command by its id.
+    void runCommand(int id);
+    // The repaint: board picture, announcements, panel, menu check marks.
+    void repaintAll();
+    // The quit sequence; false when the user said No or a move is under way.
+    bool quitWithConfirmation();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void connectControls();
+    void fillPanel();
+    void fillMoveList();
+    void fillSearchFields();
+    void setMenuChecks();
+    bool runDisplayCommand(int id);
+    bool runGameCommand(int id);
+    bool runDialogCommand(int id);
+    void chooseColour(std::uint32_t& colour);
+    void closeNow();
+
+    DialogService& dialogs_;
+    QString workFolder_;
+    GameController controller_;
+    BoardRenderer renderer_;
+    WindowLayout layout_;
+    BoardView* view_ = nullptr;
+    std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<MouseInput> mouse_;
+    FileCommands files_;
+    HistoryNavigator history_;
+    HelpWindow* help_ = nullptr;
+    bool closing_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,106 @@
+#include "window/main_menu.h"
+
+#include <QMenuBar>
+
+#include "window/command_ids.h"
+
+namespace quorvel {
+
+MainMenu::MainMenu(QMenuBar* bar, std::function<void(int)> runCommand) : runCommand_(std::move(runCommand)) {
+    buildFile(bar);
+    buildPlay(bar);
+    buildOptions(bar);
+    buildDisplay(bar);
+    buildHelp(bar);
+}
+
+QAction* MainMenu::add(QMenu* menu, int id, const char* text, bool checkable) {
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setData(id);
+    action->setCheckable(checkable);
+    // Check marks follow the game state, set by the repaint, not by clicks.
+    QObject::connect(action, &QAction::triggered, action, [this, action, id] {
+        action->setChecked(!action->isChecked());
+        runCommand_(id);
+    });
+    actions_.insert(id, action);
+    order_.append(id);
+    return action;
+}
+
+void MainMenu::setChecked(int id, bool checked) {
+    if (QAction* a = action(id)) a->setChecked(checked);
+}
+
+void MainMenu::buildFile(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Fichier"));
+    add(menu, cmd::kNewGame, "&Nouvelle partie");
+    add(menu, cmd::kLoadGame, "&Charger une partie...");
+    add(menu, cmd::kSaveGame, "Sauve&garder une partie");
+    add(menu, cmd::kSaveGameAs, "&Sauvegarder une partie sous...");
+    add(menu, cmd::kRecoverGame, "&Récupération de la dernière partie");
+    menu->addSeparator();
+    add(menu, cmd::kPrint, "&Imprimer...");
+    menu->addSeparator();
+    add(menu, cmd::kQuit, "&Quitter le programme");
+}
+
+void MainMenu::buildPlay(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Partie"));
+    add(menu, cmd::kComputerFirst, "L'&ordinateur joue en premier");
+    QMenu* side = menu->addMenu(QStringLiteral("&Camp du joueur"));
+    add(side, cmd::kSideWhite, "&Blancs", true);
+    add(side, cmd::kSideBlack, "&Noirs", true);
+    QMenu* mode = menu->addMenu(QStringLiteral("&Adversaires"));
+    add(mode, cmd::kModeComputerHuman, "&Ordinateur / Humain", true);
+    add(mode, cmd::kModeHumanHuman, "&Humain / Humain", true);
+    add(mode, cmd::kModeComputerComputer, "O&rdinateur / Ordinateur", true);
+    menu->addSeparator();
+    add(menu, cmd::kReviewLastMove, "&Revoir le dernier mouvement");
+    add(menu, cmd::kCapturedPieces, "&Voir les pièces capturées");
+    add(menu, cmd::kShowThinking, "Afficher la réfle&xion de l'ordinateur", true);
+}
+
+void MainMenu::buildOptions(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Options"));
+    QMenu* time = menu->addMenu(QStringLiteral("&Temps de réflexion"));
+    static const char* const kPresets[] = {"5 secondes",  "10 secondes", "20 secondes", "30 secondes",
+                                           "45 secondes", "1 minute",    "2 minutes",   "3 minutes"};
+    for (int i = 0; i < 8; ++i) add(time, cmd::kTimePresetFirst + i, kPresets[i], true);
+    time->addSeparator();
+    add(time, cmd::kTimeDefine, "Définir...");
+    add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
+}
+
+void MainMenu::buildDisplay(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("A&ffichage"));
+    QMenu* pieces = menu->addMenu(QStringLiteral("&Pièces"));
+    add(pieces, cmd::kPieceSet1, "Modèle &1 ", true);
+    add(pieces, cmd::kPieceSet2, "Modèle &2", true);
+    add(pieces, cmd::kPieceSet3, "Modèle &3", true);
+    QMenu* colours = menu->addMenu(QStringLiteral("C&ouleurs"));
+    add(colours, cmd::kDarkColour, "Cases &sombres");
+    add(colours, cmd::kLightColour, "Cases &claires");
+    add(colours, cmd::kBorderColour, "Couleur du &bord");
+    colours->addSeparator();
+    add(colours, cmd::kDefaultColours, "Couleurs par &défaut");
+    QMenu* notation = menu->addMenu(QStringLiteral("Not&ation"));
+    add(notation, cmd::kAlgebraic, "Algébrique", true);
+    add(notation, cmd::kCoordinateNotation, "Coordonnées", true);
+    menu->addSeparator();
+    add(menu, cmd::kBoardCoordinates, "&Coordonnées de l'échiquier", true);
+    add(menu, cmd::kShadedPieces, "Pièces &ombrées", true);
+    add(menu, cmd::kPossibleMoves, "Mouvements &possibles", true);
+    add(menu, cmd::kTurnBoard, "&Tourner l'échiquier de 180°", true);
+}
+
+void MainMenu::buildHelp(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Aide"));
+    add(menu, cmd::kHelp, "&Aide sur le programme");
+    add(menu, cmd::kUpdateCheck, "&Mise à jour de Quorvel");
+    add(menu, cmd::kVisitSite, "&Visiter le site de Quorvel");
+    menu->addSeparator();
+    add(menu, cmd::kAbout, "A &Propos...");
+}
+
+}  // namespace quorvel

@@ -1,0 +1,140 @@
+#include "window/mouse_input.h"
+
+#include <array>
+
+#include "features/dialog_service.h"
+#include "window/board_geometry.h"
+#include "window/command_ids.h"
+#include "window/game_controller.h"
+#include "window/human_move.h"
+
+namespace quorvel {
+
+MouseInput::MouseInput(GameController& controller, std::function<void(int)> runCommand)
+    : controller_(controller), runCommand_(std::move(runCommand)) {}
+
+void MouseInput::onMouseMove(QPoint client) {
+    PlayState& play = controller_.state();
+    const QString arrow = QStringLiteral("->");
+    if (!play.statusText.contains(arrow)) savedStatus_ = play.statusText;
+    const int zone = board::toolbarZoneAt(client.x(), client.y());
+    if (zone >= 0) {
+        const bool changed = zone != hoverZone_ || play.statusText != board::toolbarHelpText(zone);
+        play.statusText = board::toolbarHelpText(zone);
+        hoverZone_ = zone;
+        // Zone 0 lies over the history control: no repaint while searching.
+        if (changed && (zone != 0 || controller_.status().searchSeconds == 0)) controller_.repaint();
+        return;
+    }
+    if (hoverZone_ != 0) {
+        hoverZone_ = 0;
+        controller_.repaint();
+    }
+    if (controller_.status().searchSeconds == 0 && play.statusText.contains(arrow)) {
+        play.statusText = savedStatus_;
+        controller_.repaint();
+    }
+    play.statusText = savedStatus_;
+}
+
+void MouseInput::onLeftButtonDown(QPoint client) {
+    if (hoverZone_ != 0 && client.x() > 10 && client.x() < 500 && client.y() > 0 && client.y() < 30) {
+        const int zone = hoverZone_;
+        hoverZone_ = 0;
+        runZone(zone);
+        controller_.repaint();
+        return;
+    }
+    if (!controller_.humanToMove()) return;
+    clickSquare(client);
+    controller_.state().awaitingHuman = true;
+}
+
+void MouseInput::onRightButtonDown() {
+    controller_.state().markerOn = false;
+    controller_.repaint();
+}
+
+void MouseInput::runZone(int zone) {
+    static constexpr std::array<int, 8> kCommands{0,
+                                                  cmd::kNewGame,
+                                                  cmd::kLoadGame,
+                                                  cmd::kSaveGameAs,
+                                                  cmd::kComputerFirst,
+                                                  0,
+                                                  cmd::kTurnBoard,
+                                                  cmd::kTakeBack};
+    if (zone == 5) {
+        changeSide();
+    } else if (zone > 0 && zone < 8) {
+        runCommand_(kCommands[static_cast<std::size_t>(zone)]);
+    }
+}
+
+void MouseInput::changeSide() {
+    PlayState& play = controller_.state();
+    if (play.humanVsHuman) return;
+    const QString caption = QStringLiteral("Quorvel 1.0");
+    if (!play.record.playerIsBlack) {
+        controller_.dialogs().message(caption, QStringLiteral("Vous êtes maintenant du côté des Noirs"),
+                                      BoxIcon::exclamation);
+        controller_.setSideBlack();
+    } else {
+        controller_.dialogs().message(caption, QStringLiteral("Vous êtes maintenant du côté des Blancs"),
+                                      BoxIcon::exclamation);
+        controller_.setSideWhite();
+    }
+}
+
+void MouseInput::clickSquare(QPoint client) {
+    PlayState& play = controller_.state();
+    const board::Square square = board::hitSquare(client.x(), client.y(), play.record.playerIsBlack,
+                                                  controller_.display().boardTurned);
+    // A click while the computer's move is still shown, or while the last
+    // move is replayed, would play from a board that is only on display.
+    if (play.searchRunning || play.reviewing) return;
+    play.markFile = square.x;
+    play.markRank = square.y;
+    if (controller_.gameOver() || !square.onBoard() || !controller_.status().searchIdle) return;
+
+    if (!play.markerOn) {
+        controller_.timers().start();
+        const int code = play.record.current.at(square.x, square.y);
+        if (isLowerPiece(code)) {
+            play.selFile = square.x;
+            play.selRank = square.y;
+            play.movingPiece = code;
+            play.markerOn = true;
+            controller_.repaint();
+        }
+        return;
+    }
+    if (square.x == play.selFile && square.y == play.selRank) {
+        play.markerOn = false;
+        controller_.repaint();
+        return;
+    }
+    trySecondClick(square.x, square.y);
+}
+
+void MouseInput::trySecondClick(int x, int y) {
+    PlayState& play = controller_.state();
+    GameRecord& record = play.record;
+    controller_.status().firstPaintDone = false;
+    record.state = packState(record.current, record.state);
+    const auto move = validateHumanMove(record.current, record.state, {play.selFile, play.selRank}, {x, y});
+    if (!move) {
+        controller_.repaint();  // the refused square is marked, the selection kept
+        return;
+    }
+    play.movingPiece = record.current.at(play.selFile, play.selRank);
+    int promotion = 0;
+    if (move->promotes) {
+        promotion = controller_.dialogs().choosePromotion(controller_.display().pieceSet, record.playerIsBlack);
+        if (promotion < kLowerQueen || promotion > kLowerBishop) promotion = kLowerQueen;
+    }
+    if (!playHumanMove(record, *move, promotion)) return;
+    controller_.commitHumanMove();
+}
+
+}  // namespace quorvel

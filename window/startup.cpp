@@ -1,0 +1,50 @@
+#include "window/startup.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+
+#include "features/qt_dialog_service.h"
+#include "features/splash_window.h"
+#include "window/game_window.h"
+
+namespace quorvel {
+
+QString workingFolder() {
+    const QString current = QDir::currentPath();
+    if (!current.isEmpty() && QDir(current).exists()) return current;
+    return QDir::homePath() + QStringLiteral("/Quorvel");
+}
+
+std::uint64_t totalPhysicalMemory() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return 0;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+void loadOpeningBook(GameWindow& window) {
+    GameController& controller = window.controller();
+    if (controller.book().load("ouvertures.txt") == OpeningBook::LoadStatus::loaded) return;
+    controller.status().bookPlay = false;
+    controller.dialogs().beep();
+    controller.dialogs().message(QStringLiteral("Erreur Quorvel 1.0"),
+                                 QStringLiteral("Impossible de trouver le fichier 'ouvertures.txt'"),
+                                 BoxIcon::exclamation);
+}
+
+int runApplication() {
+    SplashWindow::showAtStartup();
+    QtDialogService dialogs;
+    GameWindow window(dialogs, workingFolder());
+    window.controller().setTotalMemory(totalPhysicalMemory());
+    loadOpeningBook(window);
+    // The settings come before the first picture: colours and options
+    // are taken from them.
+    window.readSettingsFile();
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace quorvel

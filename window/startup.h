@@ -1,0 +1,25 @@
+#pragma once
+// The program's start: the splash, the working folder, the opening book,
+// the settings file, then the main window.
+
+#include <QString>
+#include <cstdint>
+
+namespace quorvel {
+
+class GameWindow;
+
+// The process's current folder, or a "Quorvel" folder in the home folder
+// when it can't be read.
+QString workingFolder();
+// The machine's physical memory in bytes (0 when unknown).
+std::uint64_t totalPhysicalMemory();
+
+// Loads "ouvertures.txt" from the current folder into the window's
+// controller; says so once when it is missing.
+void loadOpeningBook(GameWindow& window);
+
+// Runs the whole program: splash, main window, until the window closes.
+int runApplication();
+
+}  // namespace quorvel

@@ -1,0 +1,151 @@
+// The commands of the main window's menu, buttons and toolbar.
+
+#include <QApplication>
+
+#include "features/about_dialog.h"
+#include "features/captured_pieces_window.h"
+#include "features/dialog_service.h"
+#include "features/engine_options_dialog.h"
+#include "features/game_printer.h"
+#include "features/help_window.h"
+#include "features/score_layout.h"
+#include "features/time_limits_dialog.h"
+#include "features/update_check.h"
+#include "storage/settings_file.h"
+#include "window/board_renderer.h"
+#include "window/command_ids.h"
+#include "window/game_window.h"
+#include "window/settings_mapping.h"
+
+namespace quorvel {
+
+void GameWindow::runCommand(int id) {
+    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id)) return;
+}
+
+void GameWindow::chooseColour(std::uint32_t& colour) {
+    const auto chosen = dialogs_.chooseColour(QColor(Qt::black));
+    if (chosen) colour = bgrFromColour(*chosen);
+}
+
+bool GameWindow::runDisplayCommand(int id) {
+    DisplayOptions& d = controller_.display();
+    switch (id) {
+        case cmd::kPieceSet1: d.pieceSet = 0; break;
+        case cmd::kPieceSet2: d.pieceSet = 20; break;
+        case cmd::kPieceSet3: d.pieceSet = 40; break;
+        case cmd::kDarkColour: chooseColour(d.darkColour); break;
+        case cmd::kLightColour: chooseColour(d.lightColour); break;
+        case cmd::kBorderColour: chooseColour(d.borderColour); break;
+        case cmd::kDefaultColours:
+            d.darkColour = DisplayOptions::kDefaultDark;
+            d.lightColour = DisplayOptions::kDefaultLight;
+            d.borderColour = DisplayOptions::kDefaultBorder;
+            break;
+        case cmd::kAlgebraic: d.algebraic = true; break;
+        case cmd::kCoordinateNotation: d.algebraic = false; break;
+        case cmd::kBoardCoordinates: d.showCoordinates = !d.showCoordinates; break;
+        case cmd::kShadedPieces: d.shadedPieces = !d.shadedPieces; break;
+        case cmd::kPossibleMoves: d.showPossibleMoves = !d.showPossibleMoves; break;
+        case cmd::kTurnBoard: d.boardTurned = !d.boardTurned; break;
+        case cmd::kShowThinking: {
+            SearchStatus& status = controller_.status();
+            status.showThinking = !status.showThinking;
+            if (controller_.state().searchRunning) controller_.state().statusText = QStringLiteral("Recherche en cours...");
+            break;
+        }
+        default: return false;
+    }
+    repaintAll();
+    return true;
+}
+
+bool GameWindow::runGameCommand(int id) {
+    PlayState& play = controller_.state();
+    switch (id) {
+        case cmd::kComputerFirst: controller_.computerPlaysNow(); break;
+        // Mirroring the board under a running search would change the
+        // position it reads.
+        case cmd::kSideWhite:
+            if (!play.searchRunning) controller_.setSideWhite();
+            break;
+        case cmd::kSideBlack:
+            if (!play.searchRunning) controller_.setSideBlack();
+            break;
+        case cmd::kModeComputerHuman: controller_.setModeComputerHuman(); break;
+        case cmd::kModeHumanHuman: controller_.setModeHumanHuman(); break;
+        case cmd::kModeComputerComputer: controller_.runComputerVsComputer(); break;
+        case cmd::kStopSearch: controller_.pressStopButton(); break;
+        case cmd::kTakeBack: history_.undo(); break;
+        case cmd::kReviewLastMove: history_.reviewLastMove(); break;
+        case cmd::kNewGame: files_.newGame(); break;
+        case cmd::kLoadGame: files_.load(); break;
+        case cmd::kSaveGame: files_.save(); break;
+        case cmd::kSaveGameAs: files_.saveAs(); break;
+        case cmd::kRecoverGame: files_.recover(); break;
+        case cmd::kQuit: quitWithConfirmation(); break;
+        default: return false;
+    }
+    return true;
+}
+
+bool GameWindow::runDialogCommand(int id) {
+    static constexpr int kPresets[8][2] = {{4, 4},   {9, 8},   {15, 10}, {25, 15},
+                                           {40, 20}, {50, 30}, {200, 40}, {240, 60}};
+    if (id >= cmd::kTimePresetFirst && id <= cmd::kTimePresetLast) {
+        const auto* preset = kPresets[id - cmd::kTimePresetFirst];
+        controller_.limits().mainTimeLimit = preset[0];
+        controller_.limits().secondaryTimeLimit = preset[1];
+        repaintAll();
+        return true;
+    }
+    const bool idle = controller_.status().searchIdle;
+    switch (id) {
+        case cmd::kTimeDefine:
+            if (const auto limits = TimeLimitsDialog::edit(controller_.limits(), dialogs_, this))
+                controller_.limits() = *limits;
+            repaintAll();
+            break;
+        case cmd::kEngineOptions:
+            if (idle) controller_.engineOptions() = EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
+            break;
+        case cmd::kCapturedPieces: {
+            Position whiteLower = controller_.state().record.current;
+            if (controller_.state().record.playerIsBlack) mirrorPosition(whiteLower);
+            CapturedPiecesWindow::showCaptured(whiteLower, controller_.display().pieceSet, workFolder_, this);
+            break;
+        }
+        case cmd::kPrint:
+            if (!controller_.state().searchRunning)
+                GamePrinter(dialogs_, this)
+                    .printCommand(printedHalfMoves(controller_.state().record, controller_.display().algebraic));
+            break;
+        case cmd::kAbout:
+            if (idle) AboutDialog::showAbout(workFolder_, this);
+            break;
+        case cmd::kHelp:
+            if (idle) {
+                if (!help_) help_ = new HelpWindow(this);
+                help_->showContents();
+            }
+            break;
+        case cmd::kUpdateCheck: UpdateCheck(dialogs_, this).checkForUpdate(); break;
+        case cmd::kVisitSite: UpdateCheck(dialogs_, this).visitSite(); break;
+        default: return false;
+    }
+    return true;
+}
+
+bool GameWindow::quitWithConfirmation() {
+    const PlayState& play = controller_.state();
+    if (!controller_.status().searchIdle || !play.awaitingHuman) return false;
+    const BoxAnswer answer = dialogs_.message(QStringLiteral("Quorvel 1.0"),
+                                              QStringLiteral("Êtes-vous sûr de vouloir quitter Quorvel ?"),
+                                              BoxIcon::question, BoxButtons::yesNo);
+    if (answer != BoxAnswer::yes) return false;
+    writeSettings(workFolder_.toStdString(), collectSettings(controller_, files_.gameFileName()));
+    closeNow();
+    return true;
+}
+
+}  // namespace quorvel

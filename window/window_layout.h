@@ -1,0 +1,51 @@
+#pragma once
+// The controls of the main window's client area, placed in dialog units:
+// the buttons under the board, the title logo, the "Mouvements", "Horloges"
+// and "Recherche" groups with their fields, and the two up-down controls.
+// The board itself is not a control: the board view covers the left part.
+
+#include <QString>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace quorvel {
+
+class DialogUnits;
+class UpDownControl;
+
+struct WindowLayout {
+    static constexpr int kWidthUnits = 386;
+    static constexpr int kHeightUnits = 262;
+
+    // Move list cells in half-move order (row 1 Blancs, row 1 Noirs, ...).
+    std::array<QLineEdit*, 10> moveCells{};
+    std::array<QLineEdit*, 5> moveNumbers{};
+    QLineEdit* whiteClock = nullptr;
+    QLineEdit* blackClock = nullptr;
+    QLineEdit* score = nullptr;
+    QLineEdit* nodes = nullptr;
+    QLineEdit* depth = nullptr;
+    QLineEdit* memory = nullptr;
+    QPlainTextEdit* status = nullptr;
+    UpDownControl* listScroll = nullptr;  // control 1064
+    UpDownControl* history = nullptr;     // control 1074
+    QPushButton* quit = nullptr;
+    QPushButton* about = nullptr;
+    QPushButton* help = nullptr;
+    QPushButton* stop = nullptr;
+    QPushButton* takeBack = nullptr;
+    QLabel* logo = nullptr;
+
+    // Creates every control on `client`, which it also sizes.
+    void build(QWidget* client, const DialogUnits& units);
+
+    // The texts of the fields, for tests.
+    QString statusText() const;
+};
+
+}  // namespace quorvel
