@@ -36,6 +36,8 @@ void AboutDialog::showAbout(const QString& workingFolder, QWidget* parent) {
     dialog.exec();
 }
 
+int AboutDialog::clipFramesShown() const { return clip_->framesShown(); }
+
 void AboutDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     clipPlaying_ = clip_->play(clipPath_);

@@ -16,6 +16,7 @@ public:
     static void showAbout(const QString& workingFolder, QWidget* parent = nullptr);
 
     bool clipPlaying() const { return clipPlaying_; }
+    int clipFramesShown() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,9 +2,10 @@
 
 #include <QFileInfo>
 #include <QMediaPlayer>
+#include <QPainter>
 #include <QUrl>
-#include <QVBoxLayout>
-#include <QVideoWidget>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <atomic>
 
 namespace quorvel {
@@ -13,10 +14,7 @@ namespace {
 std::atomic<bool> clipsEnabled{true};
 }
 
-ClipPlayer::ClipPlayer(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-}
+ClipPlayer::ClipPlayer(QWidget* parent) : QWidget(parent) {}
 
 ClipPlayer::~ClipPlayer() { stop(); }
 
@@ -33,9 +31,9 @@ bool ClipPlayer::play(const QString& path) {
             player_ = nullptr;
             return false;
         }
-        video_ = new QVideoWidget(this);
-        layout()->addWidget(video_);
-        player_->setVideoOutput(video_);
+        sink_ = new QVideoSink(this);
+        player_->setVideoSink(sink_);
+        connect(sink_, &QVideoSink::videoFrameChanged, this, &ClipPlayer::showFrame);
         // A clip that can't be decoded just leaves the area empty.
         connect(player_, &QMediaPlayer::errorOccurred, player_, &QMediaPlayer::stop);
     }
@@ -47,6 +45,25 @@ bool ClipPlayer::play(const QString& path) {
 
 void ClipPlayer::stop() {
     if (player_) player_->stop();
+}
+
+void ClipPlayer::showFrame(const QVideoFrame& frame) {
+    if (!frame.isValid()) return;
+    QImage image = frame.toImage();
+    if (image.isNull()) return;
+    frame_ = std::move(image);
+    ++framesShown_;
+    update();
+}
+
+void ClipPlayer::paintEvent(QPaintEvent*) {
+    if (frame_.isNull()) return;
+    QPainter painter(this);
+    // Keep the clip's proportions inside the area given to it.
+    const QSize size = frame_.size().scaled(this->size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, frame_);
 }
 
 }  // namespace quorvel

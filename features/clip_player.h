@@ -2,12 +2,17 @@
 // A small video area that plays one clip once, without controls. A missing
 // clip or a missing multimedia back-end leaves the area empty: the windows
 // that carry a clip never depend on it.
+//
+// Frames are painted by the widget itself (from a video sink), so the clip
+// shows on every platform plug-in and in grabbed pictures of the window.
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
 class QMediaPlayer;
-class QVideoWidget;
+class QVideoFrame;
+class QVideoSink;
 
 namespace quorvel {
 
@@ -22,12 +27,22 @@ public:
     bool play(const QString& path);
     void stop();
 
-    // Turns every clip player off, e.g. where no sound or video is wanted.
+    // Frames shown so far, for tests.
+    int framesShown() const { return framesShown_; }
+
+    // Turns every clip player off, e.g. where no video is wanted.
     static void setClipsEnabled(bool enabled);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    void showFrame(const QVideoFrame& frame);
+
     QMediaPlayer* player_ = nullptr;
-    QVideoWidget* video_ = nullptr;
+    QVideoSink* sink_ = nullptr;
+    QImage frame_;
+    int framesShown_ = 0;
 };
 
 }  // namespace quorvel

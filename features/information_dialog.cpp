@@ -19,7 +19,7 @@ InformationDialog::InformationDialog(const std::string& currentText, const std::
     report_ = new QPlainTextEdit(this);
     report_->setReadOnly(true);
     report_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    report_->setMinimumSize(560, 300);
+    report_->setMinimumSize(640, 360);
 
     auto* group = new QGroupBox(QStringLiteral("Rechercher un noeud"), this);
     auto* grid = new QGridLayout(group);

@@ -32,6 +32,10 @@ public:
     // "Rechercher" with field 1 empty (nothing to look for).
     static std::optional<ExplorerPath> ask(const std::string& currentText, const std::string& initialText,
                                            QWidget* parent = nullptr);
+    static std::optional<ExplorerPath> ask(const QString& currentText, const QString& initialText,
+                                           QWidget* parent = nullptr) {
+        return ask(currentText.toStdString(), initialText.toStdString(), parent);
+    }
 
     // The fields and buttons, also for tests. Field k is 0..7.
     void setField(int k, const QString& text);
