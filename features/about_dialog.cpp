@@ -36,7 +36,9 @@ void AboutDialog::showAbout(const QString& workingFolder, QWidget* parent) {
     dialog.exec();
 }
 
-int AboutDialog::clipFramesShown() const { return clip_->framesShown(); }
+int AboutDialog::clipFramesShown() const {
+    return clip_->framesShown();
+}
 
 void AboutDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

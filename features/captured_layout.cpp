@@ -8,9 +8,12 @@ namespace {
 
 int fullCount(int code) {
     switch (code % 10) {
-        case 2: return 1;
-        case 6: return 8;
-        default: return 2;
+        case 2:
+            return 1;
+        case 6:
+            return 8;
+        default:
+            return 2;
     }
 }
 

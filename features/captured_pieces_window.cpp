@@ -9,8 +9,8 @@
 
 namespace quorvel {
 
-CapturedPiecesWindow::CapturedPiecesWindow(const Position& whiteLower, int pieceSet, const QString& workingFolder,
-                                           QWidget* parent)
+CapturedPiecesWindow::CapturedPiecesWindow(const Position& whiteLower, int pieceSet,
+                                           const QString& workingFolder, QWidget* parent)
     : QDialog(parent),
       placements_(layoutCapturedPieces(whiteLower)),
       pieceSet_(pieceSet),
@@ -26,8 +26,8 @@ CapturedPiecesWindow::CapturedPiecesWindow(const Position& whiteLower, int piece
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void CapturedPiecesWindow::showCaptured(const Position& whiteLower, int pieceSet, const QString& workingFolder,
-                                        QWidget* parent) {
+void CapturedPiecesWindow::showCaptured(const Position& whiteLower, int pieceSet,
+                                        const QString& workingFolder, QWidget* parent) {
     CapturedPiecesWindow window(whiteLower, pieceSet, workingFolder, parent);
     window.exec();
 }

@@ -16,9 +16,13 @@ std::atomic<bool> clipsEnabled{true};
 
 ClipPlayer::ClipPlayer(QWidget* parent) : QWidget(parent) {}
 
-ClipPlayer::~ClipPlayer() { stop(); }
+ClipPlayer::~ClipPlayer() {
+    stop();
+}
 
-void ClipPlayer::setClipsEnabled(bool enabled) { clipsEnabled = enabled; }
+void ClipPlayer::setClipsEnabled(bool enabled) {
+    clipsEnabled = enabled;
+}
 
 bool ClipPlayer::play(const QString& path) {
     if (!clipsEnabled || !QFileInfo(path).isFile()) return false;

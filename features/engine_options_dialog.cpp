@@ -14,11 +14,14 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::size_t index(EngineOptionsDialog::Number n) { return static_cast<std::size_t>(n); }
+constexpr std::size_t index(EngineOptionsDialog::Number n) {
+    return static_cast<std::size_t>(n);
+}
 
 }  // namespace
 
-EngineOptionsDialog::EngineOptionsDialog(const EngineOptions& options, DialogService& dialogs, QWidget* parent)
+EngineOptionsDialog::EngineOptionsDialog(const EngineOptions& options, DialogService& dialogs,
+                                         QWidget* parent)
     : QDialog(parent), model_(options), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Options du moteur de recherche..."));
 
@@ -66,7 +69,8 @@ EngineOptionsDialog::EngineOptionsDialog(const EngineOptions& options, DialogSer
     showModel();
 }
 
-EngineOptions EngineOptionsDialog::edit(const EngineOptions& options, DialogService& dialogs, QWidget* parent) {
+EngineOptions EngineOptionsDialog::edit(const EngineOptions& options, DialogService& dialogs,
+                                        QWidget* parent) {
     EngineOptionsDialog dialog(options, dialogs, parent);
     dialog.exec();
     return dialog.model();
@@ -76,15 +80,22 @@ void EngineOptionsDialog::setNumberText(Number field, const QString& text) {
     numbers_[index(field)].edit->setText(text);
 }
 
-QString EngineOptionsDialog::numberText(Number field) const { return numbers_[index(field)].edit->text(); }
+QString EngineOptionsDialog::numberText(Number field) const {
+    return numbers_[index(field)].edit->text();
+}
 
-bool EngineOptionsDialog::isChecked(Flag flag) const { return checkBox(flag)->isChecked(); }
+bool EngineOptionsDialog::isChecked(Flag flag) const {
+    return checkBox(flag)->isChecked();
+}
 
 bool& EngineOptionsDialog::modelFlag(Flag flag) {
     switch (flag) {
-        case Flag::horizonReduction: return model_.horizonReduction;
-        case Flag::alphaBetaSorting: return model_.alphaBetaSorting;
-        case Flag::extraDisplays: break;
+        case Flag::horizonReduction:
+            return model_.horizonReduction;
+        case Flag::alphaBetaSorting:
+            return model_.alphaBetaSorting;
+        case Flag::extraDisplays:
+            break;
     }
     return model_.extraDisplays;
 }
@@ -95,8 +106,10 @@ void EngineOptionsDialog::showModel() {
     checkBox(Flag::extraDisplays)->setChecked(model_.extraDisplays);
     checkBox(Flag::horizonReduction)->setChecked(model_.horizonReduction);
     checkBox(Flag::alphaBetaSorting)->setChecked(model_.alphaBetaSorting);
-    working_.values = {model_.alphaBetaTolerance, model_.minSons, model_.maxDepthMain, model_.maxDepthSecondary};
-    for (std::size_t k = 0; k < numbers_.size(); ++k) numbers_[k].edit->setText(QString::number(working_.values[k]));
+    working_.values = {model_.alphaBetaTolerance, model_.minSons, model_.maxDepthMain,
+                       model_.maxDepthSecondary};
+    for (std::size_t k = 0; k < numbers_.size(); ++k)
+        numbers_[k].edit->setText(QString::number(working_.values[k]));
 }
 
 // Reads the edits in order into the working values; stops at the first

@@ -30,7 +30,8 @@ public:
     EngineOptionsDialog(const EngineOptions& options, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Runs the dialog modally and returns the model, however it was closed.
-    static EngineOptions edit(const EngineOptions& options, DialogService& dialogs, QWidget* parent = nullptr);
+    static EngineOptions edit(const EngineOptions& options, DialogService& dialogs,
+                              QWidget* parent = nullptr);
 
     // The controls and buttons, also for tests.
     void setNumberText(Number field, const QString& text);

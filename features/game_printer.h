@@ -16,7 +16,8 @@ class DialogService;
 
 class GamePrinter {
 public:
-    explicit GamePrinter(DialogService& dialogs, QWidget* parent = nullptr) : dialogs_(dialogs), parent_(parent) {}
+    explicit GamePrinter(DialogService& dialogs, QWidget* parent = nullptr)
+        : dialogs_(dialogs), parent_(parent) {}
 
     // The whole command. `halfMoves` comes from printedHalfMoves. Cancelling
     // the print dialog prints nothing and says nothing.

@@ -6,7 +6,9 @@
 
 // The help lives in a resource of this static library; it must be brought
 // in by name or the linker leaves it out.
-static void initialiseHelpResource() { Q_INIT_RESOURCE(features); }
+static void initialiseHelpResource() {
+    Q_INIT_RESOURCE(features);
+}
 
 namespace quorvel {
 
@@ -29,6 +31,8 @@ void HelpWindow::showContents() {
     activateWindow();
 }
 
-QString HelpWindow::html() const { return browser_->toHtml(); }
+QString HelpWindow::html() const {
+    return browser_->toHtml();
+}
 
 }  // namespace quorvel

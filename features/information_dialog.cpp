@@ -55,8 +55,8 @@ InformationDialog::InformationDialog(const std::string& currentText, const std::
     showText(currentText);
 }
 
-std::optional<ExplorerPath> InformationDialog::ask(const std::string& currentText, const std::string& initialText,
-                                                   QWidget* parent) {
+std::optional<ExplorerPath> InformationDialog::ask(const std::string& currentText,
+                                                   const std::string& initialText, QWidget* parent) {
     InformationDialog dialog(currentText, initialText, parent);
     dialog.exec();
     return dialog.path();
@@ -67,7 +67,9 @@ void InformationDialog::setField(int k, const QString& text) {
     fields_[static_cast<std::size_t>(k)]->setText(text);
 }
 
-QString InformationDialog::shownText() const { return report_->toPlainText(); }
+QString InformationDialog::shownText() const {
+    return report_->toPlainText();
+}
 
 void InformationDialog::showText(const std::string& text) {
     // The reports end their lines with CR LF; the text field wants LF only.
@@ -90,6 +92,8 @@ void InformationDialog::pressSearch() {
     accept();
 }
 
-void InformationDialog::pressBack() { showText(initialText_); }
+void InformationDialog::pressBack() {
+    showText(initialText_);
+}
 
 }  // namespace quorvel

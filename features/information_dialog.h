@@ -25,7 +25,8 @@ class InformationDialog : public QDialog {
 public:
     static constexpr int kFieldLength = 7;  // characters per field
 
-    InformationDialog(const std::string& currentText, const std::string& initialText, QWidget* parent = nullptr);
+    InformationDialog(const std::string& currentText, const std::string& initialText,
+                      QWidget* parent = nullptr);
 
     // Shows the dialog modally. Returns the eight fields for "Rechercher"
     // with field 1 filled; nullopt for "Sortir", the close box, or

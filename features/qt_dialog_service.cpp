@@ -14,10 +14,14 @@ namespace {
 
 QMessageBox::Icon qtIcon(BoxIcon icon) {
     switch (icon) {
-        case BoxIcon::information: return QMessageBox::Information;
-        case BoxIcon::exclamation: return QMessageBox::Warning;
-        case BoxIcon::question: return QMessageBox::Question;
-        case BoxIcon::none: break;
+        case BoxIcon::information:
+            return QMessageBox::Information;
+        case BoxIcon::exclamation:
+            return QMessageBox::Warning;
+        case BoxIcon::question:
+            return QMessageBox::Question;
+        case BoxIcon::none:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -40,7 +44,9 @@ BoxAnswer QtDialogService::message(const QString& caption, const QString& text, 
     return box.clickedButton() == yes ? BoxAnswer::yes : BoxAnswer::no;
 }
 
-void QtDialogService::beep() { QApplication::beep(); }
+void QtDialogService::beep() {
+    QApplication::beep();
+}
 
 std::optional<QString> QtDialogService::openFileName(const QString& filter, const QString& defaultName) {
     const QString name = QFileDialog::getOpenFileName(parent_, QString(), defaultName, filter);

@@ -39,8 +39,12 @@ std::optional<TimeLimits> TimeLimitsDialog::edit(const TimeLimits& limits, Dialo
     return dialog.limits();
 }
 
-void TimeLimitsDialog::setMainText(const QString& text) { mainEdit_->setText(text); }
-void TimeLimitsDialog::setSecondaryText(const QString& text) { secondaryEdit_->setText(text); }
+void TimeLimitsDialog::setMainText(const QString& text) {
+    mainEdit_->setText(text);
+}
+void TimeLimitsDialog::setSecondaryText(const QString& text) {
+    secondaryEdit_->setText(text);
+}
 
 bool TimeLimitsDialog::pressOk() {
     const auto main = readIntegerField(mainEdit_->text(), kLowest, kHighest, dialogs_);

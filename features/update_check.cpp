@@ -82,8 +82,8 @@ void UpdateCheck::checkForUpdate() {
         return;
     }
     if (found->number <= kRunningVersion) {
-        dialogs_.message(QStringLiteral("Quorvel 1.0"), QStringLiteral("Vous avez la dernière version de Quorvel."),
-                         BoxIcon::none);
+        dialogs_.message(QStringLiteral("Quorvel 1.0"),
+                         QStringLiteral("Vous avez la dernière version de Quorvel."), BoxIcon::none);
         return;
     }
     offerUpdate(*found);
@@ -97,7 +97,9 @@ void UpdateCheck::offerUpdate(const SiteVersion& found) {
     if (choice == 2) openUrl_(QUrl(site_ + QStringLiteral("/telechargement.html")));
 }
 
-void UpdateCheck::visitSite() { openUrl_(QUrl(site_)); }
+void UpdateCheck::visitSite() {
+    openUrl_(QUrl(site_));
+}
 
 void UpdateCheck::reportError(const QString& text) {
     dialogs_.message(QStringLiteral("Erreur Quorvel"), text, BoxIcon::none);

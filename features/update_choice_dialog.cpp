@@ -15,7 +15,8 @@ UpdateChoiceDialog::UpdateChoiceDialog(const QString& message, const QString& si
     auto* text = new QLabel(message, this);
 
     auto* group = new QGroupBox(QStringLiteral("Sélectionnez l'option désirée"), this);
-    download_ = new QRadioButton(QStringLiteral("Je veux télécharger le fichier de mise à jour de Quorvel"), group);
+    download_ =
+        new QRadioButton(QStringLiteral("Je veux télécharger le fichier de mise à jour de Quorvel"), group);
     page_ = new QRadioButton(
         QStringLiteral("Je veux afficher la page \"téléchargement\" du site %1").arg(siteAddress), group);
     download_->setChecked(true);
@@ -37,12 +38,15 @@ UpdateChoiceDialog::UpdateChoiceDialog(const QString& message, const QString& si
     layout->addWidget(buttons);
 }
 
-std::optional<int> UpdateChoiceDialog::ask(const QString& message, const QString& siteAddress, QWidget* parent) {
+std::optional<int> UpdateChoiceDialog::ask(const QString& message, const QString& siteAddress,
+                                           QWidget* parent) {
     UpdateChoiceDialog dialog(message, siteAddress, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }
 
-int UpdateChoiceDialog::choice() const { return page_->isChecked() ? 2 : 1; }
+int UpdateChoiceDialog::choice() const {
+    return page_->isChecked() ? 2 : 1;
+}
 
 }  // namespace quorvel

@@ -16,7 +16,8 @@ public:
     UpdateChoiceDialog(const QString& message, const QString& siteAddress, QWidget* parent = nullptr);
 
     // Runs the dialog modally: 1 or 2 on OK, nullopt on "Annuler".
-    static std::optional<int> ask(const QString& message, const QString& siteAddress, QWidget* parent = nullptr);
+    static std::optional<int> ask(const QString& message, const QString& siteAddress,
+                                  QWidget* parent = nullptr);
 
     int choice() const;
 

@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QTimer>
 #include <QPixmap>
 #include <QPrinter>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -18,14 +18,14 @@
 #include "features/about_dialog.h"
 #include "features/captured_pieces_window.h"
 #include "features/engine_options_dialog.h"
-#include "features/promotion_dialog.h"
-#include "features/splash_window.h"
-#include "features/time_limits_dialog.h"
-#include "features/update_choice_dialog.h"
 #include "features/fake_dialog_service.h"
 #include "features/game_printer.h"
 #include "features/information_dialog.h"
+#include "features/promotion_dialog.h"
 #include "features/score_layout.h"
+#include "features/splash_window.h"
+#include "features/time_limits_dialog.h"
+#include "features/update_choice_dialog.h"
 #include "rules/move_application.h"
 
 namespace {
@@ -57,7 +57,8 @@ std::pair<std::string, std::string> searchReports() {
     std::string initial;
     std::string explored;
     SearchHooks hooks;
-    hooks.showInformation = [&](const std::string& current, const std::string& full) -> std::optional<ExplorerPath> {
+    hooks.showInformation = [&](const std::string& current,
+                                const std::string& full) -> std::optional<ExplorerPath> {
         initial = full;
         if (current != full) {
             explored = current;
@@ -106,10 +107,10 @@ int main(int argc, char** argv) {
     Position position;
     setInitialPosition(position);
     for (int x : {2, 4, 5}) position.at(x, 2) = kEmpty;  // three white pawns
-    position.at(7, 1) = kEmpty;                           // a white knight
-    for (int x : {1, 3, 6}) position.at(x, 7) = kEmpty;   // three black pawns
-    position.at(4, 8) = kEmpty;                           // the black queen
-    position.at(3, 8) = kEmpty;                           // a black bishop
+    position.at(7, 1) = kEmpty;                          // a white knight
+    for (int x : {1, 3, 6}) position.at(x, 7) = kEmpty;  // three black pawns
+    position.at(4, 8) = kEmpty;                          // the black queen
+    position.at(3, 8) = kEmpty;                          // a black bishop
     const QString clips = argc > 2 ? QString::fromLocal8Bit(argv[2]) : out.path();
     CapturedPiecesWindow captured(position, 0, clips);
     save(captured, out.filePath("captured.png"), 1000);
@@ -130,9 +131,9 @@ int main(int argc, char** argv) {
     SplashWindow splash(QDir(clips).filePath("intro.avi"));
     save(splash, out.filePath("splash.png"), 1500);
 
-    const GameRecord game = replayGame({"e2-e4", "e7-e5", "g1-f3", "b8-c6", "f1-c4", "f8-c5", "c2-c3", "g8-f6",
-                                        "d2-d4", "e5xd4", "c3xd4", "c5-b4", "b1-c3", "f6xe4", "o-o", "b4xc3",
-                                        "d4-d5", "c3-f6", "f1-e1", "c6-e7", "e1xe4", "d7-d6"});
+    const GameRecord game = replayGame(
+        {"e2-e4", "e7-e5", "g1-f3", "b8-c6", "f1-c4", "f8-c5", "c2-c3", "g8-f6", "d2-d4", "e5xd4", "c3xd4",
+         "c5-b4", "b1-c3", "f6xe4", "o-o",   "b4xc3", "d4-d5", "c3-f6", "f1-e1", "c6-e7", "e1xe4", "d7-d6"});
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(out.filePath("printed.pdf"));

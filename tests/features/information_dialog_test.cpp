@@ -1,12 +1,12 @@
 // The information dialog's buttons: what it hands back to the engine and
 // what "<" shows.
 
+#include "features/information_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
-
-#include "features/information_dialog.h"
 
 namespace quorvel {
 namespace {

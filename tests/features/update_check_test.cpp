@@ -1,12 +1,13 @@
 // The update check against a small HTTP server on 127.0.0.1.
 
+#include "features/update_check.h"
+
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include "features/fake_dialog_service.h"
-#include "features/update_check.h"
 
 namespace quorvel {
 namespace {

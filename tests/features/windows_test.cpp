@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QApplication>
 #include <QTimer>
 
 #include "features/about_dialog.h"
@@ -30,7 +30,9 @@ Position fullBoard() {
     return p;
 }
 
-TEST(CapturedLayout, NothingMissingAtTheStart) { EXPECT_TRUE(layoutCapturedPieces(fullBoard()).empty()); }
+TEST(CapturedLayout, NothingMissingAtTheStart) {
+    EXPECT_TRUE(layoutCapturedPieces(fullBoard()).empty());
+}
 
 TEST(CapturedLayout, WhiteLossesGoOnTheRowFiftyPixelsLower) {
     Position p = fullBoard();
