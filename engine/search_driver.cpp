@@ -88,6 +88,7 @@ void Runner::mainPhase(TreeSearch& search) {
         status_.setMainReport(formatMainReport(tree_, tree_.selected, search.reportContext()));
         const NodeIndex candidate = tree_.rootChildOf(tree_.selected);
         if (candidate != root) remembered_[static_cast<std::size_t>(search.depthLimit)] = tree_[candidate].move;
+        if (hooks_.passFinished) hooks_.passFinished(search.depthLimit);
         if (kept <= 1) break;
     }
     if (search.depthLimit == options_.maxDepthMain) status_.mainPhaseOver.store(true);
@@ -177,10 +178,11 @@ SearchOutcome Runner::run(bool computerVsComputer) {
     status_.mainDepthShown.store(0);
     status_.secondaryDepthShown.store(0);
     TreeSearch search(tree_, options_, record_.current, record_.plyCount, record_.playerIsBlack, expand_);
+    if (hooks_.mainPhaseStarted) hooks_.mainPhaseStarted();
     mainPhase(search);
     if (status_.nodesCreated.load() != 0) {
         const int rootScore = tree_[SearchTree::mainRoot()].score;
-        search.secondaryPhase(rootScore);
+        search.secondaryPhase(rootScore, hooks_.secondaryPhaseStarted);
         status_.setSecondaryReport(search.secondaryText);
         const NodeIndex chosen = search.finalChoice(rootScore, record_);
         status_.setStatusText(formatFinalReport(tree_, chosen, search.reportContext()));

@@ -37,6 +37,13 @@ struct SearchHooks {
     std::function<void()> beep;
     // Writes the recovery file from the record.
     std::function<void(const GameRecord&)> writeRecovery;
+    // The main phase begins (the flags were reset after the first paint);
+    // from here on the clock's accounting counts.
+    std::function<void()> mainPhaseStarted;
+    // A pass of the main phase is backed up and reported (its depth limit).
+    std::function<void(int)> passFinished;
+    // The secondary phase begins: its seconds count from here.
+    std::function<void()> secondaryPhaseStarted;
     // The run is over: the tree is freed, searchIdle is set.
     std::function<void()> finished;
 };

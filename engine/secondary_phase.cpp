@@ -90,11 +90,14 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     tree_[SearchTree::secondaryRoot()].children = kNoNode;
 }
 
-void TreeSearch::secondaryPhase(int rootScore) {
+void TreeSearch::secondaryPhase(int rootScore, const std::function<void()>& started) {
     const NodeIndex mainRoot = SearchTree::mainRoot();
     secondaryText.clear();
     status_.secondarySeconds.store(0);
-    status_.stop.store(false);
+    // A stop raised since the main phase ended (a second press of the button,
+    // an abort) is kept: clearing it here would lose the request and leave
+    // the phase running, or waiting for a stop that already came.
+    if (started) started();
     tree_.selected = mainRoot;
     tree_.findDeepestPrincipalLeaf(mainRoot, rootScore, depthLimit);
     NodeIndex leaf = tree_.selected;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/engine_options.h"
@@ -37,8 +38,9 @@ public:
 
     // Secondary phase
     void secondarySearch(NodeIndex examined, int budget);
-    // Runs the secondary phase from the main tree's principal leaf.
-    void secondaryPhase(int rootScore);
+    // Runs the secondary phase from the main tree's principal leaf;
+    // `started` (may be empty) is called once its counters are reset.
+    void secondaryPhase(int rootScore, const std::function<void()>& started = {});
     // The repetition rule and the fall-backs; returns the node whose
     // depth-1 ancestor is the move to play.
     NodeIndex finalChoice(int rootScore, const GameRecord& record);

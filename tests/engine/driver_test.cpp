@@ -1,0 +1,179 @@
+// The search driver on its own thread, its phases ended by a fake clock tick
+// driven from the hooks and from the test thread: no sleeps.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+#include "engine/expansion.h"
+#include "engine/search_driver.h"
+#include "engine_test_support.h"
+
+namespace quorvel {
+namespace {
+
+constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1";
+
+struct DriverRun {
+    SearchStatus status;
+    SearchDriver driver{status};
+    std::unique_ptr<GameRecord> record;
+    SearchHooks hooks;
+    std::mutex mutex;
+    std::condition_variable signal;
+    int passesDone = 0;
+    bool secondaryStarted = false;
+
+    explicit DriverRun(const char* fen) : record(test::recordFromFen(fen)) {
+        status.searchIdle.store(false);
+        status.markPainted();
+    }
+    void start(const EngineOptions& options) {
+        auto user = hooks.passFinished;
+        hooks.passFinished = [this, user](int depth) {
+            if (user) user(depth);
+            std::lock_guard lock(mutex);
+            passesDone = depth;
+            signal.notify_all();
+        };
+        hooks.secondaryPhaseStarted = [this] {
+            std::lock_guard lock(mutex);
+            secondaryStarted = true;
+            signal.notify_all();
+        };
+        driver.setHooks(hooks);
+        driver.start(*record, options, false);
+    }
+    void waitForSecondaryPhase() {
+        std::unique_lock lock(mutex);
+        signal.wait(lock, [&] { return secondaryStarted; });
+    }
+    void waitForPass(int depth) {
+        std::unique_lock lock(mutex);
+        signal.wait(lock, [&] { return passesDone >= depth; });
+    }
+    // The recorded move is one the rules allow in the starting position.
+    bool playedALegalMove(const char* fen) {
+        if (record->plyCount != test::recordFromFen(fen)->plyCount + 1) return false;
+        const auto before = test::recordFromFen(fen);
+        NodeList list{};
+        const ExpansionCounts counts = literalExpand(before->current, before->state, true, EvalSettings{}, list);
+        const MoveText played = toChessRanks(record->moves[static_cast<std::size_t>(record->plyCount - 1)],
+                                             record->playerIsBlack);
+        for (int i = 0; i < counts.childCount; ++i) {
+            const MoveText& m = list[static_cast<std::size_t>(i)].move;
+            if (m[0] == played[0] && m[1] == played[1] && m[3] == played[3] && m[4] == played[4]) return true;
+        }
+        return false;
+    }
+};
+
+TEST(SearchDriver, MainTimeLimitEndsTheMainPhaseOnTheTenthTick) {
+    DriverRun run(kStart);
+    std::atomic<bool> overAfterNine{true}, overAfterTen{false};
+    run.hooks.passFinished = [&](int depth) {
+        if (depth != 1) return;
+        for (int i = 0; i < 9; ++i) accountSearchSecond(run.status, TimeLimits{9, 8}, 1ull << 40);
+        overAfterNine = run.status.mainPhaseOver.load();
+        accountSearchSecond(run.status, TimeLimits{9, 8}, 1ull << 40);
+        overAfterTen = run.status.mainPhaseOver.load();
+    };
+    run.start(EngineOptions{});
+    run.driver.wait();
+    EXPECT_FALSE(overAfterNine.load());
+    EXPECT_TRUE(overAfterTen.load());
+    EXPECT_EQ(run.status.mainDepthShown.load(), 1);
+    EXPECT_TRUE(run.driver.lastOutcome().movePlayed);
+    EXPECT_TRUE(run.playedALegalMove(kStart));
+    EXPECT_TRUE(run.status.searchIdle.load());
+    EXPECT_EQ(run.status.entriesFreed.load(), run.status.nodesCreated.load());
+}
+
+TEST(SearchDriver, MemoryBudgetEndsTheMainPhase) {
+    DriverRun run(kStart);
+    run.hooks.passFinished = [&](int depth) {
+        if (depth != 2) return;
+        const std::uint64_t inUse = run.status.memoryInUse();
+        accountSearchSecond(run.status, TimeLimits{1000, 1000}, 3 * inUse);  // exactly at the budget
+        if (run.status.mainPhaseOver.load()) return;
+        accountSearchSecond(run.status, TimeLimits{1000, 1000}, 3 * inUse - 3);
+    };
+    run.start(EngineOptions{});
+    run.driver.wait();
+    EXPECT_EQ(run.status.mainDepthShown.load(), 2);
+    EXPECT_EQ(run.status.searchSeconds.load(), 2);
+    EXPECT_TRUE(run.playedALegalMove(kStart));
+}
+
+TEST(SearchDriver, SecondaryTimeLimitStopsASearchWaitingForStop) {
+    DriverRun run(kStart);
+    EngineOptions options;
+    options.maxDepthMain = 2;       // the principal leaf lies at an even depth...
+    options.maxDepthSecondary = 1;  // ...so the secondary budget is 0: only stop ends the phase
+    run.start(options);
+    run.waitForSecondaryPhase();
+    for (int i = 0; i < 8; ++i) accountSearchSecond(run.status, TimeLimits{1000, 8}, 1ull << 40);
+    EXPECT_FALSE(run.status.stop.load());
+    EXPECT_TRUE(run.driver.running());
+    const auto stopped = std::chrono::steady_clock::now();
+    accountSearchSecond(run.status, TimeLimits{1000, 8}, 1ull << 40);
+    EXPECT_TRUE(run.status.stop.load());
+    run.driver.wait();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::seconds(2));
+    EXPECT_TRUE(run.playedALegalMove(kStart));
+}
+
+TEST(SearchDriver, SecondPressOfTheStopButtonStopsTheSearch) {
+    DriverRun run(kStart);
+    EngineOptions options;
+    options.maxDepthMain = 2;
+    options.maxDepthSecondary = 1;
+    run.start(options);
+    run.waitForPass(2);
+    pressStop(run.status);
+    pressStop(run.status);
+    EXPECT_TRUE(run.status.stop.load());
+    run.driver.wait();
+    EXPECT_TRUE(run.playedALegalMove(kStart));
+}
+
+TEST(SearchDriver, ComputerWithoutAMoveRecordsNothing) {
+    const char* stalemated = "k7/2Q5/1K6/8/8/8/8/8 b - - 0 1";
+    DriverRun run(stalemated);
+    const GameRecord before = *run.record;
+    run.start(EngineOptions{});
+    run.driver.wait();
+    const SearchOutcome outcome = run.driver.lastOutcome();
+    EXPECT_TRUE(outcome.noMove);
+    EXPECT_FALSE(outcome.movePlayed);
+    EXPECT_EQ(run.record->plyCount, before.plyCount);
+    EXPECT_EQ(run.record->history, before.history);
+    EXPECT_TRUE(run.status.searchIdle.load());
+}
+
+TEST(SearchDriver, FinishedGameIsNotSearched) {
+    DriverRun run("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1");
+    run.start(EngineOptions{});
+    run.driver.wait();
+    EXPECT_TRUE(run.driver.lastOutcome().gameOver);
+    EXPECT_EQ(run.status.nodesCreated.load(), 0u);
+}
+
+TEST(SearchDriver, WaitsForTheFirstPaintWithoutSpinning) {
+    DriverRun run(kStart);
+    run.status.firstPaintDone.store(false);
+    EngineOptions options;
+    options.maxDepthMain = 1;
+    options.maxDepthSecondary = 0;
+    run.start(options);
+    EXPECT_EQ(run.status.nodesCreated.load(), 0u);
+    run.status.markPainted();
+    run.driver.wait();
+    EXPECT_TRUE(run.playedALegalMove(kStart));
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,230 @@
+// The tree search: soft cut-off, sorting, mate and stalemate marks, candidate
+// pruning, the secondary tree's inserted level and the repetition rule.
+
+#include <gtest/gtest.h>
+
+#include "engine/search_reports.h"
+#include "engine/tree_search.h"
+#include "engine_test_support.h"
+#include "rules/move_application.h"
+#include "tree_test_support.h"
+
+namespace quorvel {
+namespace {
+
+int gExpansions = 0;
+
+// Counts its calls and gives every node one child.
+ExpansionCounts countingExpand(const Position&, StateWord, bool, const EvalSettings&, NodeList& out) {
+    ++gExpansions;
+    out[0].move = MoveText::fromString("a1-a2");
+    out[0].score = 100;
+    return ExpansionCounts{1, 0, 1, false};
+}
+
+struct Fixture {
+    SearchStatus status;
+    SearchTree tree{status};
+    Fixture() { tree.resetRoot(SearchTree::mainRoot(), 0); }
+};
+
+// A depth-3 node with four children scored 10, 10, 20, 10.
+NodeIndex chainToDepthThree(SearchTree& tree) {
+    NodeIndex node = SearchTree::mainRoot();
+    for (int d = 0; d < 3; ++d) node = test::addChildren(tree, node, {{"b1-b2", 0}});
+    test::addChildren(tree, node, {{"c1-c2", 10}, {"d1-d2", 10}, {"e1-e2", 20}, {"f1-f2", 10}});
+    return node;
+}
+
+TEST(SoftCutOff, StopsAtTheFirstChildOutsideTheTolerance) {
+    for (auto [tolerance, expected] : {std::pair{0, 3}, std::pair{10, 4}}) {
+        Fixture f;
+        EngineOptions options;
+        options.alphaBetaTolerance = tolerance;
+        const NodeIndex node = chainToDepthThree(f.tree);
+        TreeSearch search(f.tree, options, Position{}, 0, false, countingExpand);
+        search.depthLimit = 5;
+        gExpansions = 0;
+        search.pass(node, -kExcluded, 0);  // the first child already reaches beta
+        EXPECT_EQ(gExpansions, expected) << "tolerance " << tolerance;
+    }
+}
+
+TEST(SoftCutOff, NeverTakenAboveDepthThreeOrAtShallowDepthLimits) {
+    Fixture f;
+    NodeIndex node = SearchTree::mainRoot();
+    for (int d = 0; d < 2; ++d) node = test::addChildren(f.tree, node, {{"b1-b2", 0}});
+    test::addChildren(f.tree, node, {{"c1-c2", 10}, {"d1-d2", 10}, {"e1-e2", 20}, {"f1-f2", 10}});
+    TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);
+    search.depthLimit = 4;
+    gExpansions = 0;
+    search.pass(node, 200, kExcluded);  // every child falls below alpha
+    EXPECT_EQ(gExpansions, 4);
+}
+
+TEST(BackUp, MergeSortPutsTheRightHalfFirstOnEqualScores) {
+    Fixture f;
+    const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(), {{"a", 5}, {"b", 7}, {"c", 5}, {"d", 7}});
+    const NodeIndex grandchild = test::addChildren(f.tree, first, {{"g", 0}});
+    TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);
+    search.depthLimit = 3;
+    search.backUp(SearchTree::mainRoot());
+    const char* expected[] = {"d", "b", "c", "a"};
+    for (int i = 0; i < 4; ++i) {
+        const SearchNode& n = f.tree[first + static_cast<NodeIndex>(i)];
+        EXPECT_EQ(n.move.str(), expected[i]);
+        EXPECT_EQ(n.siblingsLeft, 4 - i);
+    }
+    // "a" moved to the last slot: its own child must point there.
+    EXPECT_EQ(f.tree[grandchild].parent, first + 3);
+}
+
+TEST(CandidatePruning, KeepsTheBestAndMarksThePrunedLost) {
+    Fixture f;
+    const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(),
+                                              {{"a", 30}, {"b", 50}, {"c", 40}, {"d", 10}, {"e", 40}});
+    for (int i = 0; i < 5; ++i) test::addChildren(f.tree, first + static_cast<NodeIndex>(i), {{"x", 0}});
+    TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);
+    EXPECT_EQ(search.pruneRootCandidates(7), 5);  // fewer live children than asked: nothing pruned
+    EXPECT_EQ(search.pruneRootCandidates(2), 2);
+    const int expected[] = {-25000, 50, 40, -25000, 40};
+    for (int i = 0; i < 5; ++i) {
+        const SearchNode& n = f.tree[first + static_cast<NodeIndex>(i)];
+        EXPECT_EQ(n.score, expected[i]) << i;
+        EXPECT_EQ(n.children == kNoNode, expected[i] == -25000) << i;
+    }
+    EXPECT_EQ(f.status.entriesFreed.load(), 2u);
+    EXPECT_FALSE(f.status.reportFrozen.load());
+}
+
+TEST(SearchTreeMemory, FreeingCountsEveryArrayButTerminalOnes) {
+    Fixture f;
+    const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(), {{"a", 0}, {"b", 0}, {"c", 0}});
+    test::addChildren(f.tree, first, {{"x", 0}, {"y", 0}});
+    const NodeIndex terminal = f.tree.allocateArray(1);
+    f.tree[terminal] = SearchNode{};
+    f.tree[terminal].depth = 2;
+    f.tree[first + 1].children = terminal;
+    f.tree.freeArray(SearchTree::mainRoot());
+    EXPECT_EQ(f.status.entriesFreed.load(), 5u);
+}
+
+// Runs main passes up to `depth` on the record's position.
+void searchTo(TreeSearch& search, SearchTree& tree, int depth) {
+    while (search.depthLimit < depth) {
+        ++search.depthLimit;
+        search.pass(SearchTree::mainRoot(), -kExcluded, kExcluded);
+        search.backUp(SearchTree::mainRoot());
+    }
+    (void)tree;
+}
+
+TEST(EndOfGame, MateIsMarkedOnceAndNeverExpandedAgain) {
+    Fixture f;
+    const auto record = test::recordFromFen("k2r4/8/8/8/8/8/5PPP/6K1 b - - 0 1");  // d8-d1 mates
+    f.tree.resetRoot(SearchTree::mainRoot(), record->state);
+    TreeSearch search(f.tree, EngineOptions{}, record->current, 40, false, fastExpand);
+    searchTo(search, f.tree, 1);
+    ++search.depthLimit;
+    search.pass(SearchTree::mainRoot(), -kExcluded, kExcluded);
+    const NodeIndex mate = test::childNamed(f.tree, SearchTree::mainRoot(), "d8-d1");
+    ASSERT_NE(mate, kNoNode);
+    EXPECT_EQ(f.tree[mate].move.str(), "d8-d1++");
+    EXPECT_EQ(f.tree[mate].score, 20000);
+    const NodeIndex terminal = f.tree[mate].children;
+    ASSERT_NE(terminal, kNoNode);
+    EXPECT_EQ(f.tree[terminal].siblingsLeft, 0);
+    search.backUp(SearchTree::mainRoot());
+    EXPECT_EQ(f.tree[SearchTree::mainRoot()].score, 30000);
+    searchTo(search, f.tree, 3);
+    // Sorting may have moved it; a re-expansion would have given it a deeper array.
+    const NodeIndex again = test::childNamed(f.tree, SearchTree::mainRoot(), "d8-d1");
+    ASSERT_NE(again, kNoNode);
+    EXPECT_EQ(f.tree[again].move.str(), "d8-d1++");
+    EXPECT_EQ(f.tree.arrayLength(f.tree[again].children), 0);
+    EXPECT_EQ(f.tree[f.tree[again].children].depth, 2);
+}
+
+TEST(EndOfGame, StalemateBacksUpAsADraw) {
+    Fixture f;
+    const auto record = test::recordFromFen("k7/8/8/8/8/8/5q2/7K b - - 0 1");  // f2-g3 stalemates
+    f.tree.resetRoot(SearchTree::mainRoot(), record->state);
+    TreeSearch search(f.tree, EngineOptions{}, record->current, 40, false, fastExpand);
+    searchTo(search, f.tree, 2);
+    const NodeIndex stalemate = test::childNamed(f.tree, SearchTree::mainRoot(), "f2-g3");
+    ASSERT_NE(stalemate, kNoNode);
+    EXPECT_EQ(f.tree[stalemate].move.str(), "f2-g3P");
+    EXPECT_EQ(f.tree[stalemate].score, 0);
+    EXPECT_GT(f.tree[SearchTree::mainRoot()].score, 1000);
+    EXPECT_LT(f.tree[SearchTree::mainRoot()].score, 25000);
+}
+
+TEST(SecondarySearch, OddDepthNodeIsReplayedOnceBelowTheInsertedLevel) {
+    Fixture f;
+    Position start;
+    setInitialPosition(start);
+    TreeSearch search(f.tree, EngineOptions{}, start, 0, false, fastExpand);
+    searchTo(search, f.tree, 1);
+    const NodeIndex x = test::childNamed(f.tree, SearchTree::mainRoot(), "a7-a5");
+    ASSERT_NE(x, kNoNode);
+    f.status.mainPhaseOver.store(true);
+    f.status.inSecondary.store(true);
+    search.secondarySearch(x, 1);
+    const NodeIndex inserted = f.tree[SearchTree::secondaryRoot()].children;
+    ASSERT_NE(inserted, kNoNode);
+    EXPECT_EQ(f.tree[inserted].move.str(), "a7-a5");
+    ASSERT_NE(f.tree[inserted].children, kNoNode);
+    EXPECT_EQ(f.tree.arrayLength(f.tree[inserted].children), 20);
+    const Position after = nodePosition(f.tree, f.tree[inserted].children, search.base());
+    EXPECT_EQ(after.at(1, 5), kUpperPawn);
+    EXPECT_EQ(after.at(1, 7), 0);
+}
+
+// A record whose last six moves shuffle knights back and forth.
+std::unique_ptr<GameRecord> shufflingRecord(bool recorded) {
+    auto record = std::make_unique<GameRecord>();
+    const char* texts[] = {"e2-e4", "e7-e5", "d2-d3", "d7-d6", "c2-c3", "c7-c6",
+                           "g1-f3", "g8-f6", "f3-g1", "f6-g8", "g1-f3", "g8-f6"};
+    for (int i = 0; i < 12; ++i) {
+        if (recorded || i >= 6) record->moves[static_cast<std::size_t>(i)] = MoveText::fromString(texts[i]);
+    }
+    if (!recorded) {
+        for (int i = 6; i < 12; ++i) record->moves[static_cast<std::size_t>(i)].clear();
+    }
+    record->plyCount = 12;
+    return record;
+}
+
+NodeIndex chooseBetween(Fixture& f, int best, int other, const GameRecord& record) {
+    test::addChildren(f.tree, SearchTree::mainRoot(), {{"best", best}, {"other", other}});
+    f.tree[SearchTree::mainRoot()].score = static_cast<std::int16_t>(best);
+    TreeSearch search(f.tree, EngineOptions{}, Position{}, 12, false, countingExpand);
+    search.depthLimit = 2;
+    f.tree.selected = test::childNamed(f.tree, SearchTree::mainRoot(), "best");
+    return search.finalChoice(best, record);
+}
+
+TEST(RepetitionRule, ShufflingPrefersALevelAlternativeButNeverALosingOne) {
+    const auto shuffling = shufflingRecord(true);
+    {
+        Fixture f;
+        EXPECT_EQ(f.tree[chooseBetween(f, 1, 0, *shuffling)].move.str(), "other");
+    }
+    {
+        Fixture f;
+        EXPECT_EQ(f.tree[chooseBetween(f, 0, -1, *shuffling)].move.str(), "best");
+    }
+    {
+        Fixture f;
+        EXPECT_EQ(f.tree[chooseBetween(f, 1, -150, *shuffling)].move.str(), "best");
+    }
+}
+
+TEST(RepetitionRule, EmptyMoveTextsAreNoBackAndForth) {
+    Fixture f;
+    const auto empty = shufflingRecord(false);
+    EXPECT_EQ(f.tree[chooseBetween(f, 1, 0, *empty)].move.str(), "best");
+}
+
+}  // namespace
+}  // namespace quorvel
