@@ -13,6 +13,7 @@ bool NodeArena::addPage() {
     if (!page) return false;
     pages_.push_back(std::move(page));
     next_ = static_cast<std::uint32_t>(pages_.size() - 1) << kPageBits;
+    limit_ = next_ + kPageSize;
     return true;
 }
 
@@ -34,8 +35,7 @@ NodeIndex NodeArena::allocate(int count) {
         return first;
     }
     // An array never straddles two pages, so its entries are contiguous.
-    const std::uint32_t pageEnd = ((next_ >> kPageBits) + 1) << kPageBits;
-    if (next_ + static_cast<std::uint32_t>(count) > pageEnd) {
+    if (static_cast<std::uint64_t>(next_) + static_cast<std::uint64_t>(count) > limit_) {
         if (!addPage()) return kNoNode;
     }
     const NodeIndex first = next_;

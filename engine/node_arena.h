@@ -44,6 +44,7 @@ private:
 
     std::vector<std::unique_ptr<SearchNode[]>> pages_;
     std::uint32_t next_ = 0;                         // first unused index of the last page
+    std::uint64_t limit_ = 0;                        // one past the last page's last index
     std::array<NodeIndex, kMaxArray + 1> freeHeads_{};  // released arrays, chained by `parent`
 };
 

@@ -228,3 +228,20 @@ TEST(RepetitionRule, EmptyMoveTextsAreNoBackAndForth) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST(NodeArena, ArraysFillPagesExactlyAndStayUsable) {
+    NodeArena arena;
+    // 3 reserved + 65533 single entries fill the first page to the last index.
+    for (std::uint32_t i = 3; i < NodeArena::kPageSize; ++i) ASSERT_NE(arena.allocate(1), kNoNode);
+    const NodeIndex next = arena.allocate(100);
+    ASSERT_EQ(next, NodeArena::kPageSize);
+    arena[next + 99].score = 7;  // lies in the second page
+    arena.release(next, 100);
+    EXPECT_EQ(arena.allocate(100), next);
+}
+
+}  // namespace
+}  // namespace quorvel
