@@ -16,6 +16,15 @@ constexpr int fileOf(int bit) { return bit / 8 + 1; }
 constexpr int rowOf(int bit) { return bit % 8 + 1; }
 constexpr Bits single(int bit) { return Bits{1} << bit; }
 
+// Bits set, without relying on a popcount instruction the generic x86-64
+// target lacks (the library call it would make costs more than this).
+inline int countBits(Bits b) {
+    b = b - ((b >> 1) & 0x5555555555555555ull);
+    b = (b & 0x3333333333333333ull) + ((b >> 2) & 0x3333333333333333ull);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((b * 0x0101010101010101ull) >> 56);
+}
+
 struct AttackTables {
     std::array<Bits, 64> knight{};
     std::array<Bits, 64> king{};

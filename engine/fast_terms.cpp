@@ -91,13 +91,13 @@ int pawnShape(const FastBoard& b, bool upper) {
     const Bits away = p & ~rowMask(upper ? 7 : 2);
     int doubled = 0, missing = 0;
     if (upper) {
-        doubled = std::popcount(p & (p << 1) & ~rowMask(1));
-        missing = std::popcount(away & ~kFileA & ~rowMask(8) & ~(p << 7)) +
-                  std::popcount(away & ~kFileH & ~rowMask(8) & ~(p >> 9));
+        doubled = countBits(p & (p << 1) & ~rowMask(1));
+        missing = countBits(away & ~kFileA & ~rowMask(8) & ~(p << 7)) +
+                  countBits(away & ~kFileH & ~rowMask(8) & ~(p >> 9));
     } else {
-        doubled = std::popcount(p & (p >> 1) & ~rowMask(8));
-        missing = std::popcount(away & ~kFileA & ~rowMask(1) & ~(p << 9)) +
-                  std::popcount(away & ~kFileH & ~rowMask(1) & ~(p >> 7));
+        doubled = countBits(p & (p >> 1) & ~rowMask(8));
+        missing = countBits(away & ~kFileA & ~rowMask(1) & ~(p << 9)) +
+                  countBits(away & ~kFileH & ~rowMask(1) & ~(p >> 7));
     }
     return -10 * doubled - 3 * missing;
 }
@@ -117,10 +117,10 @@ int globalSide(const FastBoard& b, StateWord state, int plyCount, bool upper) {
     if (rookMoved && !castled) value -= 10;
     const Bits secondRow = rowMask(second);
     constexpr Bits kWings = 0xFFFFFFull | (0xFFFFFFull << 40);
-    if (plyCount < 50) value -= 10 * (6 - std::popcount(pawns & secondRow & kWings));
+    if (plyCount < 50) value -= 10 * (6 - countBits(pawns & secondRow & kWings));
     const Bits centreFiles = 0xFFFFull << 24;
     if (plyCount < 20 && (pawns & rowMask(upper ? 5 : 4) & centreFiles) == 0) value -= 10;
-    value -= 10 * std::popcount(pawns & secondRow & centreFiles);
+    value -= 10 * countBits(pawns & secondRow & centreFiles);
     return value;
 }
 
@@ -143,7 +143,7 @@ bool FastBoard::ordinary() const {
         if (pieces[static_cast<std::size_t>(code)] != 0) return false;
     }
     const Bits endRows = rowMask(1) | rowMask(8);
-    return pieces[0] == 0 && std::popcount(pieces[kUpperKing]) == 1 && std::popcount(pieces[kLowerKing]) == 1 &&
+    return pieces[0] == 0 && countBits(pieces[kUpperKing]) == 1 && countBits(pieces[kLowerKing]) == 1 &&
            ((pieces[kUpperPawn] | pieces[kLowerPawn]) & endRows) == 0;
 }
 

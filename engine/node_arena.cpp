@@ -9,20 +9,33 @@ NodeArena::NodeArena() { clear(); }
 
 bool NodeArena::addPage() {
     if (pages_.size() >= (std::size_t{1} << (32 - kPageBits))) return false;  // indices are 32-bit
-    std::unique_ptr<SearchNode[]> page(new (std::nothrow) SearchNode[kPageSize]);
-    if (!page) return false;
-    pages_.push_back(std::move(page));
+    const std::size_t index = pages_.size() + 0;
+    if (index < spare_.size() && spare_[index]) {
+        pages_.push_back(std::move(spare_[index]));
+    } else {
+        // Nodes are written before they are read, so the page is left
+        // uninitialised (SearchNode is an implicit-lifetime aggregate).
+        void* raw = ::operator new[](sizeof(SearchNode) * kPageSize, std::nothrow);
+        if (raw == nullptr) return false;
+        pages_.emplace_back(static_cast<SearchNode*>(raw));
+    }
     next_ = static_cast<std::uint32_t>(pages_.size() - 1) << kPageBits;
     limit_ = next_ + kPageSize;
     return true;
 }
 
 void NodeArena::clear() {
+    // The first pages are kept for the next search (the roots' page and a
+    // few more, a few megabytes); the rest go back to the system.
+    spare_.clear();
+    for (std::size_t i = 0; i < pages_.size() && i < kKeptPages; ++i) spare_.push_back(std::move(pages_[i]));
     pages_.clear();
-    pages_.shrink_to_fit();
     freeHeads_.fill(kNoNode);
     addPage();
     // Index 0 is the null link; 1 and 2 are the roots.
+    (*this)[0] = SearchNode{};
+    (*this)[kMainRoot] = SearchNode{};
+    (*this)[kSecondaryRoot] = SearchNode{};
     next_ = 3;
 }
 

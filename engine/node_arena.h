@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "engine/search_node.h"
@@ -42,7 +43,14 @@ public:
 private:
     bool addPage();
 
-    std::vector<std::unique_ptr<SearchNode[]>> pages_;
+    struct PageDelete {
+        void operator()(SearchNode* page) const { ::operator delete[](page); }
+    };
+    using Page = std::unique_ptr<SearchNode[], PageDelete>;
+    static constexpr std::size_t kKeptPages = 8;
+
+    std::vector<Page> pages_;
+    std::vector<Page> spare_;  // pages kept from the previous search
     std::uint32_t next_ = 0;                         // first unused index of the last page
     std::uint64_t limit_ = 0;                        // one past the last page's last index
     std::array<NodeIndex, kMaxArray + 1> freeHeads_{};  // released arrays, chained by `parent`

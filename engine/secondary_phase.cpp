@@ -79,9 +79,15 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     secondaryText = formatSecondaryReport(tree_, found, (tree_[leaf].depth & 1) != 0, playerIsBlack_);
     ringTexts_[static_cast<std::size_t>(ringIndex)] = secondaryText;
     depthLimit = mainDepthLimit;
-    sorting = false;
-    const int v = backUp(SearchTree::mainRoot());
-    sorting = true;
+    int v = 0;
+    if (mainTreeConsistent_) {
+        v = backUpPath(leaf);
+    } else {
+        sorting = false;
+        v = backUp(SearchTree::mainRoot());
+        sorting = true;
+        mainTreeConsistent_ = true;
+    }
     tree_.selected = SearchTree::mainRoot();
     tree_.findDeepestPrincipalLeaf(SearchTree::mainRoot(), v, depthLimit);
     mainReport = formatMainReport(tree_, tree_.selected, reportContext());

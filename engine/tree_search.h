@@ -32,6 +32,10 @@ public:
     // Passes
     int pass(NodeIndex node, int alpha, int beta);
     int backUp(NodeIndex node);
+    // The back-up of the secondary phase once the main tree is consistent:
+    // only the changed leaf's ancestors can change, and nothing is sorted or
+    // pruned then, so recomputing them gives what a full back-up gives.
+    int backUpPath(NodeIndex leaf);
     // Keeps the n best root moves of the main tree; returns the live count.
     int pruneRootCandidates(int n);
     int pruneSecondaryCandidates(int n);
@@ -64,6 +68,15 @@ private:
     void prunePrincipalMates(NodeIndex node, NodeIndex child);
     int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
     void examineLeaf(NodeIndex leaf, int ringIndex);
+
+    struct SortKey {
+        std::int16_t score;
+        std::int16_t origin;
+    };
+    using SortKeys = std::array<SortKey, kMaxChildren>;
+    SortKeys sortKeys_{};
+    SortKeys sortScratch_{};
+    bool mainTreeConsistent_ = false;  // a full back-up of the secondary phase has run
 
     SearchTree& tree_;
     SearchStatus& status_;

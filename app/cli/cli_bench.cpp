@@ -42,7 +42,7 @@ constexpr std::array<BenchPosition, 12> kSuite{{
 
 int runBench(const Args& args) {
     EngineOptions options;
-    options.maxDepthMain = 5;
+    options.maxDepthMain = 4;
     options.maxDepthSecondary = 3;
     ExpandFn expand = fastExpand;
     for (std::size_t i = 0; i < args.size(); ++i) {
