@@ -58,7 +58,9 @@ void GameController::commitHumanMove() {
         status_.searchIdle = true;
         repaint();
         dispatchOne();
-        if (state_.statusText.contains(QStringLiteral("gagnent")) || state_.statusText.contains(QStringLiteral("Pat")))
+        // A finished game keeps its last word on the status line.
+        if (state_.statusText.contains(QStringLiteral("gagnent")) || state_.statusText.contains(QStringLiteral("Pat")) ||
+            gameOver())
             return;
         if (!record.playerIsBlack) {
             setSideBlack();
@@ -100,8 +102,12 @@ void GameController::startSearchAndShowMove() {
     state_.searchRunning = true;
     state_.moveAwaitingSearch = false;
     threadDone_ = false;
+    status_.setStatusText({});
     driver_.start(record, engineOptions_, state_.computerVsComputer);
     waitForSearchIdle();
+    // The engine's last word (the opening's name or the final report).
+    if (const std::string report = status_.statusText(); !report.empty())
+        state_.statusText = QString::fromStdString(report);
 
     record.current = state_.searchBackup;
     const bool moved = record.plyCount == plyBefore + 1 && !record.moves[static_cast<std::size_t>(plyBefore)].empty();

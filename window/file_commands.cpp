@@ -43,6 +43,7 @@ void FileCommands::afterRead() {
     PlayState& play = controller_.state();
     play.firstShownRow = firstShownRowFor(play.record.plyCount);
     play.moveAwaitingSearch = false;
+    controller_.handBoardToSideToMove();
     controller_.positionReplaced();
 }
 

@@ -16,14 +16,14 @@ GameController::GameController(DialogService& dialogs, QObject* parent) : QObjec
     connect(&timers_, &GameTimers::tenthElapsed, this, [this] { ++state_.tickCount; });
     connect(&timers_, &GameTimers::secondElapsed, this, &GameController::onSecond);
     connect(this, &GameController::searchThreadFinished, this, [this] { threadDone_ = true; });
+    driver_.setOpeningBook(&book_);
     connectHooks();
 }
 
 GameController::~GameController() {
     // The driver's destructor joins the thread; make sure it is not left
     // growing a tree for seconds first.
-    status_.stop = true;
-    status_.mainPhaseOver = true;
+    abortSearch(status_);
 }
 
 void GameController::connectHooks() {
@@ -82,6 +82,13 @@ void GameController::setSideBlack() {
     repaint();
 }
 
+void GameController::handBoardToSideToMove() {
+    if (!state_.humanVsHuman || humanToMove()) return;
+    mirrorPosition(state_.record.current);
+    state_.record.playerIsBlack = !state_.record.playerIsBlack;
+    state_.record.state = packState(state_.record.current, state_.record.state);
+}
+
 void GameController::setModeComputerHuman() {
     state_.humanVsHuman = false;
     state_.computerVsComputer = false;
@@ -95,8 +102,7 @@ void GameController::setModeHumanHuman() {
 }
 
 void GameController::pressStopButton() {
-    status_.stop = status_.mainPhaseOver.load();
-    status_.mainPhaseOver = true;
+    pressStop(status_);
     state_.computerVsComputer = false;
 }
 
@@ -134,8 +140,7 @@ void GameController::waitForThreadEnd() {
 
 void GameController::endSearch() {
     state_.computerVsComputer = false;
-    status_.mainPhaseOver = true;
-    status_.stop = true;
+    abortSearch(status_);
     waitForThreadEnd();
 }
 

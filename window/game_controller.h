@@ -51,7 +51,8 @@ public:
     // Start-up values
     void setRecoveryPath(std::string path) { recoveryPath_ = std::move(path); }
     const std::string& recoveryPath() const { return recoveryPath_; }
-    void setTotalMemory(std::uint64_t bytes) { totalMemory_ = bytes; }
+    // 0 (unknown) leaves the memory limit out of the accounting.
+    void setTotalMemory(std::uint64_t bytes) { totalMemory_ = bytes ? bytes : kUnknownMemory; }
     using InformationDialog = std::function<std::optional<ExplorerPath>(const QString&, const QString&)>;
     void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
 
@@ -83,6 +84,9 @@ public:
 
     // A new position was set by a take-back, a load or a new game.
     void positionReplaced() { ++state_.positionSerial; }
+    // Between two humans the board always belongs to the side to move; a
+    // loaded or stepped-to position may have been held by the other one.
+    void handBoardToSideToMove();
 
 Q_SIGNALS:
     void repaintNeeded();
@@ -117,7 +121,8 @@ private:
     OpeningBook book_;
     GameTimers timers_;
     std::string recoveryPath_;
-    std::uint64_t totalMemory_ = 0;
+    static constexpr std::uint64_t kUnknownMemory = ~std::uint64_t{0};
+    std::uint64_t totalMemory_ = kUnknownMemory;
     InformationDialog informationDialog_;
     bool threadDone_ = true;
     bool announcing_ = false;

@@ -22,6 +22,7 @@
 #include "window/main_menu.h"
 #include "window/mouse_input.h"
 #include "window/settings_mapping.h"
+#include "window/startup.h"
 #include "window/up_down_control.h"
 
 namespace quorvel {
@@ -48,6 +49,7 @@ GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidge
     const QFont font = windowFont(screenDpi());
     setFont(font);
     controller_.setRecoveryPath((workFolder_ + QStringLiteral("/partie.tmp")).toStdString());
+    controller_.setTotalMemory(totalPhysicalMemory());
 
     auto* client = new QWidget(this);
     client->setFont(font);
@@ -109,9 +111,7 @@ void GameWindow::repaintAll() {
     controller_.announce();
     fillPanel();
     setMenuChecks();
-    SearchStatus& status = controller_.status();
-    status.firstPaintDone = true;
-    status.firstPaintDone.notify_all();
+    controller_.status().markPainted();
 }
 
 void GameWindow::setMenuChecks() {

@@ -49,6 +49,7 @@ void HistoryNavigator::step(bool back) {
         controller_.positionReplaced();
     }
     applySideMarker();
+    controller_.handBoardToSideToMove();
     controller_.repaint();
 }
 
@@ -75,6 +76,7 @@ void HistoryNavigator::undo() {
     }
     play.statusText.clear();
     applySideMarker();
+    controller_.handBoardToSideToMove();
     controller_.positionReplaced();
     controller_.repaint();
 }
@@ -119,6 +121,11 @@ void HistoryNavigator::reviewLastMove() {
     if (record.plyCount < 2 || play.searchRunning) return;
     const bool possible = display.showPossibleMoves;
     display.showPossibleMoves = false;
+    // The replay only shows: the game goes on from the board as it stood,
+    // also when the two entries were held by different players.
+    const Position shownBefore = record.current;
+    const bool sideBefore = record.playerIsBlack;
+    const StateWord stateBefore = record.state;
 
     record.current = record.history[static_cast<std::size_t>(record.plyCount - 2)];
     applySideMarker();
@@ -134,6 +141,9 @@ void HistoryNavigator::reviewLastMove() {
     controller_.repaint();
     waitOneSecond();
 
+    record.current = shownBefore;
+    record.playerIsBlack = sideBefore;
+    record.state = stateBefore;
     play.markerOn = false;
     play.reviewing = false;
     display.showPossibleMoves = possible;

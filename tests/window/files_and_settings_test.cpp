@@ -1,0 +1,186 @@
+// Clocks and thinking-time presets, the file commands and the settings
+// kept by the quit sequence.
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "storage/settings_file.h"
+#include "window/command_ids.h"
+#include "window/main_menu.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class ClocksAndFiles : public WindowTest {
+protected:
+    void tick() { Q_EMIT controller().timers().secondElapsed(); }
+    QString path(const char* name) const { return folder->path() + "/" + name; }
+};
+
+TEST_F(ClocksAndFiles, TheClockOfTheSideToMoveRuns) {
+    tick();
+    EXPECT_EQ(record().whiteClock, 1);
+    EXPECT_EQ(record().blackClock, 0);
+    // The human as Black, nobody searching: Black's clock.
+    window->runCommand(cmd::kSideBlack);
+    tick();
+    EXPECT_EQ(record().blackClock, 1);
+    // While the computer (White) searches, White's clock.
+    play().searchRunning = true;
+    tick();
+    EXPECT_EQ(record().whiteClock, 2);
+    play().searchRunning = false;
+    EXPECT_EQ(window->layout().whiteClock->text(), "00:00:02");
+    // Between the human's move and the reply only the clock moves.
+    const auto counted = play().secondsCounter;
+    play().moveAwaitingSearch = true;
+    tick();
+    EXPECT_EQ(play().secondsCounter, counted);
+    EXPECT_EQ(record().blackClock, 2);
+}
+
+TEST_F(ClocksAndFiles, TheTickEndsTheMainPhaseByTimeAndByMemory) {
+    SearchStatus& status = controller().status();
+    controller().limits().mainTimeLimit = 2;
+    controller().limits().secondaryTimeLimit = 1;
+    status.searchSeconds = 0;
+    status.mainPhaseOver = false;
+    tick();
+    tick();
+    EXPECT_FALSE(status.mainPhaseOver);
+    tick();
+    EXPECT_TRUE(status.mainPhaseOver);
+    tick();
+    EXPECT_FALSE(status.stop);
+    tick();
+    EXPECT_TRUE(status.stop);
+
+    status.searchSeconds = 0;
+    status.secondarySeconds = 0;
+    status.mainPhaseOver = false;
+    status.stop = false;
+    controller().setTotalMemory(3000);
+    status.nodesCreated = 200;  // 4800 bytes, more than a third
+    status.entriesFreed = 0;
+    tick();
+    EXPECT_TRUE(status.mainPhaseOver);
+    status.nodesCreated = 0;
+}
+
+TEST_F(ClocksAndFiles, PresetsSetBothLimitsAndMoveTheCheckMark) {
+    EXPECT_TRUE(window->menu().action(32838)->isChecked());  // 10 secondes, the default 9
+    window->runCommand(32837);
+    EXPECT_EQ(controller().limits().mainTimeLimit, 4);
+    EXPECT_EQ(controller().limits().secondaryTimeLimit, 4);
+    EXPECT_TRUE(window->menu().action(32837)->isChecked());
+    EXPECT_FALSE(window->menu().action(32838)->isChecked());
+    window->runCommand(32843);
+    EXPECT_EQ(controller().limits().mainTimeLimit, 200);
+    EXPECT_EQ(controller().limits().secondaryTimeLimit, 40);
+    EXPECT_TRUE(window->menu().action(32843)->isChecked());
+    EXPECT_FALSE(window->menu().action(32833)->isChecked());
+}
+
+TEST_F(ClocksAndFiles, SaveSaveAsLoadAndRecover) {
+    window->runCommand(cmd::kModeHumanHuman);
+    playChess("e2", "e4");
+    playChess("e7", "e5");
+    window->files().setGameFileName(path("partie.ech").toStdString());
+    window->runCommand(cmd::kSaveGame);
+    EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Sauvegarde réussie"));
+    EXPECT_EQ(QFileInfo(path("partie.ech")).size(), 24 + 89 * 2);
+
+    dialogs.fileNames.push_back(path("autre"));
+    window->runCommand(cmd::kSaveGameAs);
+    EXPECT_EQ(QFileInfo(path("autre.ech")).size(), 24 + 89 * 2);
+    EXPECT_EQ(window->files().gameFileName(), path("autre.ech").toStdString());
+
+    playChess("g1", "f3");
+    dialogs.fileNames.push_back(path("partie.ech"));
+    window->runCommand(cmd::kLoadGame);
+    EXPECT_EQ(record().plyCount, 2);
+    EXPECT_EQ(record().recordLength, 2);
+    EXPECT_FALSE(record().playerIsBlack);  // the last entry was Black's: marker of the Black player
+    EXPECT_EQ(window->files().gameFileName(), path("autre.ech").toStdString());
+
+    // The recovery file holds the last move played (g1-f3, three half-moves).
+    window->runCommand(cmd::kRecoverGame);
+    EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Restauration réussie !"));
+    EXPECT_EQ(record().plyCount, 3);
+}
+
+TEST_F(ClocksAndFiles, ADamagedFileLeavesTheGameAsItWas) {
+    window->runCommand(cmd::kModeHumanHuman);
+    playChess("e2", "e4");
+    const GameRecord before = record();
+    QFile damaged(path("abime.ech"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("12\0\0\0\0\0\0e2-e4\0\0\0", 16));
+    damaged.close();
+    dialogs.fileNames.push_back(path("abime.ech"));
+    const int beeps = dialogs.beeps;
+    window->runCommand(cmd::kLoadGame);
+    EXPECT_EQ(dialogs.lastText(), "Fichier introuvable !");
+    EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
+    EXPECT_EQ(dialogs.beeps, beeps + 1);
+    EXPECT_EQ(record().plyCount, before.plyCount);
+    EXPECT_EQ(record().moves, before.moves);
+    EXPECT_EQ(record().current, before.current);
+
+    QFile::remove(path("partie.tmp"));
+    window->runCommand(cmd::kRecoverGame);
+    EXPECT_EQ(dialogs.lastText(), "Fichier introuvable");
+    EXPECT_EQ(record().plyCount, before.plyCount);
+
+    dialogs.fileNames.push_back(folder->path() + "/absent/dossier/x.ech");
+    window->runCommand(cmd::kSaveGameAs);
+    EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Création du fichier impossible !"));
+}
+
+TEST_F(ClocksAndFiles, QuittingWithYesKeepsTheSettingsForTheNextStart) {
+    dialogs.answers.push_back(BoxAnswer::no);
+    window->runCommand(cmd::kQuit);
+    EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Êtes-vous sûr de vouloir quitter Quorvel ?"));
+    EXPECT_FALSE(QFile::exists(path("quorvel.ini")));
+    EXPECT_TRUE(window->isVisible());
+
+    window->runCommand(cmd::kModeHumanHuman);
+    window->runCommand(cmd::kPieceSet3);
+    window->runCommand(32841);  // 45 secondes
+    window->runCommand(cmd::kTurnBoard);
+    window->runCommand(cmd::kAlgebraic);
+    dialogs.answers.push_back(BoxAnswer::yes);
+    window->runCommand(cmd::kQuit);
+    EXPECT_EQ(QFileInfo(path("quorvel.ini")).size(), 183);
+    EXPECT_FALSE(window->isVisible());
+
+    GameWindow next(dialogs, folder->path());
+    next.readSettingsFile();
+    const GameController& c = next.controller();
+    EXPECT_TRUE(c.state().humanVsHuman);
+    EXPECT_EQ(c.display().pieceSet, 40);
+    EXPECT_EQ(c.limits().mainTimeLimit, 40);
+    EXPECT_EQ(c.limits().secondaryTimeLimit, 20);
+    EXPECT_TRUE(c.display().boardTurned);
+    EXPECT_TRUE(c.display().algebraic);
+    EXPECT_TRUE(next.menu().action(cmd::kModeHumanHuman)->isChecked());
+}
+
+TEST_F(ClocksAndFiles, FileCommandsWaitWhileASearchRuns) {
+    play().searchRunning = true;
+    window->runCommand(cmd::kNewGame);
+    window->runCommand(cmd::kSaveGame);
+    window->runCommand(cmd::kLoadGame);
+    window->runCommand(cmd::kRecoverGame);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    play().searchRunning = false;
+    dialogs.answers.push_back(BoxAnswer::yes);
+    window->runCommand(cmd::kNewGame);
+    EXPECT_EQ(dialogs.lastText(), "Voulez-vous commencer une nouvelle partie ?");
+}
+
+}  // namespace
+}  // namespace quorvel::testing

@@ -1,0 +1,107 @@
+// The human's colour, the two-human mode, the computer playing first and
+// the toolbar's hover texts.
+
+#include "window/board_geometry.h"
+#include "window/command_ids.h"
+#include "window/mouse_input.h"
+#include <QFile>
+#include <QFileInfo>
+
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+using Modes = WindowTest;
+
+TEST_F(Modes, HumanAsBlackSeesWhiteBelowAndTheTopLeftSquareIsTheirRook) {
+    window->runCommand(cmd::kSideBlack);
+    ASSERT_TRUE(record().playerIsBlack);
+    // The stored board is mirrored: the human's army is the lower side.
+    EXPECT_EQ(record().current.at(1, 1), kLowerRook);
+    EXPECT_EQ(record().current.at(5, 1), kLowerKing);
+    // The picture still shows White at the bottom: the top-left square of
+    // the board is (1, 1), the human's rook on a8.
+    leftClick(board::squareRectInClient(1, 1).center());
+    // Not the human's turn yet (White moves first): nothing selected.
+    EXPECT_FALSE(play().markerOn);
+    window->runCommand(cmd::kComputerFirst);
+    ASSERT_EQ(record().plyCount, 1);
+    leftClick(board::squareRectInClient(1, 1).center());
+    EXPECT_TRUE(play().markerOn);
+    EXPECT_EQ(play().selFile, 1);
+    EXPECT_EQ(play().selRank, 1);
+    EXPECT_EQ(play().movingPiece, kLowerRook);
+}
+
+TEST_F(Modes, ComputerPlaysFirstOnlyWhenItIsItsTurn) {
+    window->runCommand(cmd::kComputerFirst);
+    EXPECT_TRUE(record().playerIsBlack);
+    ASSERT_EQ(record().plyCount, 1);
+    EXPECT_FALSE(record().moves[0].empty());
+    // White's first move stands in the chess ranks of White (rank 1 or 2 to 3 or 4).
+    const char fromRank = record().moves[0][1];
+    EXPECT_TRUE(fromRank == '1' || fromRank == '2') << record().moves[0].str();
+    // Now it is the human's turn: the command does nothing.
+    window->runCommand(cmd::kComputerFirst);
+    EXPECT_EQ(record().plyCount, 1);
+}
+
+TEST_F(Modes, TwoHumansAlternateAndTheStatusSaysWhoPlays) {
+    window->runCommand(cmd::kModeHumanHuman);
+    playChess("e2", "e4");
+    EXPECT_EQ(shownStatus(), "C'est aux Noirs de jouer");
+    EXPECT_TRUE(record().playerIsBlack);
+    playChess("e7", "e5");
+    EXPECT_EQ(shownStatus(), "C'est aux Blancs de jouer");
+    EXPECT_FALSE(record().playerIsBlack);
+    EXPECT_EQ(record().moves[1].str(), "e7-e5");
+    // Each move is written to the recovery file by the window itself.
+    EXPECT_TRUE(QFile::exists(folder->path() + "/partie.tmp"));
+    EXPECT_EQ(QFileInfo(folder->path() + "/partie.tmp").size(), 24 + 89 * 2);
+}
+
+TEST_F(Modes, ToolbarHoverTextsAndTheStatusComingBack) {
+    play().statusText = "avant";
+    const char* const texts[] = {"-> Revoir les mouvements de la partie", "-> Commencer une nouvelle partie",
+                                 "-> Charger une partie", "-> Sauvegarder une partie",
+                                 "-> Faire jouer l'ordinateur en premier", "-> Changer de camp",
+                                 "-> Tourner l'échiquier de 180°", "-> Annuler le dernier mouvement"};
+    const int centres[] = {50, 102, 142, 183, 223, 265, 303, 343};
+    for (int z = 0; z < 8; ++z) {
+        moveMouse(QPoint(centres[z], 15));
+        EXPECT_EQ(shownStatus(), QString::fromUtf8(texts[z]));
+        EXPECT_EQ(window->mouse().hoverZone(), z);
+    }
+    moveMouse(QPoint(200, 200));
+    EXPECT_EQ(window->mouse().hoverZone(), 0);
+    EXPECT_EQ(shownStatus(), "avant");
+}
+
+TEST_F(Modes, ChangingSideByTheToolbarSaysSo) {
+    moveMouse(QPoint(265, 15));
+    leftClick(QPoint(265, 15));
+    EXPECT_TRUE(record().playerIsBlack);
+    ASSERT_FALSE(dialogs.boxes.empty());
+    EXPECT_EQ(dialogs.boxes.back().text, QString::fromUtf8("Vous êtes maintenant du côté des Noirs"));
+    EXPECT_EQ(dialogs.boxes.back().caption, "Quorvel 1.0");
+    // A second click without moving the pointer again does nothing.
+    leftClick(QPoint(265, 15));
+    EXPECT_TRUE(record().playerIsBlack);
+}
+
+TEST_F(Modes, TheComputersStalemateEndsTheGame) {
+    // White to move: Qb6 stalemates the black king on a8.
+    setFen("k7/8/2Q5/8/8/8/8/4K3 w - - 0 1");
+    playChess("c6", "b6");
+    ASSERT_EQ(record().plyCount, 1);
+    EXPECT_TRUE(controller().gameOver());
+    EXPECT_EQ(shownStatus(), "Pat ! Fin de la partie");
+    EXPECT_EQ(dialogs.boxes.back().text, "Pat ! Fin de la partie");
+    EXPECT_FALSE(controller().timers().running());
+    window->runCommand(cmd::kComputerFirst);
+    EXPECT_EQ(record().plyCount, 1);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
