@@ -26,6 +26,7 @@ struct Node {
     bool inCheck;
     Bits kingLines;         // squares on a line with the king: moving from them may expose it
     int staticSum;          // piece-square sum of the node position
+    SideTerms mover, opponent;  // neighbour and global terms of the node position
     const EvalSettings& settings;
 };
 
@@ -121,6 +122,19 @@ bool leavesKingSafe(const FastBoard& b, const Node& n, int piece, int from, int 
     return attackersOf(b, n.king, n.them, occupied, removed) == 0;
 }
 
+// The move's text as the notation builds it, without the call.
+MoveText moveText(int fx, int fy, int tx, int ty, int placed, bool capture) {
+    MoveText text;
+    if (pieceKind(placed) == 1 && fx == 5 && (tx == 7 || tx == 3)) {
+        text.bytes = tx == 7 ? std::array<char, 8>{'o', '-', 'o', 0, 0, 0, 0, 0}
+                             : std::array<char, 8>{'o', '-', 'o', '-', 'o', 0, 0, 0};
+        return text;
+    }
+    text.bytes = {static_cast<char>('a' - 1 + fx), static_cast<char>('0' + fy), capture ? 'x' : '-',
+                  static_cast<char>('a' - 1 + tx), static_cast<char>('0' + ty), 0, 0, 0};
+    return text;
+}
+
 struct Move {
     int piece, from, to;
     Castling castling;
@@ -150,7 +164,20 @@ void createChild(const FastBoard& b, const Node& n, const Move& m, NodeList& out
         child.put(rookTo, rook);
         staticSum += pieceSquare(rook, rookTo, n.settings.plyCount) - pieceSquare(rook, rookFrom, n.settings.plyCount);
     }
-    int total = staticSum + neighbourTerms(child, n.settings.plyCount) + globalTermsFast(child, next, n.settings.plyCount);
+    // Which terms the move can change: the mover's own by the kind it moved,
+    // the opponent's only through a capture, rook files through any square
+    // on a file that holds a rook.
+    const int kind = pieceKind(m.piece), taken = target != 0 ? pieceKind(target) : 0;
+    const Bits files = (Bits{0xFF} << (8 * (fx - 1))) | (Bits{0xFF} << (8 * (tx - 1)));
+    const Bits rooks = b.pieces[kUpperRook] | b.pieces[kLowerRook];
+    const bool rookFilesChange = m.castling != Castling::none || (rooks & files) != 0;
+    const TermChanges moverChanges{rookFilesChange, kind == 5, kind == 6,
+                                   kind == 1 || kind == 2 || kind == 3 || kind == 6};
+    const TermChanges opponentChanges{rookFilesChange, taken == 5, taken == 6, taken == 2 || taken == 6};
+    const int ply = n.settings.plyCount;
+    const int moverSum = childSideTerms(n.mover, child, next, ply, n.upper, moverChanges).sum();
+    const int opponentSum = childSideTerms(n.opponent, child, next, ply, !n.upper, opponentChanges).sum();
+    int total = staticSum + (n.upper ? moverSum - opponentSum : opponentSum - moverSum);
     if (n.settings.horizonReduction && n.settings.depthLimit > 2) {
         int term = 0;
         if (pieceKind(placed) == 1 && fx == 5 && std::abs(tx - fx) == 2) {
@@ -168,7 +195,7 @@ void createChild(const FastBoard& b, const Node& n, const Move& m, NodeList& out
     SearchNode& entry = out[static_cast<std::size_t>(counts.childCount++)];
     entry.score = static_cast<std::int16_t>(static_cast<std::uint16_t>(total));
     entry.state = next;
-    entry.move = buildMoveText(fx, fy, tx, ty, placed, target != 0 || m.enPassant);
+    entry.move = moveText(fx, fy, tx, ty, placed, target != 0 || m.enPassant);
 }
 
 }  // namespace
@@ -193,6 +220,8 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
                     t.ray[0][k] | t.ray[1][k] | t.ray[2][k] | t.ray[3][k] | t.ray[4][k] | t.ray[5][k] | t.ray[6][k] |
                         t.ray[7][k],
                     staticTotal(board, settings.plyCount),
+                    sideTerms(board, state, settings.plyCount, sideIsUpper),
+                    sideTerms(board, state, settings.plyCount, !sideIsUpper),
                     settings};
     ExpansionCounts counts;
     for (Bits movers = board.army[static_cast<std::size_t>(me)]; movers != 0; movers &= movers - 1) {

@@ -67,23 +67,33 @@ int rookFiles(const FastBoard& b, bool upper) {
     return 2 * count;
 }
 
-int bishopNeighbours(const FastBoard& b, bool upper, int plyCount) {
-    const int bishop = upper ? kUpperBishop : kLowerBishop;
-    auto at = [&](int x, int y) { return b.square[static_cast<std::size_t>(bitOf(x, y))]; };
-    int value = 0;
-    for (Bits bishops = b.pieces[static_cast<std::size_t>(bishop)]; bishops != 0; bishops &= bishops - 1) {
-        const int bit = std::countr_zero(bishops);
-        const int x = fileOf(bit), y = rowOf(bit);
-        const bool undeveloped = plyCount < 50 && y == (upper ? 8 : 1);
-        const int behind = upper ? y + 1 : y - 1;
-        if (!undeveloped && (upper ? y <= 6 : y >= 3) && at(x, behind) == bishop) value += 5;
-        if (x >= 2) {
-            if ((upper ? y < 7 : y < 8) && at(x - 1, y + 1) == bishop) value += 5;
-            if (at(x - 1, y) == bishop) value += 5;
-            if ((upper ? y > 1 : y > 2) && at(x - 1, y - 1) == bishop) value += 5;
-        }
+// Pairs of own bishops side by side, counted with shifts: the square behind
+// (its row limits already exclude a bishop on its home row, so the
+// undeveloped exception never applies) and the three on the file to the left.
+constexpr Bits rows(int from, int to) {
+    Bits mask = 0;
+    for (int r = from; r <= to; ++r) mask |= rowMask(r);
+    return mask;
+}
+
+int bishopNeighbours(const FastBoard& b, bool upper) {
+    const Bits bishops = b.pieces[upper ? kUpperBishop : kLowerBishop];
+    if ((bishops & (bishops - 1)) == 0) return 0;
+    const Bits notFileA = ~kFileA;
+    int pairs = 0;
+    if (upper) {
+        constexpr Bits k16 = rows(1, 6), k28 = rows(2, 8);
+        pairs += countBits(bishops & (bishops >> 1) & k16);
+        pairs += countBits(bishops & notFileA & (bishops << 7) & k16);
+        pairs += countBits(bishops & notFileA & (bishops << 9) & k28);
+    } else {
+        constexpr Bits k38 = rows(3, 8), k17 = rows(1, 7);
+        pairs += countBits(bishops & (bishops << 1) & k38);
+        pairs += countBits(bishops & notFileA & (bishops << 7) & k17);
+        pairs += countBits(bishops & notFileA & (bishops << 9) & k38);
     }
-    return value;
+    pairs += countBits(bishops & notFileA & (bishops << 8));
+    return 5 * pairs;
 }
 
 int pawnShape(const FastBoard& b, bool upper) {
@@ -162,9 +172,24 @@ int staticTotal(const FastBoard& board, int plyCount) {
     return total;
 }
 
-int neighbourTerms(const FastBoard& board, int plyCount) {
-    return rookFiles(board, true) - rookFiles(board, false) + bishopNeighbours(board, true, plyCount) -
-           bishopNeighbours(board, false, plyCount) + pawnShape(board, true) - pawnShape(board, false);
+int neighbourTerms(const FastBoard& board) {
+    return rookFiles(board, true) - rookFiles(board, false) + bishopNeighbours(board, true) -
+           bishopNeighbours(board, false) + pawnShape(board, true) - pawnShape(board, false);
+}
+
+SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper) {
+    return {rookFiles(board, upper), bishopNeighbours(board, upper), pawnShape(board, upper),
+            globalSide(board, state, plyCount, upper)};
+}
+
+SideTerms childSideTerms(const SideTerms& parent, const FastBoard& child, StateWord state, int plyCount, bool upper,
+                         const TermChanges& changes) {
+    SideTerms terms = parent;
+    if (changes.rooks) terms.rooks = rookFiles(child, upper);
+    if (changes.bishops) terms.bishops = bishopNeighbours(child, upper);
+    if (changes.pawns) terms.pawns = pawnShape(child, upper);
+    if (changes.global) terms.global = globalSide(child, state, plyCount, upper);
+    return terms;
 }
 
 int globalTermsFast(const FastBoard& board, StateWord state, int plyCount) {

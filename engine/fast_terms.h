@@ -46,7 +46,20 @@ struct FastBoard {
 int pieceSquare(int code, int bit, int plyCount);
 int staticTotal(const FastBoard& board, int plyCount);
 // Rooks on open files, bishop neighbours, doubled and unsupported pawns.
-int neighbourTerms(const FastBoard& board, int plyCount);
+int neighbourTerms(const FastBoard& board);
 int globalTermsFast(const FastBoard& board, StateWord state, int plyCount);
+
+// One side's share of the neighbour and global terms, kept per node so that
+// a child recomputes only what its move can change.
+struct SideTerms {
+    int rooks = 0, bishops = 0, pawns = 0, global = 0;
+    int sum() const { return rooks + bishops + pawns + global; }
+};
+struct TermChanges {
+    bool rooks = true, bishops = true, pawns = true, global = true;
+};
+SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper);
+SideTerms childSideTerms(const SideTerms& parent, const FastBoard& child, StateWord state, int plyCount, bool upper,
+                         const TermChanges& changes);
 
 }  // namespace quorvel

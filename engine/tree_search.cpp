@@ -118,6 +118,13 @@ int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
 
 void TreeSearch::mergeSort(int first, int last, bool descending) {
     if (first >= last) return;
+    if (last == first + 1) {
+        // Two entries: the right one goes first unless the left is strictly better.
+        SortKey& a = sortKeys_[static_cast<std::size_t>(first)];
+        SortKey& b = sortKeys_[static_cast<std::size_t>(last)];
+        if (!(descending ? a.score > b.score : a.score < b.score)) std::swap(a, b);
+        return;
+    }
     const int middle = (first + last) / 2;
     mergeSort(first, middle, descending);
     mergeSort(middle + 1, last, descending);
@@ -140,6 +147,15 @@ void TreeSearch::mergeSort(int first, int last, bool descending) {
 void TreeSearch::sortChildren(NodeIndex index) {
     const NodeIndex first = tree_[index].children;
     const int length = tree_.arrayLength(first);
+    // Strictly in order already: the sort would leave every entry in place.
+    const bool descending = (tree_[index].depth & 1) == 0;
+    bool ordered = true;
+    for (int i = 1; i < length && ordered; ++i) {
+        const int before = tree_[first + static_cast<NodeIndex>(i - 1)].score;
+        const int after = tree_[first + static_cast<NodeIndex>(i)].score;
+        ordered = descending ? before > after : before < after;
+    }
+    if (ordered) return;
     for (int i = 0; i < length; ++i) {
         sortKeys_[static_cast<std::size_t>(i)] = {tree_[first + static_cast<NodeIndex>(i)].score, static_cast<std::int16_t>(i)};
     }

@@ -57,14 +57,15 @@ int runBench(const Args& args) {
     }
     std::uint64_t total = 0;
     double seconds = 0;
+    // One driver for the suite, as the window keeps one for the game.
+    SearchStatus status;
+    SearchDriver driver(status);
+    driver.setExpansion(expand);
     for (const BenchPosition& position : kSuite) {
         const auto parsed = parseFen(position.fen, FenOrientation::sideToMoveUpper);
         const FenSetup& setup = std::get<FenSetup>(parsed);
         auto record = std::make_unique<GameRecord>(setup.record);
         const auto before = std::make_unique<GameRecord>(*record);
-        SearchStatus status;
-        SearchDriver driver(status);
-        driver.setExpansion(expand);
         status.searchIdle.store(false);
         status.markPainted();
         const auto start = std::chrono::steady_clock::now();
