@@ -17,7 +17,10 @@ std::atomic<bool> clipsEnabled{true};
 ClipPlayer::ClipPlayer(QWidget* parent) : QWidget(parent) {}
 
 ClipPlayer::~ClipPlayer() {
-    stop();
+    // The player sends a last empty frame while it is torn down: it must go
+    // while this object is still whole, and nobody may listen any more.
+    if (sink_) disconnect(sink_, nullptr, this, nullptr);
+    delete player_;
 }
 
 void ClipPlayer::setClipsEnabled(bool enabled) {
