@@ -116,38 +116,14 @@ int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
     return v;
 }
 
-void TreeSearch::mergeSort(int first, int last, bool descending) {
-    if (first >= last) return;
-    if (last == first + 1) {
-        // Two entries: the right one goes first unless the left is strictly better.
-        SortKey& a = sortKeys_[static_cast<std::size_t>(first)];
-        SortKey& b = sortKeys_[static_cast<std::size_t>(last)];
-        if (!(descending ? a.score > b.score : a.score < b.score)) std::swap(a, b);
-        return;
-    }
-    const int middle = (first + last) / 2;
-    mergeSort(first, middle, descending);
-    mergeSort(middle + 1, last, descending);
-    // Sorting (score, origin) keys orders exactly as sorting the nodes would,
-    // at a fraction of the copying.
-    SortKeys& a = sortKeys_;
-    SortKeys& t = sortScratch_;
-    int i = first, j = middle + 1, k = first;
-    auto at = [](SortKeys& keys, int n) -> SortKey& { return keys[static_cast<std::size_t>(n)]; };
-    while (i <= middle && j <= last) {
-        // On equal scores the right half goes first.
-        const bool leftFirst = descending ? at(a, i).score > at(a, j).score : at(a, i).score < at(a, j).score;
-        at(t, k++) = leftFirst ? at(a, i++) : at(a, j++);
-    }
-    while (i <= middle) at(t, k++) = at(a, i++);
-    while (j <= last) at(t, k++) = at(a, j++);
-    std::copy(t.begin() + first, t.begin() + last + 1, a.begin() + first);
-}
-
+// The sibling order is that of a top-down merge sort (split at the middle,
+// the right half first on equal scores). By induction over the merges that
+// order is total: by score, and among equal scores the later entry first.
+// Sorting by that key directly gives the very same order, and an insertion
+// sort is quick on arrays that the previous pass left almost sorted.
 void TreeSearch::sortChildren(NodeIndex index) {
     const NodeIndex first = tree_[index].children;
     const int length = tree_.arrayLength(first);
-    // Strictly in order already: the sort would leave every entry in place.
     const bool descending = (tree_[index].depth & 1) == 0;
     bool ordered = true;
     for (int i = 1; i < length && ordered; ++i) {
@@ -156,17 +132,28 @@ void TreeSearch::sortChildren(NodeIndex index) {
         ordered = descending ? before > after : before < after;
     }
     if (ordered) return;
+    // Key: the score (negated when descending) times 128, minus the origin,
+    // so that ascending keys give the order above.
+    std::array<int, kMaxChildren> keys{};
     for (int i = 0; i < length; ++i) {
-        sortKeys_[static_cast<std::size_t>(i)] = {tree_[first + static_cast<NodeIndex>(i)].score, static_cast<std::int16_t>(i)};
+        const int score = tree_[first + static_cast<NodeIndex>(i)].score;
+        keys[static_cast<std::size_t>(i)] = (descending ? -score : score) * 128 - i;
     }
-    mergeSort(0, length - 1, (tree_[index].depth & 1) == 0);
-    bool moved = false;
-    for (int i = 0; i < length && !moved; ++i) moved = sortKeys_[static_cast<std::size_t>(i)].origin != i;
-    if (!moved) return;
+    for (int i = 1; i < length; ++i) {
+        const int key = keys[static_cast<std::size_t>(i)];
+        int j = i - 1;
+        for (; j >= 0 && keys[static_cast<std::size_t>(j)] > key; --j) {
+            keys[static_cast<std::size_t>(j + 1)] = keys[static_cast<std::size_t>(j)];
+        }
+        keys[static_cast<std::size_t>(j + 1)] = key;
+    }
+    auto originOf = [&](int i) {
+        const int key = keys[static_cast<std::size_t>(i)];
+        return ((-key) % 128 + 128) % 128;
+    };
     // The generated list serves as the copy buffer, as the sort's first buffer.
     for (int i = 0; i < length; ++i) {
-        tree_.generated[static_cast<std::size_t>(i)] =
-            tree_[first + static_cast<NodeIndex>(sortKeys_[static_cast<std::size_t>(i)].origin)];
+        tree_.generated[static_cast<std::size_t>(i)] = tree_[first + static_cast<NodeIndex>(originOf(i))];
     }
     for (int i = 0; i < length; ++i) {
         SearchNode entry = tree_.generated[static_cast<std::size_t>(i)];
@@ -174,7 +161,7 @@ void TreeSearch::sortChildren(NodeIndex index) {
         entry.siblingsLeft = static_cast<std::int8_t>(length - i);
         entry.parent = index;
         tree_[slot] = entry;
-        if (sortKeys_[static_cast<std::size_t>(i)].origin != i && entry.children != kNoNode) {
+        if (originOf(i) != i && entry.children != kNoNode) {
             const int grandchildren = tree_.arrayCapacity(entry.children);
             for (int g = 0; g < grandchildren; ++g) tree_[entry.children + static_cast<NodeIndex>(g)].parent = slot;
         }

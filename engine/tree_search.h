@@ -64,18 +64,10 @@ private:
     bool mayExpand() const;
     void expand(NodeIndex node);
     void sortChildren(NodeIndex node);
-    void mergeSort(int first, int last, bool descending);
     void prunePrincipalMates(NodeIndex node, NodeIndex child);
     int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
     void examineLeaf(NodeIndex leaf, int ringIndex);
 
-    struct SortKey {
-        std::int16_t score;
-        std::int16_t origin;
-    };
-    using SortKeys = std::array<SortKey, kMaxChildren>;
-    SortKeys sortKeys_{};
-    SortKeys sortScratch_{};
     bool mainTreeConsistent_ = false;  // a full back-up of the secondary phase has run
 
     SearchTree& tree_;
