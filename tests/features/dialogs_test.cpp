@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include "features/clock_text.h"
 #include "features/engine_options_dialog.h"
 #include "features/fake_dialog_service.h"
 #include "features/promotion_dialog.h"
+#include "features/qt_dialog_service.h"
 #include "features/time_limits_dialog.h"
 
 namespace quorvel {
@@ -35,6 +41,29 @@ TEST(PromotionChooser, ClosingWithoutAChoiceGivesTheQueen) {
     PromotionDialog dialog(0, true);
     dialog.reject();
     EXPECT_EQ(dialog.chosenCode(), 12);
+}
+
+// Presses the button labelled `text` of the message box about to open.
+void pressBoxButton(const QString& text) {
+    QTimer::singleShot(0, [text] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w))
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == text) button->click();
+    });
+}
+
+TEST(QtDialogService, YesNoBoxesAnswerWithTheirFrenchButtons) {
+    QtDialogService dialogs;
+    pressBoxButton("Non");
+    EXPECT_EQ(dialogs.message("Quorvel 1.0", "Nouvelle partie ?", BoxIcon::question, BoxButtons::yesNo),
+              BoxAnswer::no);
+    pressBoxButton("Oui");
+    EXPECT_EQ(dialogs.message("Quorvel 1.0", "Nouvelle partie ?", BoxIcon::question, BoxButtons::yesNo),
+              BoxAnswer::yes);
+    pressBoxButton("OK");
+    EXPECT_EQ(dialogs.message("Erreur Quorvel 1.0", "Fichier introuvable", BoxIcon::exclamation),
+              BoxAnswer::ok);
 }
 
 TEST(ClockText, HoursMinutesSecondsWithoutWrapping) {
