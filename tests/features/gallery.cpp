@@ -20,6 +20,7 @@
 #include "features/engine_options_dialog.h"
 #include "features/fake_dialog_service.h"
 #include "features/game_printer.h"
+#include "features/help_window.h"
 #include "features/information_dialog.h"
 #include "features/promotion_dialog.h"
 #include "features/score_layout.h"
@@ -130,6 +131,10 @@ int main(int argc, char** argv) {
     save(update, out.filePath("update-choice.png"));
     SplashWindow splash(QDir(clips).filePath("intro.avi"));
     save(splash, out.filePath("splash.png"), 1500);
+
+    HelpWindow help;
+    help.showContents();
+    save(help, out.filePath("help.png"));
 
     const GameRecord game = replayGame(
         {"e2-e4", "e7-e5", "g1-f3", "b8-c6", "f1-c4", "f8-c5", "c2-c3", "g8-f6", "d2-d4", "e5xd4", "c3xd4",
