@@ -25,9 +25,10 @@ QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& displa
         QPainter painter(&image);
         painter.fillRect(QRect(20, 20, 460, 460), colourFromBgr(display.borderColour));
     }
-    const bool viewFromBlack = play.record.playerIsBlack != display.boardTurned;
     drawFrame(image);
-    if (display.showCoordinates) drawCoordinates(image, viewFromBlack);
+    // The picture shows the real position from White's side unless turned,
+    // whichever side the human plays: the letters follow the turn alone.
+    if (display.showCoordinates) drawCoordinates(image, display.boardTurned);
     drawSquares(image, play, display);
     {
         QPainter painter(&image);
@@ -54,14 +55,14 @@ void BoardRenderer::drawFrame(QImage& image) const {
     }
 }
 
-void BoardRenderer::drawCoordinates(QImage& image, bool viewFromBlack) const {
+void BoardRenderer::drawCoordinates(QImage& image, bool fromBlack) const {
     QPainter painter(&image);
     painter.setFont(font_);
     painter.setPen(Qt::black);
     const int s = board::kSquareSize;
     for (int k = 1; k <= 8; ++k) {
-        const QChar file(viewFromBlack ? 'h' + 1 - k : 'a' - 1 + k);
-        const QChar rank(viewFromBlack ? '0' + k : '9' - k);
+        const QChar file(fromBlack ? 'h' + 1 - k : 'a' - 1 + k);
+        const QChar rank(fromBlack ? '0' + k : '9' - k);
         painter.drawText(QRect(s * k + 15, 444, 20, 24), Qt::AlignLeft | Qt::AlignTop, QString(file));
         painter.drawText(QRect(28, s * k + 7, 20, 24), Qt::AlignLeft | Qt::AlignTop, QString(rank));
     }

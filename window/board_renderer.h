@@ -38,7 +38,7 @@ private:
     };
 
     void drawFrame(QImage& image) const;
-    void drawCoordinates(QImage& image, bool viewFromBlack) const;
+    void drawCoordinates(QImage& image, bool fromBlack) const;
     void drawSquares(QImage& image, const PlayState& play, const DisplayOptions& display) const;
     void drawPieces(QImage& image, const PlayState& play, const DisplayOptions& display);
     const PieceSetImages& piecesOf(int pieceSet);

@@ -10,6 +10,13 @@ namespace quorvel {
 
 class DialogUnits {
 public:
+    // The board is drawn in pixels (450 x 450 from client (12, 30)): the
+    // panel beside it and the buttons under it must not come closer, so the
+    // base units never go below those of the 10-point system font the
+    // layout was made for.
+    static constexpr int kMinimumBaseX = 8;
+    static constexpr int kMinimumBaseY = 16;
+
     explicit DialogUnits(const QFont& font);
 
     int x(int units) const { return (units * baseX_ + 2) / 4; }

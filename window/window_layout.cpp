@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "resources/artwork.h"
 #include "window/dialog_units.h"
@@ -30,12 +31,18 @@ QLabel* label(QWidget* parent, const DialogUnits& u, const char* text, int x, in
               Qt::Alignment align = Qt::AlignLeft) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
     l->setAlignment(align | Qt::AlignVCenter);
-    if (w == 0) {
-        l->adjustSize();
-        l->move(u.x(x), u.y(y));
-    } else {
-        l->setGeometry(u.rect(x, y, w, h));
+    l->adjustSize();
+    QRect box = w == 0 ? QRect(QPoint(u.x(x), u.y(y)), l->size()) : u.rect(x, y, w, h);
+    // A text wider than its box grows away from the control it labels.
+    const int need = l->sizeHint().width();
+    if (need > box.width()) {
+        if (align & Qt::AlignRight)
+            box.setLeft(box.right() - need + 1);
+        else
+            box.setWidth(need);
     }
+    box.setHeight(std::max(box.height(), l->sizeHint().height()));
+    l->setGeometry(box);
     return l;
 }
 
@@ -44,6 +51,12 @@ QGroupBox* group(QWidget* parent, const DialogUnits& u, const char* title, int x
     box->setGeometry(u.rect(x, y, w, h));
     box->lower();
     return box;
+}
+
+void shrinkFont(QWidget* widget, int points) {
+    QFont font = widget->font();
+    font.setPointSize(std::max(6, font.pointSize() - points));
+    widget->setFont(font);
 }
 
 QPushButton* button(QWidget* parent, const DialogUnits& u, const char* text, int x, int y, int w, int h) {
@@ -63,6 +76,7 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     help = button(client, u, "&Aide", 152, 245, 42, 14);
     stop = button(client, u, "Interrompre\nla recherche", 243, 236, 57, 19);
     takeBack = button(client, u, "Annuler le dernier\nmouvement", 320, 236, 57, 19);
+    shrinkFont(takeBack, 1);
 
     logo = new QLabel(client);
     logo->setPixmap(art::titleLogo());
@@ -79,6 +93,8 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
         moveCells[static_cast<std::size_t>(2 * row)] = field(client, u, 259, y, 32, 12);
         moveCells[static_cast<std::size_t>(2 * row + 1)] = field(client, u, 294, y, 32, 12);
     }
+    // A last move with its marks reads ">e7-e8+<": a point less keeps it whole.
+    for (QLineEdit* cell : moveCells) shrinkFont(cell, 1);
     listScroll = new UpDownControl(Qt::Vertical, client);
     listScroll->setGeometry(u.rect(328, 73, 8, 18));
 
@@ -86,15 +102,18 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     clocks->setAlignment(Qt::AlignHCenter);
     label(client, u, "Blancs  ", 351, 50);
     label(client, u, "Noirs", 353, 79);
-    whiteClock = field(client, u, 348, 58, 28, 12);
-    blackClock = field(client, u, 348, 87, 28, 12);
+    // Clock texts are eight characters: the fields take the group's width
+    // and a point less, so "00:00:00" is never cut.
+    whiteClock = field(client, u, 347, 58, 32, 12);
+    blackClock = field(client, u, 347, 87, 32, 12);
+    for (QLineEdit* clock : {whiteClock, blackClock}) shrinkFont(clock, 1);
 
     group(client, u, "Recherche", 238, 127, 143, 105);
     label(client, u, "Note Noirs :", 244, 140, 36, 8, Qt::AlignRight);
     score = field(client, u, 282, 138, 25, 12);
     label(client, u, "Noeud :", 319, 140, 24, 8);
     nodes = field(client, u, 344, 138, 30, 12);
-    label(client, u, "Profondeur :", 244, 158, 37, 8);
+    label(client, u, "Profondeur :", 244, 158, 37, 8, Qt::AlignRight);
     depth = field(client, u, 282, 157, 25, 12);
     label(client, u, "Mem :", 324, 158, 19, 8);
     memory = field(client, u, 344, 157, 30, 12);

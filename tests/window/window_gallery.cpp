@@ -1,0 +1,74 @@
+// Pictures of the main window after a few moves of each side, for people to
+// look at (docs/screenshot-*.png). Not a test: run it under a display.
+//   window_gallery <output folder>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "features/fake_dialog_service.h"
+#include "window/board_geometry.h"
+#include "window/board_view.h"
+#include "window/command_ids.h"
+#include "window/game_window.h"
+
+using namespace quorvel;
+
+namespace {
+
+void click(GameWindow& window, const char* square) {
+    const GameRecord& record = window.controller().state().record;
+    const int x = square[0] - 'a' + 1;
+    const int rank = square[1] - '0';
+    const board::Square stored{x, record.playerIsBlack ? 9 - rank : rank};
+    const QPoint picture = board::pictureSquareOf(stored, record.playerIsBlack, window.controller().display().boardTurned);
+    QTest::mouseClick(&window.boardView(), Qt::LeftButton, Qt::NoModifier,
+                      board::squareRectInClient(picture.x(), picture.y()).center());
+}
+
+void save(GameWindow& window, const QString& path) {
+    QTest::qWait(200);
+    window.grab().save(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QTemporaryDir folder;
+    FakeDialogService dialogs;
+    {
+        GameWindow window(dialogs, folder.path());
+        window.controller().engineOptions().maxDepthMain = 3;
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return 1;
+        const char* moves[][2] = {{"e2", "e4"}, {"d2", "d4"}, {"g1", "f3"}};
+        for (const auto& move : moves) {
+            click(window, move[0]);
+            click(window, move[1]);
+        }
+        click(window, "f1");  // a selection with its reachable squares
+        save(window, out + "/screenshot-game.png");
+    }
+    {
+        GameWindow window(dialogs, folder.path());
+        window.controller().engineOptions().maxDepthMain = 3;
+        window.runCommand(cmd::kPieceSet2);
+        window.runCommand(cmd::kAlgebraic);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return 1;
+        window.runCommand(cmd::kComputerFirst);
+        const char* moves[][2] = {{"e7", "e5"}, {"b8", "c6"}};
+        for (const auto& move : moves) {
+            click(window, move[0]);
+            click(window, move[1]);
+        }
+        save(window, out + "/screenshot-black.png");
+        window.runCommand(cmd::kPieceSet3);
+        window.runCommand(cmd::kTurnBoard);
+        save(window, out + "/screenshot-turned.png");
+    }
+    return 0;
+}
