@@ -185,8 +185,11 @@ SearchOutcome Runner::run(bool computerVsComputer) {
         search.secondaryPhase(rootScore, hooks_.secondaryPhaseStarted);
         status_.setSecondaryReport(search.secondaryText);
         const NodeIndex chosen = search.finalChoice(rootScore, record_);
-        status_.setStatusText(formatFinalReport(tree_, chosen, search.reportContext()));
         const NodeIndex m = moveToPlay(search, chosen);
+        // A choice that ended at the root reports the move actually played,
+        // not the root's blank text.
+        const NodeIndex reported = chosen == SearchTree::mainRoot() && m != kNoNode ? m : chosen;
+        status_.setStatusText(formatFinalReport(tree_, reported, search.reportContext()));
         outcome.movePlayed = m != kNoNode && playMove(m);
     }
     // Nothing evaluated, or nothing playable: the record stays as it was.

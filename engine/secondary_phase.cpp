@@ -79,15 +79,7 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     secondaryText = formatSecondaryReport(tree_, found, (tree_[leaf].depth & 1) != 0, playerIsBlack_);
     ringTexts_[static_cast<std::size_t>(ringIndex)] = secondaryText;
     depthLimit = mainDepthLimit;
-    int v = 0;
-    if (mainTreeConsistent_) {
-        v = backUpPath(leaf);
-    } else {
-        sorting = false;
-        v = backUp(SearchTree::mainRoot());
-        sorting = true;
-        mainTreeConsistent_ = true;
-    }
+    const int v = backUpPath(leaf);
     tree_.selected = SearchTree::mainRoot();
     tree_.findDeepestPrincipalLeaf(SearchTree::mainRoot(), v, depthLimit);
     mainReport = formatMainReport(tree_, tree_.selected, reportContext());
@@ -112,12 +104,24 @@ void TreeSearch::secondaryPhase(int rootScore, const std::function<void()>& star
     tree_.savedRing.fill(SearchNode{});
     int ring = 0;
     if (leaf != mainRoot && options_.maxDepthSecondary > 0) {
+        bool consistent = false;
         while (status_.mainPhaseOver.load() && !status_.stop.load()) {
             const bool zeroBudget = options_.maxDepthSecondary == 1 && (tree_[leaf].depth & 1) == 0;
             if (zeroBudget) {
                 // Nothing to search: wait for the stop the clock or the button raises.
                 status_.waitForSearchWake([this] { return status_.stop.load(); });
                 break;
+            }
+            if (!consistent) {
+                // The back-up after each secondary tree, done in full once
+                // and then along the changed leaf's path only: nothing is
+                // sorted or pruned in this phase, so the result is that of a
+                // full back-up each time, and a stop no longer waits for walks
+                // over the whole tree.
+                sorting = false;
+                backUp(mainRoot);
+                sorting = true;
+                consistent = true;
             }
             lastExamined = leaf;
             examineLeaf(leaf, ring);
@@ -172,9 +176,9 @@ NodeIndex TreeSearch::finalChoice(int rootScore, const GameRecord& record) {
         }
     }
     if (tree_.selected == root) {
-        if (rootScore > 0) tree_.findMateNode(root);
-        if (tree_.selected == root) tree_.findStalemateNode(root, rootScore > 0);
-        if (tree_.selected == root) tree_.findMateNode(root);
+        if (rootScore > 0 && mateMarks_ > 0) tree_.findMateNode(root);
+        if (tree_.selected == root && stalemateMarks_ > 0) tree_.findStalemateNode(root, rootScore > 0);
+        if (tree_.selected == root && mateMarks_ > 0) tree_.findMateNode(root);
     }
     return tree_.selected;
 }

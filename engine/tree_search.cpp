@@ -54,10 +54,13 @@ void TreeSearch::expand(NodeIndex index) {
     }
     if (counts.childCount == 0) {
         if (!node.move.empty()) {
+            const bool inMainTree = !status_.inSecondary.load(std::memory_order_relaxed);
             if (counts.stalemate) {
                 writeStalemateMarker(node.move);
+                if (inMainTree) ++stalemateMarks_;
             } else {
                 writeMateMarker(node.move);
+                if (inMainTree) ++mateMarks_;
                 node.score = (node.depth & 1) ? kMateScore : -kMateScore;
             }
         }

@@ -68,7 +68,10 @@ private:
     int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
     void examineLeaf(NodeIndex leaf, int ringIndex);
 
-    bool mainTreeConsistent_ = false;  // a full back-up of the secondary phase has run
+    // Marks ever written in the main tree: with none, the fall-back walks
+    // over the whole tree can find nothing and are skipped.
+    int mateMarks_ = 0;
+    int stalemateMarks_ = 0;
 
     SearchTree& tree_;
     SearchStatus& status_;

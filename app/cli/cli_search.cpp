@@ -105,10 +105,17 @@ public:
               std::unique_lock lock(mutex_);
               for (;;) {
                   if (wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) return;
+                  const bool wasOver = status.mainPhaseOver.load(), wasStopped = status.stop.load();
                   accountSearchSecond(status, limits, memory);
+                  const auto now = std::chrono::steady_clock::now();
+                  if (!wasOver && status.mainPhaseOver.load()) mainOverAt = now;
+                  if (!wasStopped && status.stop.load()) stoppedAt = now;
               }
           }) {}
-    ~Ticker() {
+    ~Ticker() { finish(); }
+    // Ends the ticking; afterwards the time points may be read.
+    void finish() {
+        if (!thread_.joinable()) return;
         {
             std::lock_guard lock(mutex_);
             done_ = true;
@@ -116,6 +123,10 @@ public:
         wake_.notify_all();
         thread_.join();
     }
+
+    // When the clock ended the main phase and stopped the search (read after
+    // the ticker is gone).
+    std::optional<std::chrono::steady_clock::time_point> mainOverAt, stoppedAt;
 
 private:
     std::mutex mutex_;
@@ -142,6 +153,8 @@ struct RunResult {
     SearchOutcome outcome;
     std::uint32_t nodes = 0;
     double seconds = 0;
+    std::optional<double> afterStop;          // seconds from the clock's stop to the end
+    std::optional<double> recordedAfterStop;  // ... to the move being recorded
 };
 
 // Runs one search on `record`, waiting for the driver's completion callback.
@@ -154,6 +167,8 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
     std::condition_variable done;
     bool finished = false;
     SearchHooks hooks;
+    std::chrono::steady_clock::time_point recordedAt{};
+    hooks.moveRecorded = [&] { recordedAt = std::chrono::steady_clock::now(); };
     hooks.finished = [&] {
         std::lock_guard lock(mutex);
         finished = true;
@@ -175,8 +190,16 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
         done.wait(lock, [&] { return finished; });
     }
     driver.wait();
-    ticker.reset();
+    const auto end = std::chrono::steady_clock::now();
     RunResult result;
+    if (ticker) ticker->finish();
+    if (ticker && ticker->stoppedAt) {
+        result.afterStop = std::chrono::duration<double>(end - *ticker->stoppedAt).count();
+        if (recordedAt != std::chrono::steady_clock::time_point{}) {
+            result.recordedAfterStop = std::chrono::duration<double>(recordedAt - *ticker->stoppedAt).count();
+        }
+    }
+    ticker.reset();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.outcome = driver.lastOutcome();
     result.nodes = status.nodesCreated.load();
@@ -208,6 +231,8 @@ int runSearch(const Args& args) {
     std::cout << report << (report.empty() || report.back() == '\n' ? "" : "\n");
     const double nps = result.seconds > 0 ? result.nodes / result.seconds : 0;
     std::printf("nodes %u\nseconds %.2f\nnodes per second %.0f\n", result.nodes, result.seconds, nps);
+    if (result.recordedAfterStop) std::printf("move recorded %.3f s after the stop\n", *result.recordedAfterStop);
+    if (result.afterStop) std::printf("search ended %.3f s after the stop\n", *result.afterStop);
     std::cout << "bestmove " << bestMove(before, *record, setup.whiteToMove) << '\n';
     return 0;
 }
