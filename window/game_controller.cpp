@@ -52,11 +52,20 @@ void GameController::connectHooks() {
         QMetaObject::invokeMethod(
             this,
             [&] {
-                if (informationDialog_)
-                    path = informationDialog_(QString::fromStdString(current), QString::fromStdString(initial));
+                if (informationDialog_) path = informationDialog_(current, initial);
             },
             Qt::BlockingQueuedConnection);
         return path;
+    };
+    // The seconds spent before the tree grows (waiting for the first paint)
+    // must not shorten the phases.
+    hooks.mainPhaseStarted = [this] {
+        status_.searchSeconds = 0;
+        status_.secondarySeconds = 0;
+    };
+    hooks.secondaryPhaseStarted = [this] { status_.secondarySeconds = 0; };
+    hooks.passFinished = [this](int) {
+        QMetaObject::invokeMethod(this, [this] { Q_EMIT panelRefreshNeeded(); }, Qt::QueuedConnection);
     };
     driver_.setHooks(std::move(hooks));
 }

@@ -53,7 +53,8 @@ public:
     const std::string& recoveryPath() const { return recoveryPath_; }
     // 0 (unknown) leaves the memory limit out of the accounting.
     void setTotalMemory(std::uint64_t bytes) { totalMemory_ = bytes ? bytes : kUnknownMemory; }
-    using InformationDialog = std::function<std::optional<ExplorerPath>(const QString&, const QString&)>;
+    // The information dialog, run on the window thread for the search.
+    using InformationDialog = std::function<std::optional<ExplorerPath>(const std::string&, const std::string&)>;
     void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
 
     // Turn rule and game-over guard

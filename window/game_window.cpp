@@ -14,6 +14,7 @@
 
 #include "features/dialog_service.h"
 #include "features/help_window.h"
+#include "features/information_dialog.h"
 #include "resources/artwork.h"
 #include "storage/settings_file.h"
 #include "window/board_view.h"
@@ -63,6 +64,9 @@ GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidge
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
     connectControls();
+    controller_.setInformationDialog([this](const std::string& current, const std::string& initial) {
+        return InformationDialog::ask(current, initial, this);
+    });
     QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
     repaintAll();
 }
@@ -110,8 +114,18 @@ void GameWindow::repaintAll() {
     view_->setPicture(renderer_.render(controller_.state(), controller_.display()), mouse_ ? mouse_->hoverZone() : 0);
     controller_.announce();
     fillPanel();
+    reportDroppedMoves();
     setMenuChecks();
     controller_.status().markPainted();
+}
+
+void GameWindow::reportDroppedMoves() {
+    // With the extra displays on, moves lost past a node's hundred children
+    // are reported once.
+    SearchStatus& status = controller_.status();
+    if (!controller_.engineOptions().extraDisplays || status.largestDropped == 0) return;
+    const int dropped = status.largestDropped.exchange(0);
+    dialogs_.message(QStringLiteral("Erreur Quorvel"), QString::number(dropped), BoxIcon::none);
 }
 
 void GameWindow::setMenuChecks() {

@@ -59,6 +59,7 @@ private:
     void fillMoveList();
     void fillSearchFields();
     void setMenuChecks();
+    void reportDroppedMoves();
     bool runDisplayCommand(int id);
     bool runGameCommand(int id);
     bool runDialogCommand(int id);

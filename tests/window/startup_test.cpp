@@ -1,0 +1,103 @@
+// Start-up and the window's keys, and the dialogs the window opens.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include "features/engine_options_dialog.h"
+#include "features/time_limits_dialog.h"
+#include "window/command_ids.h"
+#include "window/main_menu.h"
+#include "window/startup.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+using Startup = WindowTest;
+
+// Runs `act` on the next modal dialog as soon as it is shown.
+template <class Dialog, class Act>
+void onNextModal(Act act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog) act(*dialog);
+    });
+}
+
+TEST_F(Startup, AMissingBookIsSaidOnceAndTheGameGoesOn) {
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder->path());
+    loadOpeningBook(*window);
+    QDir::setCurrent(before);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Impossible de trouver le fichier 'ouvertures.txt'");
+    EXPECT_EQ(dialogs.boxes[0].caption, "Erreur Quorvel 1.0");
+    EXPECT_EQ(dialogs.boxes[0].icon, BoxIcon::exclamation);
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_FALSE(controller().status().bookPlay);
+}
+
+TEST_F(Startup, TheCloseBoxIsIgnoredAndEscapeClosesAtOnce) {
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    window->activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs.boxes.empty());  // no question
+    EXPECT_FALSE(QFile::exists(folder->path() + "/quorvel.ini"));
+}
+
+TEST_F(Startup, EnterOpensTheAboutBox) {
+    QString caption;
+    onNextModal<QDialog>([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        dialog.reject();
+    });
+    window->activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(caption, "A propos de Quorvel");
+}
+
+TEST_F(Startup, TheTimeDialogKeepsRefusedValuesOut) {
+    onNextModal<TimeLimitsDialog>([this](TimeLimitsDialog& dialog) {
+        dialog.setMainText("301");
+        EXPECT_FALSE(dialog.pressOk());
+        EXPECT_EQ(dialogs.lastText(), "Tapez un nombre entier compris entre 1 et 300.");
+        dialog.setMainText("12");
+        dialog.setSecondaryText("7");
+        EXPECT_TRUE(dialog.pressOk());
+    });
+    window->runCommand(cmd::kTimeDefine);
+    EXPECT_EQ(controller().limits().mainTimeLimit, 12);
+    EXPECT_EQ(controller().limits().secondaryTimeLimit, 7);
+    // No preset holds 12 seconds: none is checked.
+    for (int id = cmd::kTimePresetFirst; id <= cmd::kTimePresetLast; ++id)
+        EXPECT_FALSE(window->menu().action(id)->isChecked());
+}
+
+TEST_F(Startup, EngineOptionsReachTheEngineAndWaitForTheSearch) {
+    onNextModal<EngineOptionsDialog>([](EngineOptionsDialog& dialog) {
+        dialog.setNumberText(EngineOptionsDialog::Number::maxDepthMain, "4");
+        EXPECT_TRUE(dialog.pressOk());
+    });
+    window->runCommand(cmd::kEngineOptions);
+    EXPECT_EQ(controller().engineOptions().maxDepthMain, 4);
+
+    bool opened = false;
+    onNextModal<QDialog>([&](QDialog& dialog) {
+        opened = true;
+        dialog.reject();
+    });
+    controller().status().searchIdle = false;
+    window->runCommand(cmd::kEngineOptions);
+    controller().status().searchIdle = true;
+    QApplication::processEvents();
+    EXPECT_FALSE(opened);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
