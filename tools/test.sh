@@ -19,7 +19,7 @@ cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest -L core -LE deep --output-on-failure -j"$jobs")
 
-echo "== Engine under ThreadSanitizer =="
+echo "== Core under ThreadSanitizer (the search thread's tests among them) =="
 cmake -G Ninja -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_GUI=OFF -DQUORVEL_TSAN=ON > /dev/null
 cmake --build build-tsan -j"$jobs"
-(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest -L engine -LE deep --output-on-failure -j"$jobs")
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest -L core -LE deep --output-on-failure -j"$jobs")
