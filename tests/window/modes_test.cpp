@@ -1,12 +1,15 @@
 // The human's colour, the two-human mode, the computer playing first and
 // the toolbar's hover texts.
 
-#include "window/board_geometry.h"
-#include "window/command_ids.h"
-#include "window/mouse_input.h"
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QWheelEvent>
 
+#include "window/board_geometry.h"
+#include "window/board_view.h"
+#include "window/command_ids.h"
+#include "window/mouse_input.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -101,6 +104,48 @@ TEST_F(Modes, TheComputersStalemateEndsTheGame) {
     EXPECT_FALSE(controller().timers().running());
     window->runCommand(cmd::kComputerFirst);
     EXPECT_EQ(record().plyCount, 1);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
+
+namespace quorvel::testing {
+namespace {
+
+TEST_F(Modes, ComputerAgainstComputerStopsWhenAskedAndRestoresTheTimeLimit) {
+    controller().limits().mainTimeLimit = 9;
+    int steps = 0;
+    QObject::connect(&controller(), &GameController::computerMoveStep, [&](int step, int, int) {
+        if (step != 3) return;
+        EXPECT_TRUE(controller().limits().mainTimeLimit == 7 || controller().limits().mainTimeLimit == 11);
+        if (++steps == 3) window->runCommand(cmd::kStopSearch);
+    });
+    window->runCommand(cmd::kModeComputerComputer);
+    EXPECT_EQ(record().plyCount, 3);
+    EXPECT_FALSE(play().computerVsComputer);
+    EXPECT_EQ(controller().limits().mainTimeLimit, 9);
+    EXPECT_TRUE(dialogs.boxes.empty());  // no check or mate messages in this mode
+    // Both sides' moves are recorded in White's and Black's chess ranks.
+    EXPECT_TRUE(record().moves[0][1] == '2' || record().moves[0][1] == '1') << record().moves[0].str();
+    EXPECT_TRUE(record().moves[1][1] == '7' || record().moves[1][1] == '8') << record().moves[1].str();
+}
+
+TEST_F(Modes, TheWheelScrollsTheMoveList) {
+    window->runCommand(cmd::kModeHumanHuman);
+    const char* moves[][2] = {{"a2", "a3"}, {"a7", "a6"}, {"b2", "b3"}, {"b7", "b6"}, {"c2", "c3"},
+                              {"c7", "c6"}, {"d2", "d3"}, {"d7", "d6"}, {"e2", "e3"}, {"e7", "e6"}};
+    for (const auto& move : moves) playChess(move[0], move[1]);
+    ASSERT_EQ(play().firstShownRow, 2);
+    QWheelEvent away(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&window->boardView(), &away);
+    EXPECT_EQ(play().firstShownRow, 0);
+    QWheelEvent towards(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, -480), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&window->boardView(), &towards);
+    EXPECT_EQ(play().firstShownRow, 2);  // one step per turn, whatever its size
+    QApplication::sendEvent(&window->boardView(), &towards);
+    EXPECT_EQ(play().firstShownRow, 2);  // recordLength - 8 reached
 }
 
 }  // namespace
