@@ -18,10 +18,11 @@ bool displayNamed() {
 
 // Qt ends the process when the display named can't be reached; say it in
 // one line instead of its plugin diagnostics.
-void onQtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void onQtMessage(QtMsgType type, const QMessageLogContext&, const QString&) {
     if (type != QtFatalMsg) return;
-    std::fprintf(stderr, "quorvel : impossible d'ouvrir l'affichage graphique (%s)\n",
-                 message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit().constData());
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "quorvel : impossible d'ouvrir l'affichage graphique %s\n",
+                 display && *display ? display : "");
     std::_Exit(1);
 }
 
