@@ -117,6 +117,8 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     depth = field(client, u, 282, 157, 25, 12);
     label(client, u, "Mem :", 324, 158, 19, 8);
     memory = field(client, u, 344, 157, 30, 12);
+    // Node counts reach eight digits within seconds.
+    shrinkFont(nodes, 1);
     label(client, u, "Meilleure solution trouvée :", 244, 174, 85, 8);
     status = new QPlainTextEdit(client);
     status->setReadOnly(true);
