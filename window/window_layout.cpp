@@ -93,8 +93,8 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
         moveCells[static_cast<std::size_t>(2 * row)] = field(client, u, 259, y, 32, 12);
         moveCells[static_cast<std::size_t>(2 * row + 1)] = field(client, u, 294, y, 32, 12);
     }
-    // A last move with its marks reads ">e7-e8+<": a point less keeps it whole.
-    for (QLineEdit* cell : moveCells) shrinkFont(cell, 1);
+    // A last move with its marks reads ">e7-e8+<": two points less keep it whole.
+    for (QLineEdit* cell : moveCells) shrinkFont(cell, 2);
     listScroll = new UpDownControl(Qt::Vertical, client);
     listScroll->setGeometry(u.rect(328, 73, 8, 18));
 
