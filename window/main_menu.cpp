@@ -73,7 +73,7 @@ void MainMenu::buildOptions(QMenuBar* bar) {
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {
-    QMenu* menu = bar->addMenu(QStringLiteral("A&ffichage"));
+    QMenu* menu = bar->addMenu(QStringLiteral("Affic&hage"));
     QMenu* pieces = menu->addMenu(QStringLiteral("&Pièces"));
     add(pieces, cmd::kPieceSet1, "Modèle &1 ", true);
     add(pieces, cmd::kPieceSet2, "Modèle &2", true);
