@@ -7,6 +7,48 @@
 
 namespace quorvel {
 
+namespace {
+
+// The sibling order is that of a top-down merge sort (split at the middle,
+// the right half first on equal scores). By induction over the merges that
+// order is total: by score, and among equal scores the later entry first.
+// Sorting by that key directly gives the very same order, and an insertion
+// sort is quick on arrays that the previous pass left almost sorted.
+// Fills `origin` with the entry that goes to each place; false when the
+// entries are strictly ordered already and nothing moves.
+template <typename ScoreOf>
+bool sortedOrder(int length, bool descending, bool nearlySorted, ScoreOf scoreOf,
+                 std::array<int, kMaxChildren>& origin) {
+    bool ordered = true;
+    for (int i = 1; i < length && ordered; ++i) {
+        ordered = descending ? scoreOf(i - 1) > scoreOf(i) : scoreOf(i - 1) < scoreOf(i);
+    }
+    if (ordered) return false;
+    // Key: the score (negated when descending) times 128, minus the origin,
+    // so that ascending keys give the order above.
+    std::array<int, kMaxChildren> keys{};
+    for (int i = 0; i < length; ++i) keys[static_cast<std::size_t>(i)] = (descending ? -scoreOf(i) : scoreOf(i)) * 128 - i;
+    // Keys are distinct, so any sort gives the same order: an insertion sort
+    // for the nearly sorted arrays of later passes, std::sort for the fresh
+    // lists in generation order.
+    if (nearlySorted) {
+        for (int i = 1; i < length; ++i) {
+            const int key = keys[static_cast<std::size_t>(i)];
+            int j = i - 1;
+            for (; j >= 0 && keys[static_cast<std::size_t>(j)] > key; --j) {
+                keys[static_cast<std::size_t>(j + 1)] = keys[static_cast<std::size_t>(j)];
+            }
+            keys[static_cast<std::size_t>(j + 1)] = key;
+        }
+    } else {
+        std::sort(keys.begin(), keys.begin() + length);
+    }
+    for (int i = 0; i < length; ++i) origin[static_cast<std::size_t>(i)] = ((-keys[static_cast<std::size_t>(i)]) % 128 + 128) % 128;
+    return true;
+}
+
+}  // namespace
+
 TreeSearch::TreeSearch(SearchTree& tree, const EngineOptions& options, const Position& base, int plyCount,
                        bool playerIsBlack, ExpandFn expand)
     : tree_(tree),
@@ -73,8 +115,19 @@ void TreeSearch::expand(NodeIndex index) {
         node.children = first;
         return;
     }
+    // The back-up that follows this pass would sort the fresh array by these
+    // very scores, so it is written in that order now, straight from the
+    // generated list; the back-up then leaves it alone.
+    std::array<int, kMaxChildren> order{};
+    for (int i = 0; i < counts.childCount; ++i) order[static_cast<std::size_t>(i)] = i;
+    if (sortsAfterPass(counts.childCount)) {
+        const NodeList& list = tree_.generated;
+        sortedOrder(
+            counts.childCount, (node.depth & 1) == 0, false, [&](int i) { return int{list[static_cast<std::size_t>(i)].score}; },
+            order);
+    }
     for (int i = 0; i < counts.childCount; ++i) {
-        const SearchNode& generated = tree_.generated[static_cast<std::size_t>(i)];
+        const SearchNode& generated = tree_.generated[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
         SearchNode& child = tree_[first + static_cast<NodeIndex>(i)];
         child.siblingsLeft = static_cast<std::int8_t>(counts.childCount - i);
         child.depth = static_cast<std::int8_t>(depthLimit);
@@ -85,11 +138,41 @@ void TreeSearch::expand(NodeIndex index) {
         child.children = kNoNode;
     }
     node.children = first;
+    freshCount_ = counts.childCount;
+}
+
+bool TreeSearch::sortsAfterPass(int length) const {
+    return sorting && options_.alphaBetaSorting && depthLimit >= 3 && length > 1;
+}
+
+// The pass over a node's just generated children, in generation order: they
+// are leaves, so each child's value is its static score.
+int TreeSearch::passFresh(const NodeList& list, int length, int nodeDepth, int alpha, int beta) const {
+    const bool odd = (nodeDepth & 1) != 0;
+    const int reference = list[0].score;
+    const bool cutAllowed = depthLimit > 3 && nodeDepth >= 3;
+    int v = odd ? alpha : beta;
+    bool cutPending = false;
+    int extra = 0;
+    for (int i = 0; i < length; ++i) {
+        const int r = list[static_cast<std::size_t>(i)].score;
+        v = odd ? std::max(v, r) : std::min(v, r);
+        if (!cutPending) {
+            cutPending = cutAllowed && (odd ? v >= beta : v <= alpha);
+        } else if (++extra >= options_.minSons && std::abs(r - reference) > options_.alphaBetaTolerance) {
+            break;
+        }
+    }
+    return v;
 }
 
 int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
     SearchNode& node = tree_[index];
-    if (node.children == kNoNode && node.depth == depthLimit - 1 && mayExpand()) expand(index);
+    if (node.children == kNoNode && node.depth == depthLimit - 1 && mayExpand()) {
+        freshCount_ = 0;
+        expand(index);
+        if (freshCount_ > 0) return passFresh(tree_.generated, freshCount_, node.depth, alpha, beta);
+    }
     if (node.children == kNoNode) return node.score;
     const bool odd = (node.depth & 1) != 0;
     int v = odd ? alpha : beta;
@@ -119,44 +202,18 @@ int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
     return v;
 }
 
-// The sibling order is that of a top-down merge sort (split at the middle,
-// the right half first on equal scores). By induction over the merges that
-// order is total: by score, and among equal scores the later entry first.
-// Sorting by that key directly gives the very same order, and an insertion
-// sort is quick on arrays that the previous pass left almost sorted.
 void TreeSearch::sortChildren(NodeIndex index) {
     const NodeIndex first = tree_[index].children;
     const int length = tree_.arrayLength(first);
-    const bool descending = (tree_[index].depth & 1) == 0;
-    bool ordered = true;
-    for (int i = 1; i < length && ordered; ++i) {
-        const int before = tree_[first + static_cast<NodeIndex>(i - 1)].score;
-        const int after = tree_[first + static_cast<NodeIndex>(i)].score;
-        ordered = descending ? before > after : before < after;
-    }
-    if (ordered) return;
-    // Key: the score (negated when descending) times 128, minus the origin,
-    // so that ascending keys give the order above.
-    std::array<int, kMaxChildren> keys{};
-    for (int i = 0; i < length; ++i) {
-        const int score = tree_[first + static_cast<NodeIndex>(i)].score;
-        keys[static_cast<std::size_t>(i)] = (descending ? -score : score) * 128 - i;
-    }
-    for (int i = 1; i < length; ++i) {
-        const int key = keys[static_cast<std::size_t>(i)];
-        int j = i - 1;
-        for (; j >= 0 && keys[static_cast<std::size_t>(j)] > key; --j) {
-            keys[static_cast<std::size_t>(j + 1)] = keys[static_cast<std::size_t>(j)];
-        }
-        keys[static_cast<std::size_t>(j + 1)] = key;
-    }
-    auto originOf = [&](int i) {
-        const int key = keys[static_cast<std::size_t>(i)];
-        return ((-key) % 128 + 128) % 128;
-    };
+    std::array<int, kMaxChildren> origin{};
+    const bool moved = sortedOrder(
+        length, (tree_[index].depth & 1) == 0, true, [&](int i) { return int{tree_[first + static_cast<NodeIndex>(i)].score}; },
+        origin);
+    if (!moved) return;
     // The generated list serves as the copy buffer, as the sort's first buffer.
     for (int i = 0; i < length; ++i) {
-        tree_.generated[static_cast<std::size_t>(i)] = tree_[first + static_cast<NodeIndex>(originOf(i))];
+        tree_.generated[static_cast<std::size_t>(i)] =
+            tree_[first + static_cast<NodeIndex>(origin[static_cast<std::size_t>(i)])];
     }
     for (int i = 0; i < length; ++i) {
         SearchNode entry = tree_.generated[static_cast<std::size_t>(i)];
@@ -164,7 +221,7 @@ void TreeSearch::sortChildren(NodeIndex index) {
         entry.siblingsLeft = static_cast<std::int8_t>(length - i);
         entry.parent = index;
         tree_[slot] = entry;
-        if (originOf(i) != i && entry.children != kNoNode) {
+        if (origin[static_cast<std::size_t>(i)] != i && entry.children != kNoNode) {
             const int grandchildren = tree_.arrayCapacity(entry.children);
             for (int g = 0; g < grandchildren; ++g) tree_[entry.children + static_cast<NodeIndex>(g)].parent = slot;
         }
@@ -187,7 +244,9 @@ int TreeSearch::backUp(NodeIndex index) {
         return 0;
     }
     const int length = tree_.arrayLength(node.children);
-    if (sorting && options_.alphaBetaSorting && depthLimit >= 3 && length > 1) sortChildren(index);
+    // A node of the frontier got its children in sorted order when it was
+    // expanded during this pass.
+    if (node.depth != depthLimit - 1 && sortsAfterPass(length)) sortChildren(index);
     const bool matePruning = !status_.inSecondary.load() && !status_.mainPhaseOver.load();
     int v = odd ? kBound : -kBound;
     for (int i = 0; i < length; ++i) {

@@ -64,6 +64,8 @@ private:
     bool mayExpand() const;
     void expand(NodeIndex node);
     void sortChildren(NodeIndex node);
+    bool sortsAfterPass(int length) const;
+    int passFresh(const NodeList& list, int length, int nodeDepth, int alpha, int beta) const;
     void prunePrincipalMates(NodeIndex node, NodeIndex child);
     int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
     void examineLeaf(NodeIndex leaf, int ringIndex);
@@ -71,6 +73,7 @@ private:
     // Marks ever written in the main tree: with none, the fall-back walks
     // over the whole tree can find nothing and are skipped.
     int mateMarks_ = 0;
+    int freshCount_ = 0;  // children written by the last expansion
     int stalemateMarks_ = 0;
 
     SearchTree& tree_;
