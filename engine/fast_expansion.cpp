@@ -18,15 +18,18 @@ namespace quorvel {
 namespace {
 
 struct Node {
+    const FastBoard& board;
     const Position& position;
     StateWord state;
     bool upper;
     int me, them;           // army index: 0 upper, 1 lower
     int king;               // bit of the mover's king
     bool inCheck;
-    Bits kingLines;         // squares on a line with the king: moving from them may expose it
+    Bits pinned;            // own pieces alone between the king and an opposing slider
+    const PieceSquareTable& table;
     int staticSum;          // piece-square sum of the node position
-    SideTerms mover, opponent;  // neighbour and global terms of the node position
+    SideTerms mover, opponent;      // neighbour and global terms of the node position
+    SideBits moverBits, opponentBits;
     const EvalSettings& settings;
 };
 
@@ -42,6 +45,31 @@ Bits attackersOf(const FastBoard& b, int square, int army, Bits occupied, Bits r
     hits |= bishopAttacks(t, square, occupied) & (mine(5) | queens);
     hits |= rookAttacks(t, square, occupied) & (mine(3) | queens);
     return hits;
+}
+
+// Own pieces that alone stand between the king and an opposing slider on
+// its line. Only they, a king move, an en-passant capture or a check can
+// leave the king attacked.
+Bits pinnedPieces(const FastBoard& b, int king, int me, int them) {
+    const AttackTables& t = attackTables();
+    const auto k = static_cast<std::size_t>(king);
+    const Bits queens = b.pieces[static_cast<std::size_t>(code(2, them))];
+    const Bits diagonal = b.pieces[static_cast<std::size_t>(code(5, them))] | queens;
+    const Bits straight = b.pieces[static_cast<std::size_t>(code(3, them))] | queens;
+    Bits pinned = 0;
+    for (int dir = 0; dir < 8; ++dir) {
+        const Bits blockers = t.ray[static_cast<std::size_t>(dir)][k] & b.occupied;
+        if (blockers == 0) continue;
+        const bool up = dir < 4;
+        const int first = up ? std::countr_zero(blockers) : 63 - std::countl_zero(blockers);
+        if ((b.army[static_cast<std::size_t>(me)] & single(first)) == 0) continue;
+        const Bits rest = blockers & ~single(first);
+        if (rest == 0) continue;
+        const int second = up ? std::countr_zero(rest) : 63 - std::countl_zero(rest);
+        const bool isDiagonal = dir == 2 || dir == 3 || dir == 6 || dir == 7;
+        if ((isDiagonal ? diagonal : straight) & single(second)) pinned |= single(first);
+    }
+    return pinned;
 }
 
 // Pseudo-legal targets under the move test's rules: never onto an own piece
@@ -115,7 +143,7 @@ bool leavesKingSafe(const FastBoard& b, const Node& n, int piece, int from, int 
         const Bits occupied = (b.occupied & ~fromBit) | toBit;
         return attackersOf(b, to, n.them, occupied, toBit) == 0;
     }
-    if (!n.inCheck && !enPassant && !(n.kingLines & fromBit)) return true;
+    if (!n.inCheck && !enPassant && !(n.pinned & fromBit)) return true;
     Bits removed = toBit;
     if (enPassant) removed |= single(bitOf(fileOf(to), rowOf(from)));
     const Bits occupied = ((b.occupied & ~fromBit) | toBit) & ~(removed & ~toBit);
@@ -141,48 +169,102 @@ struct Move {
     bool enPassant;
 };
 
-void createChild(const FastBoard& b, const Node& n, const Move& m, NodeList& out, ExpansionCounts& counts) {
+// The sets the terms read, after the move, for the mover and the opponent.
+struct ChildBits {
+    Bits occupied;
+    SideBits mover, opponent;
+};
+
+ChildBits childBits(const Node& n, const Move& m, int placed, int target) {
+    const FastBoard& b = n.board;
+    const Bits fromBit = single(m.from), toBit = single(m.to);
+    ChildBits c{(b.occupied & ~fromBit) | toBit, n.moverBits, n.opponentBits};
+    const int queenHome = bitOf(4, n.upper ? 8 : 1);
+    switch (pieceKind(m.piece)) {
+        case 2:
+            if (m.from == queenHome) c.mover.queenAtHome = false;
+            break;
+        case 3:
+            c.mover.rooks = (c.mover.rooks & ~fromBit) | toBit;
+            break;
+        case 5:
+            c.mover.bishops = (c.mover.bishops & ~fromBit) | toBit;
+            break;
+        case 6:
+            c.mover.pawns &= ~fromBit;
+            if (pieceKind(placed) == 6) c.mover.pawns |= toBit;
+            break;
+        default:
+            break;
+    }
+    if (pieceKind(placed) == 2 && m.to == queenHome) c.mover.queenAtHome = true;
+    if (target != 0) {
+        c.opponent.rooks &= ~toBit;
+        c.opponent.bishops &= ~toBit;
+        c.opponent.pawns &= ~toBit;
+        if (m.to == bitOf(4, n.upper ? 1 : 8)) c.opponent.queenAtHome = false;
+    }
+    if (m.castling != Castling::none) {
+        const int row = rowOf(m.from);
+        const bool kingSide = m.castling == Castling::kingSide;
+        const Bits rookFrom = single(bitOf(kingSide ? 8 : 1, row)), rookTo = single(bitOf(kingSide ? 6 : 4, row));
+        c.occupied = (c.occupied & ~rookFrom) | rookTo;
+        c.mover.rooks = (c.mover.rooks & ~rookFrom) | rookTo;
+    }
+    return c;
+}
+
+// One side's terms after the move; only those the move can change are
+// recomputed. `kind` is the kind that left or was taken from this side.
+int childSideSum(const SideTerms& parent, const SideBits& s, Bits occupied, StateWord state, int ply, bool upper,
+                 bool rookFiles_, int kind, bool mover) {
+    SideTerms terms = parent;
+    if (rookFiles_) terms.rooks = rookFiles(s.rooks, occupied, upper);
+    if (kind == 5) terms.bishops = bishopNeighbours(s.bishops, upper);
+    if (kind == 6) terms.pawns = pawnShape(s.pawns, upper);
+    const bool global = mover ? (kind == 1 || kind == 2 || kind == 3 || kind == 6) : (kind == 2 || kind == 6);
+    if (global) terms.global = globalSide(s.pawns, s.queenAtHome, state, ply, upper);
+    return terms.sum();
+}
+
+void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& counts) {
+    const FastBoard& b = n.board;
     const int fx = fileOf(m.from), fy = rowOf(m.from), tx = fileOf(m.to), ty = rowOf(m.to);
     int placed = m.piece;
     if (m.piece == kUpperPawn && ty == 1) placed = kUpperQueen;
     if (m.piece == kLowerPawn && ty == 8) placed = kLowerQueen;
     StateWord next = stateAfterMove(n.state, m.piece, fx, fy, tx, ty);
-    FastBoard child = b;
     const int target = b.square[static_cast<std::size_t>(m.to)];
-    int staticSum = n.staticSum - pieceSquare(m.piece, m.from, n.settings.plyCount) +
-                    pieceSquare(placed, m.to, n.settings.plyCount);
-    if (target != 0) staticSum -= pieceSquare(target, m.to, n.settings.plyCount);
-    child.remove(m.from);
-    child.put(m.to, placed);
+    const auto& value = n.table.value;
+    auto at = [&](int code, int bit) { return value[static_cast<std::size_t>(code)][static_cast<std::size_t>(bit)]; };
+    int staticSum = n.staticSum - at(m.piece, m.from) + at(placed, m.to);
+    if (target != 0) staticSum -= at(target, m.to);
     if (m.castling != Castling::none) {
         if (!castlingAllowed(n.position, n.state, n.upper, m.castling)) return;
         next |= n.upper ? kUpperCastled : kLowerCastled;
         const bool kingSide = m.castling == Castling::kingSide;
         const int rookFrom = bitOf(kingSide ? 8 : 1, fy), rookTo = bitOf(kingSide ? 6 : 4, fy);
         const int rook = b.square[static_cast<std::size_t>(rookFrom)];
-        child.remove(rookFrom);
-        child.put(rookTo, rook);
-        staticSum += pieceSquare(rook, rookTo, n.settings.plyCount) - pieceSquare(rook, rookFrom, n.settings.plyCount);
+        staticSum += at(rook, rookTo) - at(rook, rookFrom);
     }
-    // Which terms the move can change: the mover's own by the kind it moved,
-    // the opponent's only through a capture, rook files through any square
-    // on a file that holds a rook.
-    const int kind = pieceKind(m.piece), taken = target != 0 ? pieceKind(target) : 0;
+    const ChildBits c = childBits(n, m, placed, target);
+    // Rook files change through any square on a file that holds a rook.
     const Bits files = (Bits{0xFF} << (8 * (fx - 1))) | (Bits{0xFF} << (8 * (tx - 1)));
     const Bits rooks = b.pieces[kUpperRook] | b.pieces[kLowerRook];
     const bool rookFilesChange = m.castling != Castling::none || (rooks & files) != 0;
-    const TermChanges moverChanges{rookFilesChange, kind == 5, kind == 6,
-                                   kind == 1 || kind == 2 || kind == 3 || kind == 6};
-    const TermChanges opponentChanges{rookFilesChange, taken == 5, taken == 6, taken == 2 || taken == 6};
     const int ply = n.settings.plyCount;
-    const int moverSum = childSideTerms(n.mover, child, next, ply, n.upper, moverChanges).sum();
-    const int opponentSum = childSideTerms(n.opponent, child, next, ply, !n.upper, opponentChanges).sum();
+    const int moverSum =
+        childSideSum(n.mover, c.mover, c.occupied, next, ply, n.upper, rookFilesChange, pieceKind(m.piece), true);
+    const int opponentSum = childSideSum(n.opponent, c.opponent, c.occupied, next, ply, !n.upper, rookFilesChange,
+                                         target != 0 ? pieceKind(target) : 0, false);
     int total = staticSum + (n.upper ? moverSum - opponentSum : opponentSum - moverSum);
     if (n.settings.horizonReduction && n.settings.depthLimit > 2) {
         int term = 0;
         if (pieceKind(placed) == 1 && fx == 5 && std::abs(tx - fx) == 2) {
             term = -30;
-        } else if (pieceKind(placed) != 1 && attackersOf(child, m.to, n.them, child.occupied, 0) != 0) {
+        } else if (pieceKind(placed) != 1 && attackersOf(b, m.to, n.them, c.occupied, 0) != 0) {
+            // The opposing pieces are the node's: one taken on the to-square
+            // cannot attack its own square.
             term = -kMaterial[static_cast<std::size_t>(pieceKind(placed))];
         }
         total += n.upper ? term : -term;
@@ -206,22 +288,24 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
     // Boards the rules allow but chess does not (no king, two kings, a pawn on
     // an end row) go to the literal expansion, which defines them.
     if (!board.ordinary()) return literalExpand(position, state, sideIsUpper, settings, out);
-    const AttackTables& t = attackTables();
     const int me = sideIsUpper ? 0 : 1;
     const int king = std::countr_zero(board.pieces[static_cast<std::size_t>(code(1, me))]);
-    const auto k = static_cast<std::size_t>(king);
-    const Node node{position,
+    const PieceSquareTable& table = pieceSquareTable(settings.plyCount);
+    const Node node{board,
+                    position,
                     state,
                     sideIsUpper,
                     me,
                     1 - me,
                     king,
                     attackersOf(board, king, 1 - me, board.occupied, 0) != 0,
-                    t.ray[0][k] | t.ray[1][k] | t.ray[2][k] | t.ray[3][k] | t.ray[4][k] | t.ray[5][k] | t.ray[6][k] |
-                        t.ray[7][k],
+                    pinnedPieces(board, king, me, 1 - me),
+                    table,
                     staticTotal(board, settings.plyCount),
                     sideTerms(board, state, settings.plyCount, sideIsUpper),
                     sideTerms(board, state, settings.plyCount, !sideIsUpper),
+                    sideBits(board, sideIsUpper),
+                    sideBits(board, !sideIsUpper),
                     settings};
     ExpansionCounts counts;
     for (Bits movers = board.army[static_cast<std::size_t>(me)]; movers != 0; movers &= movers - 1) {
@@ -234,7 +318,7 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
             if (!leavesKingSafe(board, node, piece, from, to, enPassant)) continue;
             Castling castling = Castling::none;
             if (castlingTargets & single(to)) castling = fileOf(to) == 7 ? Castling::kingSide : Castling::queenSide;
-            createChild(board, node, Move{piece, from, to, castling, enPassant}, out, counts);
+            createChild(node, Move{piece, from, to, castling, enPassant}, out, counts);
         }
     }
     if (counts.childCount == 0) counts.stalemate = !node.inCheck;

@@ -4,10 +4,13 @@
 // neighbouring squares, recomputed on the child board from square sets.
 // All values are signed: positive for the upper side.
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "engine/bitboard.h"
+#include "engine/evaluation.h"
 #include "rules/position.h"
 
 namespace quorvel {
@@ -42,12 +45,110 @@ struct FastBoard {
     }
 };
 
-// Terms of one piece that depend on its code and square only.
-int pieceSquare(int code, int bit, int plyCount);
+// Rows as bit masks: bit (X-1)*8 + (Y-1) is square (X, Y).
+constexpr Bits kRow1 = 0x0101010101010101ull;
+constexpr Bits rowMask(int row) { return kRow1 << (row - 1); }
+constexpr Bits kFileA = 0xFFull;
+constexpr Bits kFileH = 0xFFull << 56;
+
+// One side's terms from its square sets, so that a child needs no board of
+// its own: rooks on open files, bishop neighbours, pawn shape, and the
+// global terms (state bits, queen at home, pawns).
+inline int rookFiles(Bits rookSet, Bits occupied, bool upper) {
+    int count = 0;
+    for (Bits rooks = rookSet; rooks != 0; rooks &= rooks - 1) {
+        const int bit = std::countr_zero(rooks);
+        const int x = fileOf(bit), y = rowOf(bit);
+        const auto file = static_cast<std::uint8_t>(occupied >> (8 * (x - 1)));
+        if (upper) {
+            // Empty run below the rook, the lower side's home row excluded.
+            const int below = file & ((1 << (y - 1)) - 1);
+            count += std::max(0, std::min(y - 1 - static_cast<int>(std::bit_width(static_cast<unsigned>(below))), y - 2));
+        } else {
+            const auto above = static_cast<std::uint8_t>(file >> y);
+            count += std::max(0, std::min(static_cast<int>(std::countr_zero(above)), 7 - y));
+        }
+    }
+    return 2 * count;
+}
+
+// Pairs of own bishops side by side, counted with shifts: the square behind
+// (its row limits already exclude a bishop on its home row, so the
+// undeveloped exception never applies) and the three on the file to the left.
+constexpr Bits rows(int from, int to) {
+    Bits mask = 0;
+    for (int r = from; r <= to; ++r) mask |= rowMask(r);
+    return mask;
+}
+
+inline int bishopNeighbours(Bits bishops, bool upper) {
+    if ((bishops & (bishops - 1)) == 0) return 0;
+    const Bits notFileA = ~kFileA;
+    int pairs = 0;
+    if (upper) {
+        constexpr Bits k16 = rows(1, 6), k28 = rows(2, 8);
+        pairs += countBits(bishops & (bishops >> 1) & k16);
+        pairs += countBits(bishops & notFileA & (bishops << 7) & k16);
+        pairs += countBits(bishops & notFileA & (bishops << 9) & k28);
+    } else {
+        constexpr Bits k38 = rows(3, 8), k17 = rows(1, 7);
+        pairs += countBits(bishops & (bishops << 1) & k38);
+        pairs += countBits(bishops & notFileA & (bishops << 7) & k17);
+        pairs += countBits(bishops & notFileA & (bishops << 9) & k38);
+    }
+    pairs += countBits(bishops & notFileA & (bishops << 8));
+    return 5 * pairs;
+}
+
+inline int pawnShape(Bits p, bool upper) {
+    const Bits away = p & ~rowMask(upper ? 7 : 2);
+    int doubled = 0, missing = 0;
+    if (upper) {
+        doubled = countBits(p & (p << 1) & ~rowMask(1));
+        missing = countBits(away & ~kFileA & ~rowMask(8) & ~(p << 7)) +
+                  countBits(away & ~kFileH & ~rowMask(8) & ~(p >> 9));
+    } else {
+        doubled = countBits(p & (p >> 1) & ~rowMask(8));
+        missing = countBits(away & ~kFileA & ~rowMask(1) & ~(p << 9)) +
+                  countBits(away & ~kFileH & ~rowMask(1) & ~(p >> 7));
+    }
+    return -10 * doubled - 3 * missing;
+}
+
+inline int globalSide(Bits pawns, bool queenAtHome, StateWord state, int plyCount, bool upper) {
+    const bool castled = state & (upper ? kUpperCastled : kLowerCastled);
+    const bool kingMoved = state & (upper ? kUpperKingMoved : kLowerKingMoved);
+    const bool rookMoved =
+        state & (upper ? (kUpperRookAMoved | kUpperRookHMoved) : (kLowerRookAMoved | kLowerRookHMoved));
+    const int second = upper ? 7 : 2;
+    int value = castled ? 25 : (kingMoved ? -50 : -5);
+    if (plyCount < 20 && !queenAtHome) value -= 60;
+    if (rookMoved && !castled) value -= 10;
+    const Bits secondRow = rowMask(second);
+    constexpr Bits kWings = 0xFFFFFFull | (0xFFFFFFull << 40);
+    if (plyCount < 50) value -= 10 * (6 - countBits(pawns & secondRow & kWings));
+    const Bits centreFiles = 0xFFFFull << 24;
+    if (plyCount < 20 && (pawns & rowMask(upper ? 5 : 4) & centreFiles) == 0) value -= 10;
+    value -= 10 * countBits(pawns & secondRow & centreFiles);
+    return value;
+}
+
+// The sets one side's terms read.
+struct SideBits {
+    Bits rooks = 0, bishops = 0, pawns = 0;
+    bool queenAtHome = false;  // the side's queen stands on (4, home row)
+};
+
+// Terms of one piece that depend on its code and square only, for one game
+// phase: value[code][bit], positive for the upper side.
+struct PieceSquareTable {
+    int plyCount = -1;
+    std::array<std::array<int, 64>, 17> value{};
+};
+const PieceSquareTable& pieceSquareTable(int plyCount);
+
 int staticTotal(const FastBoard& board, int plyCount);
-// Rooks on open files, bishop neighbours, doubled and unsupported pawns.
-int neighbourTerms(const FastBoard& board);
-int globalTermsFast(const FastBoard& board, StateWord state, int plyCount);
+SideBits sideBits(const FastBoard& board, bool upper);
 
 // One side's share of the neighbour and global terms, kept per node so that
 // a child recomputes only what its move can change.
@@ -55,11 +156,6 @@ struct SideTerms {
     int rooks = 0, bishops = 0, pawns = 0, global = 0;
     int sum() const { return rooks + bishops + pawns + global; }
 };
-struct TermChanges {
-    bool rooks = true, bishops = true, pawns = true, global = true;
-};
 SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper);
-SideTerms childSideTerms(const SideTerms& parent, const FastBoard& child, StateWord state, int plyCount, bool upper,
-                         const TermChanges& changes);
 
 }  // namespace quorvel
