@@ -244,14 +244,22 @@ int TreeSearch::backUp(NodeIndex index) {
         return 0;
     }
     const int length = tree_.arrayLength(node.children);
-    // A node of the frontier got its children in sorted order when it was
-    // expanded during this pass.
-    if (node.depth != depthLimit - 1 && sortsAfterPass(length)) sortChildren(index);
-    const bool matePruning = !status_.inSecondary.load() && !status_.mainPhaseOver.load();
     int v = odd ? kBound : -kBound;
+    if (node.depth == depthLimit - 1) {
+        // A node of the frontier, expanded during this pass: its children
+        // are leaves, already in sorted order, with nothing below to prune.
+        for (int i = 0; i < length; ++i) {
+            const int r = tree_[node.children + static_cast<NodeIndex>(i)].score;
+            v = odd ? std::min(v, r) : std::max(v, r);
+        }
+        node.score = static_cast<std::int16_t>(v);
+        return v;
+    }
+    if (sortsAfterPass(length)) sortChildren(index);
+    const bool matePruning = !status_.inSecondary.load() && !status_.mainPhaseOver.load();
     for (int i = 0; i < length; ++i) {
         const NodeIndex child = node.children + static_cast<NodeIndex>(i);
-        if (matePruning) prunePrincipalMates(index, child);
+        if (matePruning && tree_[child].children != kNoNode) prunePrincipalMates(index, child);
         const int r = backUp(child);
         v = odd ? std::min(v, r) : std::max(v, r);
     }
