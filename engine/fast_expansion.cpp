@@ -26,6 +26,7 @@ struct Node {
     int king;               // bit of the mover's king
     bool inCheck;
     Bits pinned;            // own pieces alone between the king and an opposing slider
+    Bits attacked;          // squares an opposing piece could take on, on the node board
     const PieceSquareTable& table;
     int staticSum;          // piece-square sum of the node position
     SideTerms mover, opponent;      // neighbour and global terms of the node position
@@ -70,6 +71,33 @@ Bits pinnedPieces(const FastBoard& b, int king, int me, int them) {
         if ((isDiagonal ? diagonal : straight) & single(second)) pinned |= single(first);
     }
     return pinned;
+}
+
+// Every square some piece of `army` attacks on the board as it stands.
+Bits attackedBy(const FastBoard& b, int army) {
+    const AttackTables& t = attackTables();
+    auto mine = [&](int kind) { return b.pieces[static_cast<std::size_t>(code(kind, army))]; };
+    Bits attacked = 0;
+    for (Bits p = mine(4); p != 0; p &= p - 1) attacked |= t.knight[static_cast<std::size_t>(std::countr_zero(p))];
+    for (Bits p = mine(1); p != 0; p &= p - 1) attacked |= t.king[static_cast<std::size_t>(std::countr_zero(p))];
+    const auto& pawn = army == 0 ? t.upperPawn : t.lowerPawn;
+    for (Bits p = mine(6); p != 0; p &= p - 1) attacked |= pawn[static_cast<std::size_t>(std::countr_zero(p))];
+    for (Bits p = mine(5) | mine(2); p != 0; p &= p - 1) attacked |= bishopAttacks(t, std::countr_zero(p), b.occupied);
+    for (Bits p = mine(3) | mine(2); p != 0; p &= p - 1) attacked |= rookAttacks(t, std::countr_zero(p), b.occupied);
+    return attacked;
+}
+
+// Could an opposing piece take on `to` once the mover left `from`? Leaving
+// can only open lines, so a square not attacked before is attacked after
+// only through a line that passes `from`.
+bool attackedAfterMove(const FastBoard& b, const Node& n, int from, int to, Bits occupied) {
+    if (n.attacked & single(to)) return true;
+    const AttackTables& t = attackTables();
+    const auto s = static_cast<std::size_t>(to);
+    Bits lines = 0;
+    for (std::size_t d = 0; d < 8; ++d) lines |= t.ray[d][s];
+    if ((lines & single(from)) == 0) return false;
+    return attackersOf(b, to, n.them, occupied, 0) != 0;
 }
 
 // Pseudo-legal targets under the move test's rules: never onto an own piece
@@ -262,7 +290,7 @@ void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& c
         int term = 0;
         if (pieceKind(placed) == 1 && fx == 5 && std::abs(tx - fx) == 2) {
             term = -30;
-        } else if (pieceKind(placed) != 1 && attackersOf(b, m.to, n.them, c.occupied, 0) != 0) {
+        } else if (pieceKind(placed) != 1 && attackedAfterMove(b, n, m.from, m.to, c.occupied)) {
             // The opposing pieces are the node's: one taken on the to-square
             // cannot attack its own square.
             term = -kMaterial[static_cast<std::size_t>(pieceKind(placed))];
@@ -300,6 +328,7 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
                     king,
                     attackersOf(board, king, 1 - me, board.occupied, 0) != 0,
                     pinnedPieces(board, king, me, 1 - me),
+                    attackedBy(board, 1 - me),
                     table,
                     staticTotal(board, settings.plyCount),
                     sideTerms(board, state, settings.plyCount, sideIsUpper),
