@@ -26,7 +26,7 @@ bool sortedOrder(int length, bool descending, bool nearlySorted, ScoreOf scoreOf
     if (ordered) return false;
     // Key: the score (negated when descending) times 128, minus the origin,
     // so that ascending keys give the order above.
-    std::array<int, kMaxChildren> keys{};
+    std::array<int, kMaxChildren> keys;  // only the first `length` entries are used
     for (int i = 0; i < length; ++i) keys[static_cast<std::size_t>(i)] = (descending ? -scoreOf(i) : scoreOf(i)) * 128 - i;
     // Keys are distinct, so any sort gives the same order: an insertion sort
     // for the nearly sorted arrays of later passes, std::sort for the fresh
@@ -118,7 +118,7 @@ void TreeSearch::expand(NodeIndex index) {
     // The back-up that follows this pass would sort the fresh array by these
     // very scores, so it is written in that order now, straight from the
     // generated list; the back-up then leaves it alone.
-    std::array<int, kMaxChildren> order{};
+    std::array<int, kMaxChildren> order;  // only the first childCount entries are used
     for (int i = 0; i < counts.childCount; ++i) order[static_cast<std::size_t>(i)] = i;
     if (sortsAfterPass(counts.childCount)) {
         const NodeList& list = tree_.generated;
@@ -205,7 +205,7 @@ int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
 void TreeSearch::sortChildren(NodeIndex index) {
     const NodeIndex first = tree_[index].children;
     const int length = tree_.arrayLength(first);
-    std::array<int, kMaxChildren> origin{};
+    std::array<int, kMaxChildren> origin;  // filled by sortedOrder
     const bool moved = sortedOrder(
         length, (tree_[index].depth & 1) == 0, true, [&](int i) { return int{tree_[first + static_cast<NodeIndex>(i)].score}; },
         origin);
