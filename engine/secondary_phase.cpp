@@ -1,5 +1,6 @@
 // The secondary phase of the tree search and the final choice of the move.
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/search_reports.h"
@@ -60,6 +61,26 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
     base_ = savedBase;
 }
 
+// The main phase ended with a full back-up; since then only the candidate
+// pruning changed the tree, and only at the root's children. A full back-up
+// without sorting or pruning would recompute every other node from an
+// unchanged subtree, giving the value it holds: so only the root's children
+// that lost their subtree are backed up again (as leaves), then the root.
+int TreeSearch::backUpRootAfterPruning() {
+    const NodeIndex root = SearchTree::mainRoot();
+    const NodeIndex first = tree_[root].children;
+    if (first == kNoNode || hasStalemateMarker(tree_[root].move)) return backUp(root);
+    const int length = tree_.arrayLength(first);
+    int v = -kBound;
+    for (int i = 0; i < length; ++i) {
+        const NodeIndex child = first + static_cast<NodeIndex>(i);
+        const int r = tree_[child].children == kNoNode ? backUp(child) : tree_[child].score;
+        v = std::max(v, r);
+    }
+    tree_[root].score = static_cast<std::int16_t>(v);
+    return v;
+}
+
 // One round of the secondary phase on the principal leaf; returns the new
 // principal leaf of the main tree.
 void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
@@ -113,14 +134,12 @@ void TreeSearch::secondaryPhase(int rootScore, const std::function<void()>& star
                 break;
             }
             if (!consistent) {
-                // The back-up after each secondary tree, done in full once
-                // and then along the changed leaf's path only: nothing is
+                // The back-up after each secondary tree is done at the root
+                // once and then along the changed leaf's path only: nothing is
                 // sorted or pruned in this phase, so the result is that of a
-                // full back-up each time, and a stop no longer waits for walks
+                // full back-up each time, and a stop never waits for a walk
                 // over the whole tree.
-                sorting = false;
-                backUp(mainRoot);
-                sorting = true;
+                backUpRootAfterPruning();
                 consistent = true;
             }
             lastExamined = leaf;
@@ -176,9 +195,9 @@ NodeIndex TreeSearch::finalChoice(int rootScore, const GameRecord& record) {
         }
     }
     if (tree_.selected == root) {
-        if (rootScore > 0 && mateMarks_ > 0) tree_.findMateNode(root);
-        if (tree_.selected == root && stalemateMarks_ > 0) tree_.findStalemateNode(root, rootScore > 0);
-        if (tree_.selected == root && mateMarks_ > 0) tree_.findMateNode(root);
+        if (rootScore > 0) tree_.selected = findMarked("++", false);
+        if (tree_.selected == root) tree_.selected = findMarked("P", rootScore > 0);
+        if (tree_.selected == root) tree_.selected = findMarked("++", false);
     }
     return tree_.selected;
 }

@@ -96,14 +96,14 @@ void TreeSearch::expand(NodeIndex index) {
     }
     if (counts.childCount == 0) {
         if (!node.move.empty()) {
-            const bool inMainTree = !status_.inSecondary.load(std::memory_order_relaxed);
             if (counts.stalemate) {
                 writeStalemateMarker(node.move);
-                if (inMainTree) ++stalemateMarks_;
             } else {
                 writeMateMarker(node.move);
-                if (inMainTree) ++mateMarks_;
                 node.score = (node.depth & 1) ? kMateScore : -kMateScore;
+            }
+            if (!status_.inSecondary.load(std::memory_order_relaxed) && node.parent != kNoNode) {
+                markedArrays_.push_back(tree_[node.parent].children);
             }
         }
         // A terminal array: no child to visit, but the node counts as expanded.

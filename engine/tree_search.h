@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/engine_options.h"
 #include "engine/expansion.h"
@@ -36,6 +38,9 @@ public:
     // only the changed leaf's ancestors can change, and nothing is sorted or
     // pruned then, so recomputing them gives what a full back-up gives.
     int backUpPath(NodeIndex leaf);
+    // The full back-up of the main tree at the start of the secondary phase,
+    // computed at the root level alone.
+    int backUpRootAfterPruning();
     // Keeps the n best root moves of the main tree; returns the live count.
     int pruneRootCandidates(int n);
     int pruneSecondaryCandidates(int n);
@@ -70,11 +75,18 @@ private:
     int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
     void examineLeaf(NodeIndex leaf, int ringIndex);
 
-    // Marks ever written in the main tree: with none, the fall-back walks
-    // over the whole tree can find nothing and are skipped.
-    int mateMarks_ = 0;
+    // The fall-back walks of the final choice, answered from the arrays that
+    // received a mark instead of a walk over the whole tree (which could take
+    // a good part of a second after a stop on a large tree).
+    NodeIndex findMarked(std::string_view marker, bool deepest);
+    bool liveInMainTree(NodeIndex first) const;
+    bool visitedBefore(NodeIndex a, NodeIndex b) const;
+
+    // Arrays of the main tree in which a node got a mate or stalemate mark.
+    // Arrays never move and a node stays in its array, so every marked node
+    // still in the tree lies in one of them.
+    std::vector<NodeIndex> markedArrays_;
     int freshCount_ = 0;  // children written by the last expansion
-    int stalemateMarks_ = 0;
 
     SearchTree& tree_;
     SearchStatus& status_;
