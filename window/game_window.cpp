@@ -175,6 +175,7 @@ void GameWindow::closeNow() {
     controller_.timers().stop();
     if (help_) help_->close();
     close();
+    Q_EMIT closedForGood();
 }
 
 }  // namespace quorvel

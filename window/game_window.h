@@ -48,6 +48,10 @@ public:
     // The quit sequence; false when the user said No or a move is under way.
     bool quitWithConfirmation();
 
+Q_SIGNALS:
+    // The window closed for good (quit or Escape): the program ends.
+    void closedForGood();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
