@@ -12,6 +12,7 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
     const Position savedBase = base_;
     const NodeIndex root = SearchTree::secondaryRoot();
     const SearchNode x = tree_[examined];
+    verdict_ = {};
     tree_.resetRoot(root, x.state);
     tree_.selected = examined;
     depthLimit = 0;
@@ -50,11 +51,21 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
         depthLimit = reached + 1;
         status_.secondaryDepthShown.store(reached + offset);
         pass(root, -kExcluded, kExcluded);
+        // A level cut short by the stop is not backed up, and a back-up cut
+        // short is not used: the last complete level gives the verdict, and
+        // the move is recorded without a walk over a tree of any size.
+        if (status_.stop.load()) break;
+        stopAbortsBackUp_ = true;
+        backUpAborted_ = false;
         const int v = backUp(root);
+        stopAbortsBackUp_ = false;
+        if (backUpAborted_) break;
         if (depthLimit == offset + 4) kept = pruneSecondaryCandidates(10);
         if (depthLimit >= offset + 5) kept = pruneSecondaryCandidates(13 - depthLimit);
         tree_.selected = root;
         tree_.findDeepestPrincipalLeaf(root, v, depthLimit);
+        const NodeIndex found = tree_.selected;
+        verdict_ = {found != root, tree_[found].score, formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_)};
         if (kept < 2) break;
         reached = depthLimit;
     }
@@ -93,11 +104,10 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     tree_.savedRing[static_cast<std::size_t>(ringIndex)] = tree_[leaf];
     status_.inSecondary.store(true);
     secondarySearch(leaf, budget);
-    const NodeIndex found = tree_.selected;
     // A secondary tree stopped before its first level has no verdict; the
     // leaf keeps its score rather than taking the empty root's bound.
-    if (found != SearchTree::secondaryRoot()) tree_[leaf].score = tree_[found].score;
-    secondaryText = formatSecondaryReport(tree_, found, (tree_[leaf].depth & 1) != 0, playerIsBlack_);
+    if (verdict_.found) tree_[leaf].score = static_cast<std::int16_t>(verdict_.score);
+    secondaryText = verdict_.text;
     ringTexts_[static_cast<std::size_t>(ringIndex)] = secondaryText;
     depthLimit = mainDepthLimit;
     const int v = backUpPath(leaf);
@@ -105,7 +115,9 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     tree_.findDeepestPrincipalLeaf(SearchTree::mainRoot(), v, depthLimit);
     mainReport = formatMainReport(tree_, tree_.selected, reportContext());
     status_.setMainReport(mainReport);
-    tree_.freeArray(SearchTree::secondaryRoot());
+    // After a stop the tree is left to the driver, which drops the whole
+    // arena once the move is recorded.
+    if (!status_.stop.load()) tree_.freeArray(SearchTree::secondaryRoot());
     tree_[SearchTree::secondaryRoot()].children = kNoNode;
 }
 

@@ -229,6 +229,10 @@ void TreeSearch::sortChildren(NodeIndex index) {
 }
 
 int TreeSearch::backUp(NodeIndex index) {
+    if (stopAbortsBackUp_ && status_.stop.load(std::memory_order_relaxed)) {
+        backUpAborted_ = true;
+        return 0;
+    }
     SearchNode& node = tree_[index];
     const bool odd = (node.depth & 1) != 0;
     if (node.children == kNoNode) {

@@ -86,6 +86,17 @@ private:
     // Arrays never move and a node stays in its array, so every marked node
     // still in the tree lies in one of them.
     std::vector<NodeIndex> markedArrays_;
+
+    // The secondary tree's last complete level: whether it found a leaf,
+    // that leaf's score and its report.
+    struct SecondaryVerdict {
+        bool found = false;
+        int score = 0;
+        std::string text;
+    };
+    SecondaryVerdict verdict_;
+    bool stopAbortsBackUp_ = false;  // a back-up of a secondary tree gives up on stop
+    bool backUpAborted_ = false;
     int freshCount_ = 0;  // children written by the last expansion
 
     SearchTree& tree_;

@@ -36,6 +36,7 @@ struct SearchRequest {
     TimeLimits limits;
     bool thinking = false;
     std::string bookPath;
+    int stopAt = 0;  // second at which the stop button is pressed (0: never)
 };
 
 struct ParseFailure {
@@ -80,6 +81,8 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
             request.options.horizonReduction = false;
         } else if (a == "--no-sorting") {
             request.options.alphaBetaSorting = false;
+        } else if (a == "--stop-at") {
+            failure = takeNumber(args, i, 1, 100000, request.stopAt);
         } else if (a == "--thinking") {
             request.thinking = true;
         } else if (a == "--book") {
@@ -96,17 +99,21 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
     return request;
 }
 
-// Calls the per-second accounting once a second until told to finish.
+// Calls the per-second accounting once a second until told to finish; from
+// second `stopAt` on (when not 0) it also presses the stop button each second
+// until the search stops, as a user would during the main and then the
+// secondary phase.
 class Ticker {
 public:
-    Ticker(SearchStatus& status, const TimeLimits& limits)
-        : thread_([this, &status, limits] {
+    Ticker(SearchStatus& status, const TimeLimits& limits, int stopAt)
+        : thread_([this, &status, limits, stopAt] {
               const std::uint64_t memory = totalPhysicalMemory();
               std::unique_lock lock(mutex_);
-              for (;;) {
+              for (int second = 1;; ++second) {
                   if (wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) return;
                   const bool wasOver = status.mainPhaseOver.load(), wasStopped = status.stop.load();
                   accountSearchSecond(status, limits, memory);
+                  if (stopAt > 0 && second >= stopAt && !status.stop.load()) pressStop(status);
                   const auto now = std::chrono::steady_clock::now();
                   if (!wasOver && status.mainPhaseOver.load()) mainOverAt = now;
                   if (!wasStopped && status.stop.load()) stoppedAt = now;
@@ -159,7 +166,7 @@ struct RunResult {
 
 // Runs one search on `record`, waiting for the driver's completion callback.
 RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus& status, const OpeningBook* book,
-                  const std::optional<TimeLimits>& limits, ExpandFn expand) {
+                  const std::optional<TimeLimits>& limits, int stopAt, ExpandFn expand) {
     SearchDriver driver(status);
     driver.setOpeningBook(book);
     driver.setExpansion(expand);
@@ -183,7 +190,7 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
     status.markPainted();
     const auto start = std::chrono::steady_clock::now();
     std::optional<Ticker> ticker;
-    if (limits) ticker.emplace(status, *limits);
+    if (limits) ticker.emplace(status, *limits, stopAt);
     driver.start(record, options, false);
     {
         std::unique_lock lock(mutex);
@@ -225,7 +232,7 @@ int runSearch(const Args& args) {
     status.showThinking.store(request.thinking);
     status.bookPlay.store(!request.bookPath.empty());
     const RunResult result = runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book,
-                                     request.limits, fastExpand);
+                                     request.limits, request.stopAt, fastExpand);
     std::string report = status.statusText();
     for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;) report.replace(at, 2, "\n");
     std::cout << report << (report.empty() || report.back() == '\n' ? "" : "\n");
