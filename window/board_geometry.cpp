@@ -37,7 +37,9 @@ Square hitSquare(int x, int y, bool playerIsBlack, bool boardTurned) {
     return {fileX, rowY};
 }
 
-bool isLightPictureSquare(int c, int r) { return (c + r) % 2 == 0; }
+bool isLightPictureSquare(int c, int r) {
+    return (c + r) % 2 == 0;
+}
 
 namespace {
 struct Zone {
@@ -66,7 +68,9 @@ int toolbarZoneAt(int x, int y) {
     return -1;
 }
 
-QPoint toolbarIconPosition(int zone) { return QPoint(40 * zone + 56, 6); }
+QPoint toolbarIconPosition(int zone) {
+    return QPoint(40 * zone + 56, 6);
+}
 
 QString toolbarHelpText(int zone) {
     if (zone < 0 || zone > kToolbarZones) return {};

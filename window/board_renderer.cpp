@@ -127,8 +127,10 @@ void BoardRenderer::drawPieces(QImage& image, const PlayState& play, const Displ
             const bool white = code > 10;
             const auto type = static_cast<std::size_t>(art::pieceTypeOf(code));
             if (type >= 6) continue;
-            if (display.shadedPieces) painter.drawPixmap(QPoint(s * c + 3, s * r + 1) + offset, set.shadow[type]);
-            painter.drawPixmap(QPoint(s * c - 1, s * r - 3) + offset, white ? set.white[type] : set.black[type]);
+            if (display.shadedPieces)
+                painter.drawPixmap(QPoint(s * c + 3, s * r + 1) + offset, set.shadow[type]);
+            painter.drawPixmap(QPoint(s * c - 1, s * r - 3) + offset,
+                               white ? set.white[type] : set.black[type]);
         }
     }
 }

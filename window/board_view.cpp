@@ -33,9 +33,13 @@ void BoardView::paintEvent(QPaintEvent*) {
                           QRect(board::kImageSource, QSize(board::kShownSize, board::kShownSize)));
 }
 
-QImage BoardView::grabClient() { return grab().toImage(); }
+QImage BoardView::grabClient() {
+    return grab().toImage();
+}
 
-void BoardView::mouseMoveEvent(QMouseEvent* event) { Q_EMIT mouseMoved(event->position().toPoint()); }
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    Q_EMIT mouseMoved(event->position().toPoint());
+}
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) Q_EMIT leftPressed(event->position().toPoint());

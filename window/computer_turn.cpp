@@ -16,7 +16,9 @@ namespace quorvel {
 namespace {
 const QString kSearching = QStringLiteral("Recherche en cours...");
 
-void dispatchOne() { QCoreApplication::processEvents(QEventLoop::AllEvents, 1); }
+void dispatchOne() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+}
 }  // namespace
 
 void GameController::computerPlaysNow() {
@@ -59,8 +61,8 @@ void GameController::commitHumanMove() {
         repaint();
         dispatchOne();
         // A finished game keeps its last word on the status line.
-        if (state_.statusText.contains(QStringLiteral("gagnent")) || state_.statusText.contains(QStringLiteral("Pat")) ||
-            gameOver())
+        if (state_.statusText.contains(QStringLiteral("gagnent")) ||
+            state_.statusText.contains(QStringLiteral("Pat")) || gameOver())
             return;
         if (!record.playerIsBlack) {
             setSideBlack();
@@ -110,7 +112,8 @@ void GameController::startSearchAndShowMove() {
         state_.statusText = QString::fromStdString(report);
 
     record.current = state_.searchBackup;
-    const bool moved = record.plyCount == plyBefore + 1 && !record.moves[static_cast<std::size_t>(plyBefore)].empty();
+    const bool moved =
+        record.plyCount == plyBefore + 1 && !record.moves[static_cast<std::size_t>(plyBefore)].empty();
     if (moved) {
         ++state_.positionSerial;
         record.recordLength = record.plyCount;
@@ -168,7 +171,8 @@ void GameController::runComputerVsComputer() {
     state_.humanVsHuman = false;
     status_.bookPlay = true;
     GameRecord& record = state_.record;
-    for (int k = record.plyCount; k < GameRecord::kCapacity; ++k) record.moves[static_cast<std::size_t>(k)].clear();
+    for (int k = record.plyCount; k < GameRecord::kCapacity; ++k)
+        record.moves[static_cast<std::size_t>(k)].clear();
     record.recordLength = record.plyCount;
 
     state_.computerVsComputer = true;

@@ -33,7 +33,9 @@ bool GameController::gameOver() const {
     return quorvel::isStalemated(r.current, r.state, !humanToMove());
 }
 
-void GameController::stopTimersForGameEnd() { timers_.stop(); }
+void GameController::stopTimersForGameEnd() {
+    timers_.stop();
+}
 
 void GameController::announce() {
     // A box's own event loop repaints; the nested repaint must not ask again.
@@ -55,7 +57,8 @@ void GameController::announce() {
     }
     const bool whiteMated = isCheckmated(true);
     const bool blackMated = isCheckmated(false);
-    if ((whiteMated || blackMated) && r.plyCount > 0) r.moves[static_cast<std::size_t>(r.plyCount - 1)][6] = '+';
+    if ((whiteMated || blackMated) && r.plyCount > 0)
+        r.moves[static_cast<std::size_t>(r.plyCount - 1)][6] = '+';
     if (state_.markerOn) {
         announcing_ = false;
         return;
@@ -63,8 +66,8 @@ void GameController::announce() {
 
     // The human's side stalemated, or the computer's when it is its turn.
     const bool humanStalemated = quorvel::isStalemated(r.current, r.state, false);
-    const bool computerStalemated = !state_.humanVsHuman && !humanToMove() && idle &&
-                                    quorvel::isStalemated(r.current, r.state, true);
+    const bool computerStalemated =
+        !state_.humanVsHuman && !humanToMove() && idle && quorvel::isStalemated(r.current, r.state, true);
     if ((humanStalemated || computerStalemated) && stalemateAnnouncedSerial_ != serial) {
         stalemateAnnouncedSerial_ = serial;
         state_.statusText = kStalemate;
@@ -88,13 +91,15 @@ void GameController::announce() {
             state_.announcePending = false;
             stopTimersForGameEnd();
             dialogs_.beep();
-            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Noirs gagnent !"), BoxIcon::exclamation);
+            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Noirs gagnent !"),
+                             BoxIcon::exclamation);
         } else if (blackMated) {
             state_.statusText = QStringLiteral("Les Blancs gagnent!");
             state_.announcePending = false;
             stopTimersForGameEnd();
             dialogs_.beep();
-            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Blancs gagnent !"), BoxIcon::exclamation);
+            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Blancs gagnent !"),
+                             BoxIcon::exclamation);
         } else if (isInCheck(true) || (state_.humanVsHuman && isInCheck(false))) {
             state_.announcePending = false;
             dialogs_.message(kCheckCaption, QStringLiteral("Echec !      "), BoxIcon::exclamation);

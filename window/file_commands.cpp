@@ -18,9 +18,9 @@ const QString kFilter = QStringLiteral("Fichiers Quorvel (.ech) (*.ech)");
 void FileCommands::newGame() {
     PlayState& play = controller_.state();
     if (play.searchRunning) return;
-    const BoxAnswer answer = controller_.dialogs().message(
-        kCaption, QStringLiteral("Voulez-vous commencer une nouvelle partie ?"), BoxIcon::question,
-        BoxButtons::yesNo);
+    const BoxAnswer answer =
+        controller_.dialogs().message(kCaption, QStringLiteral("Voulez-vous commencer une nouvelle partie ?"),
+                                      BoxIcon::question, BoxButtons::yesNo);
     if (answer != BoxAnswer::yes) return;
     quorvel::newGame(play.record);
     play.record.history[0] = play.record.current;

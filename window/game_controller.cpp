@@ -31,7 +31,8 @@ void GameController::connectHooks() {
     // Hooks run on the search thread: everything that touches the window is
     // queued to this object's thread.
     hooks.moveRecorded = [this] {
-        QMetaObject::invokeMethod(this, [this] { Q_EMIT searchIdleReached(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT searchIdleReached(); }, Qt::QueuedConnection);
     };
     hooks.finished = [this] {
         QMetaObject::invokeMethod(
@@ -42,7 +43,10 @@ void GameController::connectHooks() {
             },
             Qt::QueuedConnection);
     };
-    hooks.beep = [this] { QMetaObject::invokeMethod(this, [this] { dialogs_.beep(); }, Qt::QueuedConnection); };
+    hooks.beep = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { dialogs_.beep(); }, Qt::QueuedConnection);
+    };
     hooks.writeRecovery = [this](const GameRecord& record) { writeGameFile(recoveryPath_, record); };
     hooks.showInformation = [this](const std::string& current,
                                    const std::string& initial) -> std::optional<ExplorerPath> {
@@ -65,7 +69,8 @@ void GameController::connectHooks() {
     };
     hooks.secondaryPhaseStarted = [this] { status_.secondarySeconds = 0; };
     hooks.passFinished = [this](int) {
-        QMetaObject::invokeMethod(this, [this] { Q_EMIT panelRefreshNeeded(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT panelRefreshNeeded(); }, Qt::QueuedConnection);
     };
     driver_.setHooks(std::move(hooks));
 }

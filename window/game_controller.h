@@ -54,7 +54,8 @@ public:
     // 0 (unknown) leaves the memory limit out of the accounting.
     void setTotalMemory(std::uint64_t bytes) { totalMemory_ = bytes ? bytes : kUnknownMemory; }
     // The information dialog, run on the window thread for the search.
-    using InformationDialog = std::function<std::optional<ExplorerPath>(const std::string&, const std::string&)>;
+    using InformationDialog =
+        std::function<std::optional<ExplorerPath>(const std::string&, const std::string&)>;
     void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
 
     // Turn rule and game-over guard

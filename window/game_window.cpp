@@ -45,8 +45,8 @@ GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidge
       history_(controller_) {
     setWindowTitle(QStringLiteral("Quorvel version 1.0"));
     setWindowIcon(art::applicationIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     const QFont font = windowFont(screenDpi());
     setFont(font);
     controller_.setRecoveryPath((workFolder_ + QStringLiteral("/partie.tmp")).toStdString());
@@ -85,9 +85,11 @@ void GameWindow::connectControls() {
     connect(view_, &BoardView::wheelTurned, this, [this](int steps) { history_.scrollList(steps); });
     connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { history_.scrollList(d); });
     connect(layout_.history, &UpDownControl::stepped, this, [this](int d) { history_.step(d < 0); });
-    const std::pair<QPushButton*, int> buttons[] = {{layout_.quit, cmd::kQuit},         {layout_.about, cmd::kAbout},
-                                                   {layout_.help, cmd::kHelp},         {layout_.stop, cmd::kStopSearch},
-                                                   {layout_.takeBack, cmd::kTakeBack}};
+    const std::pair<QPushButton*, int> buttons[] = {{layout_.quit, cmd::kQuit},
+                                                    {layout_.about, cmd::kAbout},
+                                                    {layout_.help, cmd::kHelp},
+                                                    {layout_.stop, cmd::kStopSearch},
+                                                    {layout_.takeBack, cmd::kTakeBack}};
     for (const auto& [button, id] : buttons) {
         const int command = id;
         connect(button, &QPushButton::clicked, this, [this, command] { runCommand(command); });
@@ -111,7 +113,8 @@ void GameWindow::readSettingsFile() {
 
 void GameWindow::repaintAll() {
     if (!view_) return;
-    view_->setPicture(renderer_.render(controller_.state(), controller_.display()), mouse_ ? mouse_->hoverZone() : 0);
+    view_->setPicture(renderer_.render(controller_.state(), controller_.display()),
+                      mouse_ ? mouse_->hoverZone() : 0);
     controller_.announce();
     fillPanel();
     reportDroppedMoves();
@@ -162,7 +165,9 @@ void GameWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-void GameWindow::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
+void GameWindow::keyPressEvent(QKeyEvent* event) {
+    QMainWindow::keyPressEvent(event);
+}
 
 void GameWindow::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();

@@ -39,9 +39,12 @@ void HistoryNavigator::step(bool back) {
     if (play.searchRunning) return;
     GameRecord& record = play.record;
     if (!play.markerOn) {
-        if (back && record.plyCount > 0) --record.plyCount;
-        else if (!back && record.plyCount < record.recordLength) ++record.plyCount;
-        else return;
+        if (back && record.plyCount > 0)
+            --record.plyCount;
+        else if (!back && record.plyCount < record.recordLength)
+            ++record.plyCount;
+        else
+            return;
         play.firstShownRow = firstShownRowFor(record.plyCount);
         if (record.plyCount < 20) controller_.status().bookPlay = true;
         showHistoryEntry();

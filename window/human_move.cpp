@@ -31,7 +31,8 @@ bool playHumanMove(GameRecord& record, const HumanMove& move, int promotionPiece
     const auto outcome = makeMove(board, record.state, move.from.x, move.from.y, move.to.x, move.to.y,
                                   move.castling, move.promotes ? promotionPiece : 0);
     if (!outcome) return false;
-    const MoveText text = buildMoveText(move.from.x, move.from.y, move.to.x, move.to.y, piece, outcome->capture);
+    const MoveText text =
+        buildMoveText(move.from.x, move.from.y, move.to.x, move.to.y, piece, outcome->capture);
     if (recordMove(record, text, outcome->state, true) != RecordResult::recorded) {
         board = before;
         return false;

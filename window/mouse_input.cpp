@@ -56,14 +56,9 @@ void MouseInput::onRightButtonDown() {
 }
 
 void MouseInput::runZone(int zone) {
-    static constexpr std::array<int, 8> kCommands{0,
-                                                  cmd::kNewGame,
-                                                  cmd::kLoadGame,
-                                                  cmd::kSaveGameAs,
-                                                  cmd::kComputerFirst,
-                                                  0,
-                                                  cmd::kTurnBoard,
-                                                  cmd::kTakeBack};
+    static constexpr std::array<int, 8> kCommands{
+        0, cmd::kNewGame,   cmd::kLoadGame, cmd::kSaveGameAs, cmd::kComputerFirst,
+        0, cmd::kTurnBoard, cmd::kTakeBack};
     if (zone == 5) {
         changeSide();
     } else if (zone > 0 && zone < 8) {
@@ -130,7 +125,8 @@ void MouseInput::trySecondClick(int x, int y) {
     play.movingPiece = record.current.at(play.selFile, play.selRank);
     int promotion = 0;
     if (move->promotes) {
-        promotion = controller_.dialogs().choosePromotion(controller_.display().pieceSet, record.playerIsBlack);
+        promotion =
+            controller_.dialogs().choosePromotion(controller_.display().pieceSet, record.playerIsBlack);
         if (promotion < kLowerQueen || promotion > kLowerBishop) promotion = kLowerQueen;
     }
     if (!playHumanMove(record, *move, promotion)) return;

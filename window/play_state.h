@@ -13,16 +13,16 @@ namespace quorvel {
 
 struct PlayState {
     GameRecord record;
-    Position searchBackup;       // `current` as it was when the search started
+    Position searchBackup;  // `current` as it was when the search started
 
     // Mode and turn
     bool humanVsHuman = false;
     bool computerVsComputer = false;
-    bool searchRunning = false;  // a computer move is being prepared or shown
-    bool awaitingHuman = true;   // control is back with the human
-    bool announcePending = false;  // a move was made since the last check announcement
+    bool searchRunning = false;       // a computer move is being prepared or shown
+    bool awaitingHuman = true;        // control is back with the human
+    bool announcePending = false;     // a move was made since the last check announcement
     bool moveAwaitingSearch = false;  // human move committed, reply not started (clocks pause)
-    bool reviewing = false;      // the last move is being replayed: the board takes no clicks
+    bool reviewing = false;           // the last move is being replayed: the board takes no clicks
 
     // The square marker: the human's selection, or the computer's move being
     // shown (then markRank is a chess rank).
@@ -33,10 +33,10 @@ struct PlayState {
     int selRank = 0;
     int movingPiece = 0;
 
-    QString statusText;          // the status line under "Meilleure solution trouvée :"
-    std::uint32_t tickCount = 0;     // 100 ms ticks
+    QString statusText;                // the status line under "Meilleure solution trouvée :"
+    std::uint32_t tickCount = 0;       // 100 ms ticks
     std::uint32_t secondsCounter = 0;  // 1 s ticks that reached the accounting, never reset
-    int firstShownRow = 0;       // half-move index shown in the move list's first "Blancs" cell
+    int firstShownRow = 0;             // half-move index shown in the move list's first "Blancs" cell
 
     // Bumped whenever the position changes by a move, a take-back or a load,
     // so each end-of-game message is shown once per position.

@@ -6,8 +6,8 @@
 namespace quorvel {
 
 UpDownControl::UpDownControl(Qt::Orientation orientation, QWidget* parent) : QWidget(parent) {
-    auto* layout = new QBoxLayout(orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight,
-                                  this);
+    auto* layout =
+        new QBoxLayout(orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* back = new QToolButton(this);

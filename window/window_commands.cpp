@@ -31,30 +31,56 @@ void GameWindow::chooseColour(std::uint32_t& colour) {
 bool GameWindow::runDisplayCommand(int id) {
     DisplayOptions& d = controller_.display();
     switch (id) {
-        case cmd::kPieceSet1: d.pieceSet = 0; break;
-        case cmd::kPieceSet2: d.pieceSet = 20; break;
-        case cmd::kPieceSet3: d.pieceSet = 40; break;
-        case cmd::kDarkColour: chooseColour(d.darkColour); break;
-        case cmd::kLightColour: chooseColour(d.lightColour); break;
-        case cmd::kBorderColour: chooseColour(d.borderColour); break;
+        case cmd::kPieceSet1:
+            d.pieceSet = 0;
+            break;
+        case cmd::kPieceSet2:
+            d.pieceSet = 20;
+            break;
+        case cmd::kPieceSet3:
+            d.pieceSet = 40;
+            break;
+        case cmd::kDarkColour:
+            chooseColour(d.darkColour);
+            break;
+        case cmd::kLightColour:
+            chooseColour(d.lightColour);
+            break;
+        case cmd::kBorderColour:
+            chooseColour(d.borderColour);
+            break;
         case cmd::kDefaultColours:
             d.darkColour = DisplayOptions::kDefaultDark;
             d.lightColour = DisplayOptions::kDefaultLight;
             d.borderColour = DisplayOptions::kDefaultBorder;
             break;
-        case cmd::kAlgebraic: d.algebraic = true; break;
-        case cmd::kCoordinateNotation: d.algebraic = false; break;
-        case cmd::kBoardCoordinates: d.showCoordinates = !d.showCoordinates; break;
-        case cmd::kShadedPieces: d.shadedPieces = !d.shadedPieces; break;
-        case cmd::kPossibleMoves: d.showPossibleMoves = !d.showPossibleMoves; break;
-        case cmd::kTurnBoard: d.boardTurned = !d.boardTurned; break;
+        case cmd::kAlgebraic:
+            d.algebraic = true;
+            break;
+        case cmd::kCoordinateNotation:
+            d.algebraic = false;
+            break;
+        case cmd::kBoardCoordinates:
+            d.showCoordinates = !d.showCoordinates;
+            break;
+        case cmd::kShadedPieces:
+            d.shadedPieces = !d.shadedPieces;
+            break;
+        case cmd::kPossibleMoves:
+            d.showPossibleMoves = !d.showPossibleMoves;
+            break;
+        case cmd::kTurnBoard:
+            d.boardTurned = !d.boardTurned;
+            break;
         case cmd::kShowThinking: {
             SearchStatus& status = controller_.status();
             status.showThinking = !status.showThinking;
-            if (controller_.state().searchRunning) controller_.state().statusText = QStringLiteral("Recherche en cours...");
+            if (controller_.state().searchRunning)
+                controller_.state().statusText = QStringLiteral("Recherche en cours...");
             break;
         }
-        default: return false;
+        default:
+            return false;
     }
     repaintAll();
     return true;
@@ -63,7 +89,9 @@ bool GameWindow::runDisplayCommand(int id) {
 bool GameWindow::runGameCommand(int id) {
     PlayState& play = controller_.state();
     switch (id) {
-        case cmd::kComputerFirst: controller_.computerPlaysNow(); break;
+        case cmd::kComputerFirst:
+            controller_.computerPlaysNow();
+            break;
         // Mirroring the board under a running search would change the
         // position it reads.
         case cmd::kSideWhite:
@@ -72,25 +100,50 @@ bool GameWindow::runGameCommand(int id) {
         case cmd::kSideBlack:
             if (!play.searchRunning) controller_.setSideBlack();
             break;
-        case cmd::kModeComputerHuman: controller_.setModeComputerHuman(); break;
-        case cmd::kModeHumanHuman: controller_.setModeHumanHuman(); break;
-        case cmd::kModeComputerComputer: controller_.runComputerVsComputer(); break;
-        case cmd::kStopSearch: controller_.pressStopButton(); break;
-        case cmd::kTakeBack: history_.undo(); break;
-        case cmd::kReviewLastMove: history_.reviewLastMove(); break;
-        case cmd::kNewGame: files_.newGame(); break;
-        case cmd::kLoadGame: files_.load(); break;
-        case cmd::kSaveGame: files_.save(); break;
-        case cmd::kSaveGameAs: files_.saveAs(); break;
-        case cmd::kRecoverGame: files_.recover(); break;
-        case cmd::kQuit: quitWithConfirmation(); break;
-        default: return false;
+        case cmd::kModeComputerHuman:
+            controller_.setModeComputerHuman();
+            break;
+        case cmd::kModeHumanHuman:
+            controller_.setModeHumanHuman();
+            break;
+        case cmd::kModeComputerComputer:
+            controller_.runComputerVsComputer();
+            break;
+        case cmd::kStopSearch:
+            controller_.pressStopButton();
+            break;
+        case cmd::kTakeBack:
+            history_.undo();
+            break;
+        case cmd::kReviewLastMove:
+            history_.reviewLastMove();
+            break;
+        case cmd::kNewGame:
+            files_.newGame();
+            break;
+        case cmd::kLoadGame:
+            files_.load();
+            break;
+        case cmd::kSaveGame:
+            files_.save();
+            break;
+        case cmd::kSaveGameAs:
+            files_.saveAs();
+            break;
+        case cmd::kRecoverGame:
+            files_.recover();
+            break;
+        case cmd::kQuit:
+            quitWithConfirmation();
+            break;
+        default:
+            return false;
     }
     return true;
 }
 
 bool GameWindow::runDialogCommand(int id) {
-    static constexpr int kPresets[8][2] = {{4, 4},   {9, 8},   {15, 10}, {25, 15},
+    static constexpr int kPresets[8][2] = {{4, 4},   {9, 8},   {15, 10},  {25, 15},
                                            {40, 20}, {50, 30}, {200, 40}, {240, 60}};
     if (id >= cmd::kTimePresetFirst && id <= cmd::kTimePresetLast) {
         const auto* preset = kPresets[id - cmd::kTimePresetFirst];
@@ -107,7 +160,9 @@ bool GameWindow::runDialogCommand(int id) {
             repaintAll();
             break;
         case cmd::kEngineOptions:
-            if (idle) controller_.engineOptions() = EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
+            if (idle)
+                controller_.engineOptions() =
+                    EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
             break;
         case cmd::kCapturedPieces: {
             Position whiteLower = controller_.state().record.current;
@@ -118,7 +173,8 @@ bool GameWindow::runDialogCommand(int id) {
         case cmd::kPrint:
             if (!controller_.state().searchRunning)
                 GamePrinter(dialogs_, this)
-                    .printCommand(printedHalfMoves(controller_.state().record, controller_.display().algebraic));
+                    .printCommand(
+                        printedHalfMoves(controller_.state().record, controller_.display().algebraic));
             break;
         case cmd::kAbout:
             if (idle) AboutDialog::showAbout(workFolder_, this);
@@ -129,9 +185,14 @@ bool GameWindow::runDialogCommand(int id) {
                 help_->showContents();
             }
             break;
-        case cmd::kUpdateCheck: UpdateCheck(dialogs_, this).checkForUpdate(); break;
-        case cmd::kVisitSite: UpdateCheck(dialogs_, this).visitSite(); break;
-        default: return false;
+        case cmd::kUpdateCheck:
+            UpdateCheck(dialogs_, this).checkForUpdate();
+            break;
+        case cmd::kVisitSite:
+            UpdateCheck(dialogs_, this).visitSite();
+            break;
+        default:
+            return false;
     }
     return true;
 }

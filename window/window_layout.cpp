@@ -130,6 +130,8 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     history->setGeometry(u.rect(15, 2, 22, 10));
 }
 
-QString WindowLayout::statusText() const { return status ? status->toPlainText() : QString(); }
+QString WindowLayout::statusText() const {
+    return status ? status->toPlainText() : QString();
+}
 
 }  // namespace quorvel

@@ -28,18 +28,21 @@ void GameWindow::fillMoveList() {
         if (index < GameRecord::kCapacity) {
             const auto k = static_cast<std::size_t>(index);
             text = QString::fromStdString(formatMove(record.moves[k], record.history[k], record.state,
-                                                     index == record.plyCount - 1, controller_.display().algebraic));
+                                                     index == record.plyCount - 1,
+                                                     controller_.display().algebraic));
         }
         setText(layout_.moveCells[static_cast<std::size_t>(i)], text);
     }
     for (int row = 0; row < 5; ++row)
-        setText(layout_.moveNumbers[static_cast<std::size_t>(row)], QString::number(play.firstShownRow / 2 + 1 + row));
+        setText(layout_.moveNumbers[static_cast<std::size_t>(row)],
+                QString::number(play.firstShownRow / 2 + 1 + row));
 }
 
 void GameWindow::fillSearchFields() {
     const SearchStatus& status = controller_.status();
     const std::uint64_t inUse = status.memoryInUse();
-    setText(layout_.memory, QString::number(static_cast<std::uint32_t>(inUse) / 1048576u / 10u) + QStringLiteral(" Mo"));
+    setText(layout_.memory,
+            QString::number(static_cast<std::uint32_t>(inUse) / 1048576u / 10u) + QStringLiteral(" Mo"));
     const int d = status.mainDepthShown;
     const int e = status.secondaryDepthShown;
     setText(layout_.depth, e == 0 ? QString::number(d) : QStringLiteral("%1  |  %2").arg(d).arg(d + e));

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "window/board_geometry.h"
+
+#include <gtest/gtest.h>
 
 namespace quorvel::board {
 namespace {

@@ -18,7 +18,8 @@ protected:
     // the view as the window shows it.
     QRgb shownColour(int x, int y) {
         const QImage shown = window->boardView().grabClient();
-        const QPoint picture = board::pictureSquareOf({x, y}, record().playerIsBlack, controller().display().boardTurned);
+        const QPoint picture =
+            board::pictureSquareOf({x, y}, record().playerIsBlack, controller().display().boardTurned);
         // A corner of the square, away from the piece drawn in its middle.
         const QRect rect = board::squareRectInClient(picture.x(), picture.y());
         return shown.pixel(rect.topLeft() + QPoint(4, 4)) & 0xFFFFFF;
@@ -33,7 +34,8 @@ TEST_F(BoardRendering, CornersMarkerAndReachableSquaresInTheFourViews) {
         for (bool turned : {false, true}) {
             SCOPED_TRACE(::testing::Message() << "human black " << humanBlack << " turned " << turned);
             // Black to move when the human plays Black, so the click selects.
-            setFen(humanBlack ? "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1" : kStartFen, humanBlack);
+            setFen(humanBlack ? "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1" : kStartFen,
+                   humanBlack);
             controller().display().boardTurned = turned;
             controller().repaint();
             // a8 and h1 are light in every view; a1 is dark.
@@ -47,8 +49,10 @@ TEST_F(BoardRendering, CornersMarkerAndReachableSquaresInTheFourViews) {
             ASSERT_TRUE(play().markerOn);
             EXPECT_EQ(shownColour(5, 2), QRgb(BoardRenderer::kMarker & 0xFFFFFF));
             const bool thirdRowLight = humanBlack;  // e3 is dark, e6 light
-            const QRgb onLight = (humanBlack ? BoardRenderer::kReachableB : BoardRenderer::kReachableA) & 0xFFFFFF;
-            const QRgb onDark = (humanBlack ? BoardRenderer::kReachableA : BoardRenderer::kReachableB) & 0xFFFFFF;
+            const QRgb onLight =
+                (humanBlack ? BoardRenderer::kReachableB : BoardRenderer::kReachableA) & 0xFFFFFF;
+            const QRgb onDark =
+                (humanBlack ? BoardRenderer::kReachableA : BoardRenderer::kReachableB) & 0xFFFFFF;
             EXPECT_EQ(shownColour(5, 3), thirdRowLight ? onLight : onDark);
             EXPECT_EQ(shownColour(5, 4), thirdRowLight ? onDark : onLight);
             EXPECT_EQ(shownColour(5, 5), humanBlack ? light : dark);  // e5 or e4, out of reach

@@ -1,7 +1,8 @@
 // The window needs a QApplication; the offscreen platform keeps it off the
 // screen, also when the tests are only listed.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");

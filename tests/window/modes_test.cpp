@@ -66,10 +66,14 @@ TEST_F(Modes, TwoHumansAlternateAndTheStatusSaysWhoPlays) {
 
 TEST_F(Modes, ToolbarHoverTextsAndTheStatusComingBack) {
     play().statusText = "avant";
-    const char* const texts[] = {"-> Revoir les mouvements de la partie", "-> Commencer une nouvelle partie",
-                                 "-> Charger une partie", "-> Sauvegarder une partie",
-                                 "-> Faire jouer l'ordinateur en premier", "-> Changer de camp",
-                                 "-> Tourner l'échiquier de 180°", "-> Annuler le dernier mouvement"};
+    const char* const texts[] = {"-> Revoir les mouvements de la partie",
+                                 "-> Commencer une nouvelle partie",
+                                 "-> Charger une partie",
+                                 "-> Sauvegarder une partie",
+                                 "-> Faire jouer l'ordinateur en premier",
+                                 "-> Changer de camp",
+                                 "-> Tourner l'échiquier de 180°",
+                                 "-> Annuler le dernier mouvement"};
     const int centres[] = {50, 102, 142, 183, 223, 265, 303, 343};
     for (int z = 0; z < 8; ++z) {
         moveMouse(QPoint(centres[z], 15));
@@ -136,8 +140,8 @@ TEST_F(Modes, TheWheelScrollsTheMoveList) {
                               {"c7", "c6"}, {"d2", "d3"}, {"d7", "d6"}, {"e2", "e3"}, {"e7", "e6"}};
     for (const auto& move : moves) playChess(move[0], move[1]);
     ASSERT_EQ(play().firstShownRow, 2);
-    QWheelEvent away(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                     Qt::NoScrollPhase, false);
+    QWheelEvent away(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&window->boardView(), &away);
     EXPECT_EQ(play().firstShownRow, 0);
     QWheelEvent towards(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, -480), Qt::NoButton,

@@ -106,7 +106,8 @@ TEST_F(PlayByClicks, ThreefoldShuttleIsADrawAnnouncedOnce) {
     for (const auto& move : moves) playChess(move[0], move[1]);
     ASSERT_EQ(record().plyCount, 12);
     int draws = 0;
-    for (const auto& box : dialogs.boxes) draws += box.text == QString::fromUtf8("Trois fois la même position : partie nulle");
+    for (const auto& box : dialogs.boxes)
+        draws += box.text == QString::fromUtf8("Trois fois la même position : partie nulle");
     EXPECT_EQ(draws, 1);
     EXPECT_TRUE(controller().gameOver());
     playChess("b1", "c3");

@@ -1,5 +1,7 @@
 // Start-up and the window's keys, and the dialogs the window opens.
 
+#include "window/startup.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -11,7 +13,6 @@
 #include "features/time_limits_dialog.h"
 #include "window/command_ids.h"
 #include "window/main_menu.h"
-#include "window/startup.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {

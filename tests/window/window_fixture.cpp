@@ -21,7 +21,9 @@ void WindowTest::SetUp() {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
 
-void WindowTest::TearDown() { window.reset(); }
+void WindowTest::TearDown() {
+    window.reset();
+}
 
 void WindowTest::setFen(const std::string& fen, bool humanBlack) {
     auto parsed = parseFen(fen, humanBlack ? FenOrientation::blackLower : FenOrientation::whiteLower);
@@ -53,8 +55,12 @@ void WindowTest::moveMouse(QPoint client) {
     window->mouse().onMouseMove(client);
 }
 
-QString WindowTest::cell(int i) const { return window->layout().moveCells[static_cast<std::size_t>(i)]->text(); }
+QString WindowTest::cell(int i) const {
+    return window->layout().moveCells[static_cast<std::size_t>(i)]->text();
+}
 
-QString WindowTest::shownStatus() const { return window->layout().statusText(); }
+QString WindowTest::shownStatus() const {
+    return window->layout().statusText();
+}
 
 }  // namespace quorvel::testing

@@ -3,8 +3,9 @@
 // box layer, with short timers and a shallow engine so a computer move takes
 // a fraction of a second.
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 #include <memory>
 #include <string>
 
