@@ -1,4 +1,5 @@
-// The report texts: score format, the thinking flag, colours, CR LF, speed.
+// The report texts: score format, the thinking flag, colours, CR LF, speed,
+// and the information dialog's full report and node explorer.
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,86 @@ TEST(Reports, SpeedOnlyWithThinkingAndAtLeastOneSecond) {
     context.searchSeconds = 2;
     const std::string text = formatFinalReport(line.tree, line.leaf, context);
     EXPECT_EQ(text.substr(text.size() - 21), "\r\nvitesse : 500 ech/s");
+}
+
+
+// A tree grown to depth limit 3 with backed-up scores, for the information
+// dialog: e7-e5 is the best line, d7-d5 and a7-a6 other lines, b1-c3 scores
+// 5 under a parent that does not, h7-h6 lies past the -25.00 bound.
+struct InfoTree {
+    SearchStatus status;
+    SearchTree tree{status};
+    ReportContext context;
+    InfoTree() {
+        const NodeIndex root = SearchTree::mainRoot();
+        tree.resetRoot(root, 0);
+        tree[root].score = 10;
+        const NodeIndex first = test::addChildren(
+            tree, root, {{"e7-e5", 10}, {"d7-d5", 5}, {"g8-f6", -3}, {"a7-a6", -2500}, {"h7-h6", -2501}});
+        test::addChildren(tree, first, {{"g1-f3", 10}, {"b1-c3", 5}, {"d2-d4", 12}});
+        const NodeIndex c4 = test::addChildren(tree, first + 1, {{"c2-c4", 5}});
+        const NodeIndex take = test::addChildren(tree, c4, {{"d5xc4", 5}});
+        test::addChildren(tree, take, {{"e2-e4", 5}, {"e2-e3", 7}});
+        test::addChildren(tree, first + 3, {{"a2-a3", -2500}});
+        test::addChildren(tree, first + 4, {{"h2-h3", -2501}});
+        context.depthLimit = 3;
+    }
+};
+
+TEST(Reports, InformationReportListsRootMovesBestLineAndOtherLinesDownToMinus25) {
+    InfoTree info;
+    const std::string text = formatInfoReport(info.tree, info.context);
+    EXPECT_EQ(text,
+              "Mouvements possibles (1er niveau) :\r\n"
+              "e7-e5 (0.10),  d7-d5 (0.05),  g8-f6 (-0.03),  a7-a6 (-25.00),  h7-h6 (-25.01),  "
+              "\r\n\r\nMeilleure solution trouvée :\r\ne7-e5"
+              "\r\n\r\nNote à la racine : 0.10"
+              "\r\n\r\nAutres solutions :\r\n"
+              "d7-d5   c2-c4    score : 0.05\r\n"
+              "a7-a6   a2-a3    score : -25.00\r\n");
+    // Seen from Black: moves mirrored back to chess ranks, the root score as it is.
+    info.context.playerIsBlack = true;
+    info.context.showThinking = true;
+    const std::string black = formatInfoReport(info.tree, info.context);
+    EXPECT_EQ(black.substr(0, 52), "Mouvements possibles (1er niveau) :\r\ne2-e4 (0.10),  ");
+    EXPECT_NE(black.find("Meilleure solution trouvée :\r\ne2-e4   g8-f6   \r\nnote finale des Noirs : -0.10"),
+              std::string::npos);
+    EXPECT_NE(black.find("Note à la racine : 0.10"), std::string::npos);
+    EXPECT_NE(black.find("d2-d4   c7-c5    score : 0.05"), std::string::npos);
+}
+
+TEST(Reports, NodeExplorerListsEachMatchingNodeWithItsChildren) {
+    InfoTree info;
+    info.context.showThinking = true;
+    ExplorerSlots path{};
+    // Field 1 alone: every root move containing it, with all its children.
+    path[0] = "e7";
+    EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context),
+              "Noeud examiné : e7-e5   \r\nnote finale des Noirs : 0.10\r\n"
+              "\r\nListe des fils\r\n------------------\r\n\r\n"
+              "e7-e5   g1-f3   \r\nnote finale des Noirs : 0.10\r\n\r\n"
+              "e7-e5   b1-c3   \r\nnote finale des Noirs : 0.05\r\n\r\n"
+              "e7-e5   d2-d4   \r\nnote finale des Noirs : 0.12\r\n\r\n");
+    // "7" is in every root move; only those with children are listed.
+    path[0] = "7";
+    const std::string all = formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context);
+    for (const char* listed : {"Noeud examiné : e7-e5", "Noeud examiné : d7-d5", "Noeud examiné : a7-a6"}) {
+        EXPECT_NE(all.find(listed), std::string::npos) << listed;
+    }
+    EXPECT_EQ(all.find("Noeud examiné : g8-f6"), std::string::npos);
+    // An empty field between filled ones matches every move at its depth.
+    path = {"d7", "", "x"};
+    const std::string deep = formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context);
+    EXPECT_EQ(deep.rfind("Noeud examiné : d7-d5   c2-c4   d5xc4   ", 0), 0u) << deep;
+    EXPECT_NE(deep.find("d7-d5   c2-c4   d5xc4   e2-e3   \r\nnote finale des Noirs : 0.07\r\n"), std::string::npos);
+    EXPECT_EQ(deep.find("Noeud examiné :", 1), std::string::npos);
+    // A path that matches nothing, or a matching node without children, gives nothing.
+    path = {"zz"};
+    EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
+    path = {"g8-f6"};
+    EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
+    path = {"e7", "b1", "x"};
+    EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
 }
 
 }  // namespace
