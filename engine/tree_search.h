@@ -53,6 +53,11 @@ public:
     // The repetition rule and the fall-backs; returns the node whose
     // depth-1 ancestor is the move to play.
     NodeIndex finalChoice(int rootScore, const GameRecord& record);
+    // The mate ("++") and stalemate ("P") walks of the final choice from the
+    // main root, answered from the arrays that received a mark instead of a
+    // walk over the whole tree (which could take a good part of a second
+    // after a stop on a large tree). The main root when there is none.
+    NodeIndex findMarked(std::string_view marker, bool deepest);
 
     // State of the passes
     int depthLimit = 0;
@@ -75,10 +80,6 @@ private:
     int pruneCandidates(NodeIndex first, int n, bool reversed, bool mainRoot);
     void examineLeaf(NodeIndex leaf, int ringIndex);
 
-    // The fall-back walks of the final choice, answered from the arrays that
-    // received a mark instead of a walk over the whole tree (which could take
-    // a good part of a second after a stop on a large tree).
-    NodeIndex findMarked(std::string_view marker, bool deepest);
     bool liveInMainTree(NodeIndex first) const;
     bool visitedBefore(NodeIndex a, NodeIndex b) const;
 

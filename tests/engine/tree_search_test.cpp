@@ -145,6 +145,40 @@ TEST(EndOfGame, MateIsMarkedOnceAndNeverExpandedAgain) {
     EXPECT_EQ(f.tree[f.tree[again].children].depth, 2);
 }
 
+TEST(EndOfGame, MarkLookUpsFindWhatTheTreeWalksFind) {
+    // Mates and stalemates at several depths, with sorting, mate pruning and
+    // candidate pruning moving and freeing marked nodes between passes.
+    const char* const positions[] = {"k7/8/2K5/8/8/8/8/7R w - - 0 1", "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
+                                     "7k/5Q2/6K1/8/8/8/8/8 w - - 0 1", "k7/8/8/8/8/8/5q2/7K b - - 0 1",
+                                     "k7/2Q5/1K6/8/8/8/8/8 w - - 0 1", "2k5/8/2K5/8/8/8/8/R6R w - - 0 1",
+                                     "8/8/8/8/8/1k6/8/KQ6 b - - 0 1"};
+    for (const char* fen : positions) {
+        Fixture f;
+        const auto record = test::recordFromFen(fen);
+        f.tree.resetRoot(SearchTree::mainRoot(), record->state);
+        TreeSearch search(f.tree, EngineOptions{}, record->current, 40, false, fastExpand);
+        for (int depth = 1; depth <= 5; ++depth) {
+            searchTo(search, f.tree, depth);
+            if (depth == 3) search.pruneRootCandidates(10);
+            if (depth >= 4) search.pruneRootCandidates(11 - depth);
+            for (const char* marker : {"++", "P"}) {
+                for (const bool deepest : {false, true}) {
+                    f.tree.selected = SearchTree::mainRoot();
+                    if (marker[0] == '+') {
+                        f.tree.findMateNode(SearchTree::mainRoot());
+                    } else {
+                        f.tree.findStalemateNode(SearchTree::mainRoot(), deepest);
+                    }
+                    // The mate walk always looks for the shallowest.
+                    const bool wanted = marker[0] == '+' ? false : deepest;
+                    EXPECT_EQ(search.findMarked(marker, wanted), f.tree.selected)
+                        << fen << " depth " << depth << " " << marker << " deepest " << deepest;
+                }
+            }
+        }
+    }
+}
+
 TEST(EndOfGame, StalemateBacksUpAsADraw) {
     Fixture f;
     const auto record = test::recordFromFen("k7/8/8/8/8/8/5q2/7K b - - 0 1");  // f2-g3 stalemates
