@@ -8,7 +8,12 @@ namespace quorvel {
 void GameController::onSecond() {
     GameRecord& r = state_.record;
     const bool whiteRuns = r.playerIsBlack == state_.searchRunning;
-    (whiteRuns ? r.whiteClock : r.blackClock) += 1;
+    // The search thread writes the record (the recovery file takes the
+    // clocks): while it runs, the seconds wait beside it.
+    if (threadDone_)
+        (whiteRuns ? r.whiteClock : r.blackClock) += 1;
+    else
+        (whiteRuns ? pendingWhite_ : pendingBlack_) += 1;
     // Between the human's move and the start of the reply only the clock runs.
     if (state_.moveAwaitingSearch && !state_.humanVsHuman) return;
 

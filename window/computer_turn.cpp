@@ -106,7 +106,10 @@ void GameController::startSearchAndShowMove() {
     threadDone_ = false;
     status_.setStatusText({});
     driver_.start(record, engineOptions_, state_.computerVsComputer);
-    waitForSearchIdle();
+    // The record is the search thread's until it has ended (its recovery
+    // write and the information dialog come after the move is recorded).
+    waitForThreadEnd();
+    foldPendingSeconds();
     // The engine's last word (the opening's name or the final report).
     if (const std::string report = status_.statusText(); !report.empty())
         state_.statusText = QString::fromStdString(report);

@@ -15,7 +15,10 @@ GameController::GameController(DialogService& dialogs, QObject* parent) : QObjec
     state_.record.history[0] = state_.record.current;
     connect(&timers_, &GameTimers::tenthElapsed, this, [this] { ++state_.tickCount; });
     connect(&timers_, &GameTimers::secondElapsed, this, &GameController::onSecond);
-    connect(this, &GameController::searchThreadFinished, this, [this] { threadDone_ = true; });
+    connect(this, &GameController::searchThreadFinished, this, [this] {
+        threadDone_ = true;
+        foldPendingSeconds();
+    });
     driver_.setOpeningBook(&book_);
     connectHooks();
 }
@@ -30,18 +33,9 @@ void GameController::connectHooks() {
     SearchHooks hooks;
     // Hooks run on the search thread: everything that touches the window is
     // queued to this object's thread.
-    hooks.moveRecorded = [this] {
-        QMetaObject::invokeMethod(
-            this, [this] { Q_EMIT searchIdleReached(); }, Qt::QueuedConnection);
-    };
     hooks.finished = [this] {
         QMetaObject::invokeMethod(
-            this,
-            [this] {
-                Q_EMIT searchThreadFinished();
-                Q_EMIT searchIdleReached();
-            },
-            Qt::QueuedConnection);
+            this, [this] { Q_EMIT searchThreadFinished(); }, Qt::QueuedConnection);
     };
     hooks.beep = [this] {
         QMetaObject::invokeMethod(
@@ -134,22 +128,19 @@ void GameController::waitTicks(int n) {
     loop.exec();
 }
 
-void GameController::waitForSearchIdle() {
-    QEventLoop loop;
-    connect(this, &GameController::searchIdleReached, &loop, &QEventLoop::quit);
-    // A late notice of an earlier run may wake the loop: look at the flag.
-    while (!status_.searchIdle) {
-        if (loop.exec() < 0) break;  // the application is quitting
-    }
-}
-
 void GameController::waitForThreadEnd() {
     QEventLoop loop;
     connect(this, &GameController::searchThreadFinished, &loop, &QEventLoop::quit);
     while (!threadDone_) {
-        if (loop.exec() < 0) break;
+        if (loop.exec() < 0) break;  // the application is quitting
     }
     if (threadDone_) driver_.wait();
+}
+
+void GameController::foldPendingSeconds() {
+    state_.record.whiteClock += pendingWhite_;
+    state_.record.blackClock += pendingBlack_;
+    pendingWhite_ = pendingBlack_ = 0;
 }
 
 void GameController::endSearch() {

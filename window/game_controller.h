@@ -83,6 +83,10 @@ public:
     // Ends a running search and waits for its thread (quit sequence).
     void endSearch();
     bool searchThreadDone() const { return threadDone_; }
+    // The clocks as shown: the seconds counted while the search thread held
+    // the record are added when it ends.
+    std::int32_t whiteSeconds() const { return state_.record.whiteClock + pendingWhite_; }
+    std::int32_t blackSeconds() const { return state_.record.blackClock + pendingBlack_; }
 
     // A new position was set by a take-back, a load or a new game.
     void positionReplaced() { ++state_.positionSerial; }
@@ -97,14 +101,13 @@ Q_SIGNALS:
     // The three steps of showing the computer's move (1 from-square marked,
     // 2 piece moved and to-square marked, 3 marker removed).
     void computerMoveStep(int step, int file, int rank);
-    void searchIdleReached();
     void searchThreadFinished();
 
 private:
     void connectHooks();
     void startSearchAndShowMove();
     void showComputerMove();
-    void waitForSearchIdle();
+    void foldPendingSeconds();
     void waitForThreadEnd();
     void onSecond();
     void blinkSearchText();
@@ -127,6 +130,8 @@ private:
     std::uint64_t totalMemory_ = kUnknownMemory;
     InformationDialog informationDialog_;
     bool threadDone_ = true;
+    std::int32_t pendingWhite_ = 0;  // seconds not yet in the record
+    std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;
     int drawAnnouncedSerial_ = -1;
     int stalemateAnnouncedSerial_ = -1;

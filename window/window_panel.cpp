@@ -65,8 +65,8 @@ void GameWindow::fillPanel() {
     QString status = play.statusText;
     status.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (layout_.status->toPlainText() != status) layout_.status->setPlainText(status);
-    setText(layout_.whiteClock, formatClock(record.whiteClock));
-    setText(layout_.blackClock, formatClock(record.blackClock));
+    setText(layout_.whiteClock, formatClock(controller_.whiteSeconds()));
+    setText(layout_.blackClock, formatClock(controller_.blackSeconds()));
 }
 
 }  // namespace quorvel
