@@ -40,6 +40,11 @@ TEST_F(ClocksAndFiles, TheClockOfTheSideToMoveRuns) {
     tick();
     EXPECT_EQ(play().secondsCounter, counted);
     EXPECT_EQ(record().blackClock, 2);
+    // Between two humans nothing waits for a search: the tick goes on.
+    window->runCommand(cmd::kModeHumanHuman);
+    tick();
+    EXPECT_EQ(play().secondsCounter, counted + 1);
+    EXPECT_EQ(record().blackClock, 3);
 }
 
 TEST_F(ClocksAndFiles, TheTickEndsTheMainPhaseByTimeAndByMemory) {
