@@ -31,6 +31,7 @@ struct AttackTables {
     std::array<Bits, 64> upperPawn{};  // squares an upper pawn attacks (towards row 1)
     std::array<Bits, 64> lowerPawn{};  // squares a lower pawn attacks (towards row 8)
     std::array<std::array<Bits, 64>, 8> ray{};  // 0..3 towards higher bits, 4..7 towards lower
+    std::array<Bits, 64> lines{};               // all eight rays together
 };
 
 namespace detail {
@@ -61,6 +62,7 @@ constexpr AttackTables buildTables() {
                 for (int cx = x + kDx[d], cy = y + kDy[d]; inside(cx, cy); cx += kDx[d], cy += kDy[d]) {
                     t.ray[d][s] |= single(bitOf(cx, cy));
                 }
+                t.lines[s] |= t.ray[d][s];
             }
         }
     }

@@ -7,6 +7,7 @@
 // one the search uses. They must produce identical child lists.
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "engine/evaluation.h"
 #include "engine/search_node.h"
@@ -39,7 +40,22 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
 Position nodePosition(const SearchTree& tree, NodeIndex node, const Position& base);
 
 // The state after a move of `piece` (code on the from-square), as the move
-// application computes it; castling bits are the caller's business.
-StateWord stateAfterMove(StateWord state, int piece, int fromX, int fromY, int toX, int toY);
+// application computes it; castling bits are the caller's business. Inline:
+// both expansions call it for every child.
+inline StateWord stateAfterMove(StateWord state, int piece, int fromX, int fromY, int toX, int toY) {
+    const bool upper = isUpperPiece(piece);
+    if (piece == kUpperKing) state |= kUpperKingMoved;
+    if (piece == kLowerKing) state |= kLowerKingMoved;
+    if (piece == kUpperRook && fromX == 1) state |= kUpperRookAMoved;
+    if (piece == kUpperRook && fromX == 8) state |= kUpperRookHMoved;
+    if (piece == kLowerRook && fromX == 1) state |= kLowerRookAMoved;
+    if (piece == kLowerRook && fromX == 8) state |= kLowerRookHMoved;
+    state = upper ? withUpperDoubleStepFile(state, 0) : withLowerDoubleStepFile(state, 0);
+    const bool pawn = piece == kUpperPawn || piece == kLowerPawn;
+    if (pawn && std::abs(toY - fromY) == 2) {
+        state = upper ? withUpperDoubleStepFile(state, toX) : withLowerDoubleStepFile(state, toX);
+    }
+    return state;
+}
 
 }  // namespace quorvel

@@ -92,11 +92,7 @@ Bits attackedBy(const FastBoard& b, int army) {
 // only through a line that passes `from`.
 bool attackedAfterMove(const FastBoard& b, const Node& n, int from, int to, Bits occupied) {
     if (n.attacked & single(to)) return true;
-    const AttackTables& t = attackTables();
-    const auto s = static_cast<std::size_t>(to);
-    Bits lines = 0;
-    for (std::size_t d = 0; d < 8; ++d) lines |= t.ray[d][s];
-    if ((lines & single(from)) == 0) return false;
+    if ((attackTables().lines[static_cast<std::size_t>(to)] & single(from)) == 0) return false;
     return attackersOf(b, to, n.them, occupied, 0) != 0;
 }
 

@@ -92,22 +92,6 @@ void createChild(const Position& p, StateWord state, const MoveCheck& check, int
 
 }  // namespace
 
-StateWord stateAfterMove(StateWord state, int piece, int fromX, int fromY, int toX, int toY) {
-    const bool upper = isUpperPiece(piece);
-    if (piece == kUpperKing) state |= kUpperKingMoved;
-    if (piece == kLowerKing) state |= kLowerKingMoved;
-    if (piece == kUpperRook && fromX == 1) state |= kUpperRookAMoved;
-    if (piece == kUpperRook && fromX == 8) state |= kUpperRookHMoved;
-    if (piece == kLowerRook && fromX == 1) state |= kLowerRookAMoved;
-    if (piece == kLowerRook && fromX == 8) state |= kLowerRookHMoved;
-    state = upper ? withUpperDoubleStepFile(state, 0) : withLowerDoubleStepFile(state, 0);
-    const bool pawn = piece == kUpperPawn || piece == kLowerPawn;
-    if (pawn && std::abs(toY - fromY) == 2) {
-        state = upper ? withUpperDoubleStepFile(state, toX) : withLowerDoubleStepFile(state, toX);
-    }
-    return state;
-}
-
 ExpansionCounts literalExpand(const Position& p, StateWord state, bool sideIsUpper, const EvalSettings& settings,
                               NodeList& out) {
     ExpansionCounts counts;
