@@ -91,7 +91,8 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
         } else if (a.rfind("--", 0) == 0) {
             return ParseFailure{"unknown option '" + a + "'"};
         } else {
-            fen += (fen.empty() ? "" : " ") + a;
+            if (!fen.empty()) fen += ' ';
+            fen += a;
         }
         if (failure) return *failure;
     }
@@ -233,8 +234,11 @@ int runSearch(const Args& args) {
     status.bookPlay.store(!request.bookPath.empty());
     const RunResult result = runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book,
                                      request.limits, request.stopAt, fastExpand);
-    std::string report = status.statusText();
-    for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;) report.replace(at, 2, "\n");
+    // The report's CR LF line ends become plain ones on the terminal.
+    std::string report;
+    for (const char c : status.statusText()) {
+        if (c != '\r') report += c;
+    }
     std::cout << report << (report.empty() || report.back() == '\n' ? "" : "\n");
     const double nps = result.seconds > 0 ? result.nodes / result.seconds : 0;
     std::printf("nodes %u\nseconds %.2f\nnodes per second %.0f\n", result.nodes, result.seconds, nps);
