@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
 #include "engine/search_reports.h"
 #include "tree_test_support.h"
 
@@ -104,12 +108,17 @@ TEST(Reports, InformationReportListsRootMovesBestLineAndOtherLinesDownToMinus25)
     EXPECT_NE(black.find("d2-d4   c7-c5    score : 0.05"), std::string::npos);
 }
 
+ExplorerSlots slots(std::initializer_list<std::string> texts) {
+    ExplorerSlots path{};
+    std::copy(texts.begin(), texts.end(), path.begin());
+    return path;
+}
+
 TEST(Reports, NodeExplorerListsEachMatchingNodeWithItsChildren) {
     InfoTree info;
     info.context.showThinking = true;
-    ExplorerSlots path{};
     // Field 1 alone: every root move containing it, with all its children.
-    path[0] = "e7";
+    ExplorerSlots path = slots({"e7"});
     EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context),
               "Noeud examiné : e7-e5   \r\nnote finale des Noirs : 0.10\r\n"
               "\r\nListe des fils\r\n------------------\r\n\r\n"
@@ -117,24 +126,24 @@ TEST(Reports, NodeExplorerListsEachMatchingNodeWithItsChildren) {
               "e7-e5   b1-c3   \r\nnote finale des Noirs : 0.05\r\n\r\n"
               "e7-e5   d2-d4   \r\nnote finale des Noirs : 0.12\r\n\r\n");
     // "7" is in every root move; only those with children are listed.
-    path[0] = "7";
+    path = slots({"7"});
     const std::string all = formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context);
     for (const char* listed : {"Noeud examiné : e7-e5", "Noeud examiné : d7-d5", "Noeud examiné : a7-a6"}) {
         EXPECT_NE(all.find(listed), std::string::npos) << listed;
     }
     EXPECT_EQ(all.find("Noeud examiné : g8-f6"), std::string::npos);
     // An empty field between filled ones matches every move at its depth.
-    path = {"d7", "", "x"};
+    path = slots({"d7", "", "x"});
     const std::string deep = formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context);
     EXPECT_EQ(deep.rfind("Noeud examiné : d7-d5   c2-c4   d5xc4   ", 0), 0u) << deep;
     EXPECT_NE(deep.find("d7-d5   c2-c4   d5xc4   e2-e3   \r\nnote finale des Noirs : 0.07\r\n"), std::string::npos);
     EXPECT_EQ(deep.find("Noeud examiné :", 1), std::string::npos);
     // A path that matches nothing, or a matching node without children, gives nothing.
-    path = {"zz"};
+    path = slots({"zz"});
     EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
-    path = {"g8-f6"};
+    path = slots({"g8-f6"});
     EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
-    path = {"e7", "b1", "x"};
+    path = slots({"e7", "b1", "x"});
     EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
 }
 
