@@ -28,6 +28,7 @@ struct Node {
     Bits pinned;            // own pieces alone between the king and an opposing slider
     Bits attacked;          // squares an opposing piece could take on, on the node board
     const PieceSquareTable& table;
+    PawnTermCache& pawnCache;
     int staticSum;          // piece-square sum of the node position
     SideTerms mover, opponent;      // neighbour and global terms of the node position
     SideBits moverBits, opponentBits;
@@ -241,13 +242,13 @@ ChildBits childBits(const Node& n, const Move& m, int placed, int target) {
 // One side's terms after the move; only those the move can change are
 // recomputed. `kind` is the kind that left or was taken from this side.
 int childSideSum(const SideTerms& parent, const SideBits& s, Bits occupied, StateWord state, int ply, bool upper,
-                 bool rookFiles_, int kind, bool mover) {
+                 bool rookFiles_, int kind, bool mover, PawnTermCache& pawnCache) {
     SideTerms terms = parent;
     if (rookFiles_) terms.rooks = rookFiles(s.rooks, occupied, upper);
     if (kind == 5) terms.bishops = bishopNeighbours(s.bishops, upper);
-    if (kind == 6) terms.pawns = pawnShape(s.pawns, upper);
-    const bool global = mover ? (kind == 1 || kind == 2 || kind == 3 || kind == 6) : (kind == 2 || kind == 6);
-    if (global) terms.global = globalSide(s.pawns, s.queenAtHome, state, ply, upper);
+    if (kind == 6) terms.pawns = pawnCache.terms(s.pawns, ply, upper);
+    const bool global = mover ? (kind == 1 || kind == 2 || kind == 3) : kind == 2;
+    if (global) terms.global = globalState(s.queenAtHome, state, ply, upper);
     return terms.sum();
 }
 
@@ -278,9 +279,9 @@ void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& c
     const bool rookFilesChange = m.castling != Castling::none || (rooks & files) != 0;
     const int ply = n.settings.plyCount;
     const int moverSum =
-        childSideSum(n.mover, c.mover, c.occupied, next, ply, n.upper, rookFilesChange, pieceKind(m.piece), true);
+        childSideSum(n.mover, c.mover, c.occupied, next, ply, n.upper, rookFilesChange, pieceKind(m.piece), true, n.pawnCache);
     const int opponentSum = childSideSum(n.opponent, c.opponent, c.occupied, next, ply, !n.upper, rookFilesChange,
-                                         target != 0 ? pieceKind(target) : 0, false);
+                                         target != 0 ? pieceKind(target) : 0, false, n.pawnCache);
     int total = staticSum + (n.upper ? moverSum - opponentSum : opponentSum - moverSum);
     if (n.settings.horizonReduction && n.settings.depthLimit > 2) {
         int term = 0;
@@ -315,6 +316,7 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
     const int me = sideIsUpper ? 0 : 1;
     const int king = std::countr_zero(board.pieces[static_cast<std::size_t>(code(1, me))]);
     const PieceSquareTable& table = pieceSquareTable(settings.plyCount);
+    PawnTermCache& pawns = pawnTermCache();
     const Node node{board,
                     position,
                     state,
@@ -326,9 +328,10 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
                     pinnedPieces(board, king, me, 1 - me),
                     attackedBy(board, 1 - me),
                     table,
+                    pawns,
                     staticTotal(board, settings.plyCount),
-                    sideTerms(board, state, settings.plyCount, sideIsUpper),
-                    sideTerms(board, state, settings.plyCount, !sideIsUpper),
+                    sideTerms(board, state, settings.plyCount, sideIsUpper, pawns),
+                    sideTerms(board, state, settings.plyCount, !sideIsUpper, pawns),
                     sideBits(board, sideIsUpper),
                     sideBits(board, !sideIsUpper),
                     settings};

@@ -89,10 +89,16 @@ int staticTotal(const FastBoard& board, int plyCount) {
     return total;
 }
 
-SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper) {
+SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper, PawnTermCache& pawns) {
     const SideBits s = sideBits(board, upper);
-    return {rookFiles(s.rooks, board.occupied, upper), bishopNeighbours(s.bishops, upper), pawnShape(s.pawns, upper),
-            globalSide(s.pawns, s.queenAtHome, state, plyCount, upper)};
+    return {rookFiles(s.rooks, board.occupied, upper), bishopNeighbours(s.bishops, upper),
+            pawns.terms(s.pawns, plyCount, upper), globalState(s.queenAtHome, state, plyCount, upper)};
+}
+
+PawnTermCache& pawnTermCache() {
+    // One cache per thread: the search thread's, or a test's.
+    thread_local PawnTermCache cache;
+    return cache;
 }
 
 }  // namespace quorvel

@@ -115,23 +115,58 @@ inline int pawnShape(Bits p, bool upper) {
     return -10 * doubled - 3 * missing;
 }
 
-inline int globalSide(Bits pawns, bool queenAtHome, StateWord state, int plyCount, bool upper) {
+// The global terms that read the state bits and the queen's square.
+inline int globalState(bool queenAtHome, StateWord state, int plyCount, bool upper) {
     const bool castled = state & (upper ? kUpperCastled : kLowerCastled);
     const bool kingMoved = state & (upper ? kUpperKingMoved : kLowerKingMoved);
     const bool rookMoved =
         state & (upper ? (kUpperRookAMoved | kUpperRookHMoved) : (kLowerRookAMoved | kLowerRookHMoved));
-    const int second = upper ? 7 : 2;
     int value = castled ? 25 : (kingMoved ? -50 : -5);
     if (plyCount < 20 && !queenAtHome) value -= 60;
     if (rookMoved && !castled) value -= 10;
-    const Bits secondRow = rowMask(second);
-    constexpr Bits kWings = 0xFFFFFFull | (0xFFFFFFull << 40);
-    if (plyCount < 50) value -= 10 * (6 - countBits(pawns & secondRow & kWings));
-    const Bits centreFiles = 0xFFFFull << 24;
-    if (plyCount < 20 && (pawns & rowMask(upper ? 5 : 4) & centreFiles) == 0) value -= 10;
-    value -= 10 * countBits(pawns & secondRow & centreFiles);
     return value;
 }
+
+// The global terms that read the pawns alone.
+inline int globalPawns(Bits pawns, int plyCount, bool upper) {
+    const Bits secondRow = rowMask(upper ? 7 : 2);
+    constexpr Bits kWings = 0xFFFFFFull | (0xFFFFFFull << 40);
+    constexpr Bits kCentreFiles = 0xFFFFull << 24;
+    int value = 0;
+    if (plyCount < 50) value -= 10 * (6 - countBits(pawns & secondRow & kWings));
+    if (plyCount < 20 && (pawns & rowMask(upper ? 5 : 4) & kCentreFiles) == 0) value -= 10;
+    value -= 10 * countBits(pawns & secondRow & kCentreFiles);
+    return value;
+}
+
+// Everything one side's pawns score on their own (shape and global terms),
+// remembered by pawn set: siblings and cousins share most pawn sets. Only
+// for boards without pawns on the end rows, whose squares tag the entries.
+class PawnTermCache {
+public:
+    int terms(Bits pawns, int plyCount, bool upper) {
+        // Tags on end-row squares: never 0, and the side.
+        const Bits key = pawns | single(bitOf(8, 1)) | (upper ? single(bitOf(1, 1)) : 0);
+        Entry& e = entries_[static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kBits))];
+        if (e.key != key || e.plyCount != plyCount) {
+            e.key = key;
+            e.plyCount = plyCount;
+            e.value = pawnShape(pawns, upper) + globalPawns(pawns, plyCount, upper);
+        }
+        return e.value;
+    }
+
+private:
+    static constexpr int kBits = 12;
+    struct Entry {
+        Bits key = 0;
+        int plyCount = 0;
+        int value = 0;
+    };
+    std::array<Entry, std::size_t{1} << kBits> entries_{};
+};
+// The search thread's cache.
+PawnTermCache& pawnTermCache();
 
 // The sets one side's terms read.
 struct SideBits {
@@ -153,9 +188,11 @@ SideBits sideBits(const FastBoard& board, bool upper);
 // One side's share of the neighbour and global terms, kept per node so that
 // a child recomputes only what its move can change.
 struct SideTerms {
-    int rooks = 0, bishops = 0, pawns = 0, global = 0;
+    int rooks = 0, bishops = 0;
+    int pawns = 0;   // pawn shape and the global terms of the pawns
+    int global = 0;  // the global terms of the state bits and the queen
     int sum() const { return rooks + bishops + pawns + global; }
 };
-SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper);
+SideTerms sideTerms(const FastBoard& board, StateWord state, int plyCount, bool upper, PawnTermCache& pawns);
 
 }  // namespace quorvel
