@@ -239,17 +239,23 @@ ChildBits childBits(const Node& n, const Move& m, int placed, int target) {
     return c;
 }
 
-// One side's terms after the move; only those the move can change are
-// recomputed. `kind` is the kind that left or was taken from this side.
-int childSideSum(const SideTerms& parent, const SideBits& s, Bits occupied, StateWord state, int ply, bool upper,
-                 bool rookFiles_, int kind, bool mover, PawnTermCache& pawnCache) {
-    SideTerms terms = parent;
-    if (rookFiles_) terms.rooks = rookFiles(s.rooks, occupied, upper);
-    if (kind == 5) terms.bishops = bishopNeighbours(s.bishops, upper);
-    if (kind == 6) terms.pawns = pawnCache.terms(s.pawns, ply, upper);
+// One side's terms after the move, as a change to the node's: only what the
+// move can change is recomputed. A rook's open-file count reads its own file
+// alone, so only rooks on the files whose squares changed are counted again.
+// `kind` is the kind that left or was taken from this side.
+inline int childSideSum(const SideTerms& parent, const SideBits& before, const SideBits& after, Bits parentOccupied,
+                        Bits occupied, Bits files, StateWord state, int ply, bool upper, int kind, bool mover,
+                        PawnTermCache& pawnCache) {
+    int sum = parent.sum();
+    const Bits rooksBefore = before.rooks & files, rooksAfter = after.rooks & files;
+    if ((rooksBefore | rooksAfter) != 0) {
+        sum += rookFiles(rooksAfter, occupied, upper) - rookFiles(rooksBefore, parentOccupied, upper);
+    }
+    if (kind == 5) sum += bishopNeighbours(after.bishops, upper) - parent.bishops;
+    if (kind == 6) sum += pawnCache.terms(after.pawns, ply, upper) - parent.pawns;
     const bool global = mover ? (kind == 1 || kind == 2 || kind == 3) : kind == 2;
-    if (global) terms.global = globalState(s.queenAtHome, state, ply, upper);
-    return terms.sum();
+    if (global) sum += globalState(after.queenAtHome, state, ply, upper) - parent.global;
+    return sum;
 }
 
 void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& counts) {
@@ -273,15 +279,15 @@ void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& c
         staticSum += at(rook, rookTo) - at(rook, rookFrom);
     }
     const ChildBits c = childBits(n, m, placed, target);
-    // Rook files change through any square on a file that holds a rook.
-    const Bits files = (Bits{0xFF} << (8 * (fx - 1))) | (Bits{0xFF} << (8 * (tx - 1)));
-    const Bits rooks = b.pieces[kUpperRook] | b.pieces[kLowerRook];
-    const bool rookFilesChange = m.castling != Castling::none || (rooks & files) != 0;
+    // The files whose squares the move changed.
+    auto file = [](int x) { return Bits{0xFF} << (8 * (x - 1)); };
+    Bits files = file(fx) | file(tx);
+    if (m.castling != Castling::none) files |= file(1) | file(4) | file(6) | file(8);
     const int ply = n.settings.plyCount;
-    const int moverSum =
-        childSideSum(n.mover, c.mover, c.occupied, next, ply, n.upper, rookFilesChange, pieceKind(m.piece), true, n.pawnCache);
-    const int opponentSum = childSideSum(n.opponent, c.opponent, c.occupied, next, ply, !n.upper, rookFilesChange,
-                                         target != 0 ? pieceKind(target) : 0, false, n.pawnCache);
+    const int moverSum = childSideSum(n.mover, n.moverBits, c.mover, b.occupied, c.occupied, files, next, ply, n.upper,
+                                      pieceKind(m.piece), true, n.pawnCache);
+    const int opponentSum = childSideSum(n.opponent, n.opponentBits, c.opponent, b.occupied, c.occupied, files, next,
+                                         ply, !n.upper, target != 0 ? pieceKind(target) : 0, false, n.pawnCache);
     int total = staticSum + (n.upper ? moverSum - opponentSum : opponentSum - moverSum);
     if (n.settings.horizonReduction && n.settings.depthLimit > 2) {
         int term = 0;
