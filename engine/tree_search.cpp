@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/search_reports.h"
+#include "rules/move_application.h"
 
 namespace quorvel {
 
@@ -78,7 +79,7 @@ bool TreeSearch::mayExpand() const {
 }
 
 void TreeSearch::expand(NodeIndex index) {
-    const Position position = nodePosition(tree_, index, base_);
+    const Position position = positionOf(index);
     SearchNode& node = tree_[index];
     const EvalSettings settings{plyCount_, options_.horizonReduction, depthLimit};
     const ExpansionCounts counts = expand_(position, node.state, (node.depth & 1) == 0, settings, tree_.generated);
@@ -166,8 +167,24 @@ int TreeSearch::passFresh(const NodeList& list, int length, int nodeDepth, int a
     return v;
 }
 
+// Siblings follow each other in a pass, so the parent's position is kept and
+// each child replays its own move alone. Nothing moves during a pass and the
+// base changes only between passes: a pass from a root starts afresh.
+Position TreeSearch::positionOf(NodeIndex index) {
+    const SearchNode& node = tree_[index];
+    if (node.depth < 1 || node.parent == kNoNode) return nodePosition(tree_, index, base_);
+    if (node.parent != cachedParent_) {
+        cachedParentPosition_ = nodePosition(tree_, node.parent, base_);
+        cachedParent_ = node.parent;
+    }
+    Position position = cachedParentPosition_;
+    replayMoveText(position, node.move, (node.depth & 1) != 0);
+    return position;
+}
+
 int TreeSearch::pass(NodeIndex index, int alpha, int beta) {
     SearchNode& node = tree_[index];
+    if (node.depth == 0) cachedParent_ = kNoNode;
     if (node.children == kNoNode && node.depth == depthLimit - 1 && mayExpand()) {
         freshCount_ = 0;
         expand(index);

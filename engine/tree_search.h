@@ -73,6 +73,7 @@ public:
 private:
     bool mayExpand() const;
     void expand(NodeIndex node);
+    Position positionOf(NodeIndex node);
     void sortChildren(NodeIndex node);
     bool sortsAfterPass(int length) const;
     int passFresh(const NodeList& list, int length, int nodeDepth, int alpha, int beta) const;
@@ -99,6 +100,8 @@ private:
     bool stopAbortsBackUp_ = false;  // a back-up of a secondary tree gives up on stop
     bool backUpAborted_ = false;
     int freshCount_ = 0;  // children written by the last expansion
+    NodeIndex cachedParent_ = kNoNode;  // whose position cachedParentPosition_ holds
+    Position cachedParentPosition_{};
 
     SearchTree& tree_;
     SearchStatus& status_;
