@@ -30,19 +30,25 @@ bool sortedOrder(int length, bool descending, bool nearlySorted, ScoreOf scoreOf
     std::array<int, kMaxChildren> keys;  // only the first `length` entries are used
     for (int i = 0; i < length; ++i) keys[static_cast<std::size_t>(i)] = (descending ? -scoreOf(i) : scoreOf(i)) * 128 - i;
     // Keys are distinct, so any sort gives the same order: an insertion sort
-    // for the nearly sorted arrays of later passes, std::sort for the fresh
-    // lists in generation order.
-    if (nearlySorted) {
-        for (int i = 1; i < length; ++i) {
+    // for the nearly sorted arrays of later passes; for the fresh lists in
+    // generation order, each key's place is the count of smaller keys, which
+    // the compiler turns into wide comparisons without a branch.
+    if (!nearlySorted) {
+        for (int i = 0; i < length; ++i) {
             const int key = keys[static_cast<std::size_t>(i)];
-            int j = i - 1;
-            for (; j >= 0 && keys[static_cast<std::size_t>(j)] > key; --j) {
-                keys[static_cast<std::size_t>(j + 1)] = keys[static_cast<std::size_t>(j)];
-            }
-            keys[static_cast<std::size_t>(j + 1)] = key;
+            int place = 0;
+            for (int j = 0; j < length; ++j) place += keys[static_cast<std::size_t>(j)] < key ? 1 : 0;
+            origin[static_cast<std::size_t>(place)] = i;
         }
-    } else {
-        std::sort(keys.begin(), keys.begin() + length);
+        return true;
+    }
+    for (int i = 1; i < length; ++i) {
+        const int key = keys[static_cast<std::size_t>(i)];
+        int j = i - 1;
+        for (; j >= 0 && keys[static_cast<std::size_t>(j)] > key; --j) {
+            keys[static_cast<std::size_t>(j + 1)] = keys[static_cast<std::size_t>(j)];
+        }
+        keys[static_cast<std::size_t>(j + 1)] = key;
     }
     for (int i = 0; i < length; ++i) origin[static_cast<std::size_t>(i)] = ((-keys[static_cast<std::size_t>(i)]) % 128 + 128) % 128;
     return true;
