@@ -51,21 +51,27 @@ SideBits sideBits(const FastBoard& b, bool upper) {
 }
 
 FastBoard FastBoard::from(const Position& position) {
+    // Every square goes into the set of its code (the empty squares into
+    // set 0, cleared afterwards), so the loop has no branch on occupancy.
     FastBoard b;
+    Bits unknown = 0;
     for (int x = 1; x <= 8; ++x) {
         for (int y = 1; y <= 8; ++y) {
             const int code = position.at(x, y);
-            if (code > 0 && code <= 16) {
-                // The board starts empty, so nothing needs removing first.
-                const int bit = bitOf(x, y);
-                b.pieces[static_cast<std::size_t>(code)] |= single(bit);
-                b.army[code > 10 ? 1 : 0] |= single(bit);
-                b.occupied |= single(bit);
-                b.square[static_cast<std::size_t>(bit)] = static_cast<std::int8_t>(code);
+            const int bit = bitOf(x, y);
+            if (code < 0 || code > 16) {
+                unknown |= single(bit);  // never a real piece
+                continue;
             }
-            if (code < 0 || code > 16) b.pieces[0] |= single(bitOf(x, y));  // never a real piece
+            b.pieces[static_cast<std::size_t>(code)] |= single(bit);
+            b.square[static_cast<std::size_t>(bit)] = static_cast<std::int8_t>(code);
         }
     }
+    b.pieces[0] = unknown;
+    for (int code = 1; code <= 6; ++code) b.army[0] |= b.pieces[static_cast<std::size_t>(code)];
+    for (int code = 11; code <= 16; ++code) b.army[1] |= b.pieces[static_cast<std::size_t>(code)];
+    for (int code = 7; code <= 10; ++code) b.army[0] |= b.pieces[static_cast<std::size_t>(code)];
+    b.occupied = b.army[0] | b.army[1];
     return b;
 }
 
