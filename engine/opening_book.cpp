@@ -138,7 +138,7 @@ void OpeningBook::loadFromText(std::string_view text) {
         if (endsToken(c)) {
             if (!token.empty()) {
                 if (count < kSlots && token.size() == 4)
-                    std::memcpy(line.slots[static_cast<std::size_t>(count)].data(), token.data(), 4);
+                    std::memcpy(line.tokens[static_cast<std::size_t>(count)].data(), token.data(), 4);
                 ++count;
                 token.clear();
             }
@@ -164,7 +164,7 @@ void OpeningBook::loadFromText(std::string_view text) {
 }
 
 std::string OpeningBook::token(int line, int slot) const {
-    const auto& s = lines_[static_cast<std::size_t>(line)].slots[static_cast<std::size_t>(slot)];
+    const auto& s = lines_[static_cast<std::size_t>(line)].tokens[static_cast<std::size_t>(slot)];
     return std::string(s.data(), strnlen(s.data(), s.size()));
 }
 
@@ -176,8 +176,8 @@ std::optional<std::string> OpeningBook::playBookMove(GameRecord& record, int ran
     for (int pass = 0; pass < 2; ++pass) {
         for (int n = pass == 0 ? start : 0; n < count; ++n) {
             const Line& line = lines_[static_cast<std::size_t>(n)];
-            if (!follows(line.slots, record)) continue;
-            if (playToken(line.slots[static_cast<std::size_t>(ply)], record)) return line.name;
+            if (!follows(line.tokens, record)) continue;
+            if (playToken(line.tokens[static_cast<std::size_t>(ply)], record)) return line.name;
         }
     }
     return std::nullopt;

@@ -41,7 +41,7 @@ public:
 
 private:
     struct Line {
-        std::array<std::array<char, 5>, kSlots> slots{};
+        std::array<std::array<char, 5>, kSlots> tokens{};
         std::string name;
     };
     std::vector<Line> lines_;
