@@ -11,10 +11,18 @@ namespace quorvel {
 
 using Bits = std::uint64_t;
 
-constexpr int bitOf(int x, int y) { return (x - 1) * 8 + (y - 1); }
-constexpr int fileOf(int bit) { return bit / 8 + 1; }
-constexpr int rowOf(int bit) { return bit % 8 + 1; }
-constexpr Bits single(int bit) { return Bits{1} << bit; }
+constexpr int bitOf(int x, int y) {
+    return (x - 1) * 8 + (y - 1);
+}
+constexpr int fileOf(int bit) {
+    return bit / 8 + 1;
+}
+constexpr int rowOf(int bit) {
+    return bit % 8 + 1;
+}
+constexpr Bits single(int bit) {
+    return Bits{1} << bit;
+}
 
 // Bits set, without relying on a popcount instruction the generic x86-64
 // target lacks (the library call it would make costs more than this).
@@ -28,15 +36,17 @@ inline int countBits(Bits b) {
 struct AttackTables {
     std::array<Bits, 64> knight{};
     std::array<Bits, 64> king{};
-    std::array<Bits, 64> upperPawn{};  // squares an upper pawn attacks (towards row 1)
-    std::array<Bits, 64> lowerPawn{};  // squares a lower pawn attacks (towards row 8)
+    std::array<Bits, 64> upperPawn{};           // squares an upper pawn attacks (towards row 1)
+    std::array<Bits, 64> lowerPawn{};           // squares a lower pawn attacks (towards row 8)
     std::array<std::array<Bits, 64>, 8> ray{};  // 0..3 towards higher bits, 4..7 towards lower
     std::array<Bits, 64> lines{};               // all eight rays together
 };
 
 namespace detail {
 
-constexpr bool inside(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+constexpr bool inside(int x, int y) {
+    return x >= 1 && x <= 8 && y >= 1 && y <= 8;
+}
 
 constexpr AttackTables buildTables() {
     AttackTables t;
@@ -50,7 +60,8 @@ constexpr AttackTables buildTables() {
                 for (int dy = -2; dy <= 2; ++dy) {
                     if (!inside(x + dx, y + dy)) continue;
                     const int ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
-                    if ((ax == 1 && ay == 2) || (ax == 2 && ay == 1)) t.knight[s] |= single(bitOf(x + dx, y + dy));
+                    if ((ax == 1 && ay == 2) || (ax == 2 && ay == 1))
+                        t.knight[s] |= single(bitOf(x + dx, y + dy));
                     if (ax <= 1 && ay <= 1 && (ax | ay) != 0) t.king[s] |= single(bitOf(x + dx, y + dy));
                 }
             }
@@ -74,7 +85,9 @@ constexpr AttackTables buildTables() {
 // Built by the compiler: no start-up work and no guard on each use.
 inline constexpr AttackTables kAttackTables = detail::buildTables();
 
-inline const AttackTables& attackTables() { return kAttackTables; }
+inline const AttackTables& attackTables() {
+    return kAttackTables;
+}
 
 inline Bits slide(const AttackTables& t, int dir, int from, Bits occupied) {
     Bits ray = t.ray[static_cast<std::size_t>(dir)][static_cast<std::size_t>(from)];

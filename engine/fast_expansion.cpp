@@ -22,20 +22,22 @@ struct Node {
     const Position& position;
     StateWord state;
     bool upper;
-    int me, them;           // army index: 0 upper, 1 lower
-    int king;               // bit of the mover's king
+    int me, them;  // army index: 0 upper, 1 lower
+    int king;      // bit of the mover's king
     bool inCheck;
-    Bits pinned;            // own pieces alone between the king and an opposing slider
-    Bits attacked;          // squares an opposing piece could take on, on the node board
+    Bits pinned;    // own pieces alone between the king and an opposing slider
+    Bits attacked;  // squares an opposing piece could take on, on the node board
     const PieceSquareTable& table;
     PawnTermCache& pawnCache;
-    int staticSum;          // piece-square sum of the node position
-    SideTerms mover, opponent;      // neighbour and global terms of the node position
+    int staticSum;              // piece-square sum of the node position
+    SideTerms mover, opponent;  // neighbour and global terms of the node position
     SideBits moverBits, opponentBits;
     const EvalSettings& settings;
 };
 
-int code(int kind, int army) { return army == 0 ? kind : kind + 10; }
+int code(int kind, int army) {
+    return army == 0 ? kind : kind + 10;
+}
 
 Bits attackersOf(const FastBoard& b, int square, int army, Bits occupied, Bits removed) {
     const AttackTables& t = attackTables();
@@ -79,12 +81,17 @@ Bits attackedBy(const FastBoard& b, int army) {
     const AttackTables& t = attackTables();
     auto mine = [&](int kind) { return b.pieces[static_cast<std::size_t>(code(kind, army))]; };
     Bits attacked = 0;
-    for (Bits p = mine(4); p != 0; p &= p - 1) attacked |= t.knight[static_cast<std::size_t>(std::countr_zero(p))];
-    for (Bits p = mine(1); p != 0; p &= p - 1) attacked |= t.king[static_cast<std::size_t>(std::countr_zero(p))];
+    for (Bits p = mine(4); p != 0; p &= p - 1)
+        attacked |= t.knight[static_cast<std::size_t>(std::countr_zero(p))];
+    for (Bits p = mine(1); p != 0; p &= p - 1)
+        attacked |= t.king[static_cast<std::size_t>(std::countr_zero(p))];
     const auto& pawn = army == 0 ? t.upperPawn : t.lowerPawn;
-    for (Bits p = mine(6); p != 0; p &= p - 1) attacked |= pawn[static_cast<std::size_t>(std::countr_zero(p))];
-    for (Bits p = mine(5) | mine(2); p != 0; p &= p - 1) attacked |= bishopAttacks(t, std::countr_zero(p), b.occupied);
-    for (Bits p = mine(3) | mine(2); p != 0; p &= p - 1) attacked |= rookAttacks(t, std::countr_zero(p), b.occupied);
+    for (Bits p = mine(6); p != 0; p &= p - 1)
+        attacked |= pawn[static_cast<std::size_t>(std::countr_zero(p))];
+    for (Bits p = mine(5) | mine(2); p != 0; p &= p - 1)
+        attacked |= bishopAttacks(t, std::countr_zero(p), b.occupied);
+    for (Bits p = mine(3) | mine(2); p != 0; p &= p - 1)
+        attacked |= rookAttacks(t, std::countr_zero(p), b.occupied);
     return attacked;
 }
 
@@ -102,7 +109,8 @@ bool attackedAfterMove(const FastBoard& b, const Node& n, int from, int to, Bits
 Bits targetsOf(const FastBoard& b, const Node& n, int from, int piece, Bits& castlingTargets) {
     const AttackTables& t = attackTables();
     const auto s = static_cast<std::size_t>(from);
-    const Bits free = ~b.army[static_cast<std::size_t>(n.me)] & ~(b.pieces[kUpperKing] | b.pieces[kLowerKing]);
+    const Bits free =
+        ~b.army[static_cast<std::size_t>(n.me)] & ~(b.pieces[kUpperKing] | b.pieces[kLowerKing]);
     castlingTargets = 0;
     switch (pieceKind(piece)) {
         case 1: {
@@ -113,11 +121,12 @@ Bits targetsOf(const FastBoard& b, const Node& n, int from, int piece, Bits& cas
                 const std::uint32_t rookH = n.upper ? kUpperRookHMoved : kLowerRookHMoved;
                 const std::uint32_t rookA = n.upper ? kUpperRookAMoved : kLowerRookAMoved;
                 const int rook = code(3, n.me);
-                if (!(n.state & (kingMoved | rookH)) && p.at(6, home) == 0 && p.at(7, home) == 0 && p.at(8, home) == rook) {
+                if (!(n.state & (kingMoved | rookH)) && p.at(6, home) == 0 && p.at(7, home) == 0 &&
+                    p.at(8, home) == rook) {
                     castlingTargets |= single(bitOf(7, home));
                 }
-                if (!(n.state & (kingMoved | rookA)) && p.at(2, home) == 0 && p.at(3, home) == 0 && p.at(4, home) == 0 &&
-                    p.at(1, home) == rook) {
+                if (!(n.state & (kingMoved | rookA)) && p.at(2, home) == 0 && p.at(3, home) == 0 &&
+                    p.at(4, home) == 0 && p.at(1, home) == rook) {
                     castlingTargets |= single(bitOf(3, home));
                 }
             }
@@ -183,8 +192,14 @@ MoveText moveText(int fx, int fy, int tx, int ty, int placed, bool capture) {
                              : std::array<char, 8>{'o', '-', 'o', '-', 'o', 0, 0, 0};
         return text;
     }
-    text.bytes = {static_cast<char>('a' - 1 + fx), static_cast<char>('0' + fy), capture ? 'x' : '-',
-                  static_cast<char>('a' - 1 + tx), static_cast<char>('0' + ty), 0, 0, 0};
+    text.bytes = {static_cast<char>('a' - 1 + fx),
+                  static_cast<char>('0' + fy),
+                  capture ? 'x' : '-',
+                  static_cast<char>('a' - 1 + tx),
+                  static_cast<char>('0' + ty),
+                  0,
+                  0,
+                  0};
     return text;
 }
 
@@ -232,7 +247,8 @@ ChildBits childBits(const Node& n, const Move& m, int placed, int target) {
     if (m.castling != Castling::none) {
         const int row = rowOf(m.from);
         const bool kingSide = m.castling == Castling::kingSide;
-        const Bits rookFrom = single(bitOf(kingSide ? 8 : 1, row)), rookTo = single(bitOf(kingSide ? 6 : 4, row));
+        const Bits rookFrom = single(bitOf(kingSide ? 8 : 1, row)),
+                   rookTo = single(bitOf(kingSide ? 6 : 4, row));
         c.occupied = (c.occupied & ~rookFrom) | rookTo;
         c.mover.rooks = (c.mover.rooks & ~rookFrom) | rookTo;
     }
@@ -243,9 +259,9 @@ ChildBits childBits(const Node& n, const Move& m, int placed, int target) {
 // move can change is recomputed. A rook's open-file count reads its own file
 // alone, so only rooks on the files whose squares changed are counted again.
 // `kind` is the kind that left or was taken from this side.
-inline int childSideSum(const SideTerms& parent, const SideBits& before, const SideBits& after, Bits parentOccupied,
-                        Bits occupied, Bits files, StateWord state, int ply, bool upper, int kind, bool mover,
-                        PawnTermCache& pawnCache) {
+inline int childSideSum(const SideTerms& parent, const SideBits& before, const SideBits& after,
+                        Bits parentOccupied, Bits occupied, Bits files, StateWord state, int ply, bool upper,
+                        int kind, bool mover, PawnTermCache& pawnCache) {
     int sum = parent.sum();
     const Bits rooksBefore = before.rooks & files, rooksAfter = after.rooks & files;
     if ((rooksBefore | rooksAfter) != 0) {
@@ -267,7 +283,9 @@ void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& c
     StateWord next = stateAfterMove(n.state, m.piece, fx, fy, tx, ty);
     const int target = b.square[static_cast<std::size_t>(m.to)];
     const auto& value = n.table.value;
-    auto at = [&](int code, int bit) { return value[static_cast<std::size_t>(code)][static_cast<std::size_t>(bit)]; };
+    auto at = [&](int code, int bit) {
+        return value[static_cast<std::size_t>(code)][static_cast<std::size_t>(bit)];
+    };
     int staticSum = n.staticSum - at(m.piece, m.from) + at(placed, m.to);
     if (target != 0) staticSum -= at(target, m.to);
     if (m.castling != Castling::none) {
@@ -284,10 +302,11 @@ void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& c
     Bits files = file(fx) | file(tx);
     if (m.castling != Castling::none) files |= file(1) | file(4) | file(6) | file(8);
     const int ply = n.settings.plyCount;
-    const int moverSum = childSideSum(n.mover, n.moverBits, c.mover, b.occupied, c.occupied, files, next, ply, n.upper,
-                                      pieceKind(m.piece), true, n.pawnCache);
-    const int opponentSum = childSideSum(n.opponent, n.opponentBits, c.opponent, b.occupied, c.occupied, files, next,
-                                         ply, !n.upper, target != 0 ? pieceKind(target) : 0, false, n.pawnCache);
+    const int moverSum = childSideSum(n.mover, n.moverBits, c.mover, b.occupied, c.occupied, files, next, ply,
+                                      n.upper, pieceKind(m.piece), true, n.pawnCache);
+    const int opponentSum =
+        childSideSum(n.opponent, n.opponentBits, c.opponent, b.occupied, c.occupied, files, next, ply,
+                     !n.upper, target != 0 ? pieceKind(target) : 0, false, n.pawnCache);
     int total = staticSum + (n.upper ? moverSum - opponentSum : opponentSum - moverSum);
     if (n.settings.horizonReduction && n.settings.depthLimit > 2) {
         int term = 0;
@@ -313,8 +332,8 @@ void createChild(const Node& n, const Move& m, NodeList& out, ExpansionCounts& c
 
 }  // namespace
 
-ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideIsUpper, const EvalSettings& settings,
-                           NodeList& out) {
+ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideIsUpper,
+                           const EvalSettings& settings, NodeList& out) {
     const FastBoard board = FastBoard::from(position);
     // Boards the rules allow but chess does not (no king, two kings, a pawn on
     // an end row) go to the literal expansion, which defines them.
@@ -346,12 +365,14 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
         const int from = std::countr_zero(movers);
         const int piece = board.square[static_cast<std::size_t>(from)];
         Bits castlingTargets = 0;
-        for (Bits targets = targetsOf(board, node, from, piece, castlingTargets); targets != 0; targets &= targets - 1) {
+        for (Bits targets = targetsOf(board, node, from, piece, castlingTargets); targets != 0;
+             targets &= targets - 1) {
             const int to = std::countr_zero(targets);
             const bool enPassant = isEnPassant(board, piece, from, to);
             if (!leavesKingSafe(board, node, piece, from, to, enPassant)) continue;
             Castling castling = Castling::none;
-            if (castlingTargets & single(to)) castling = fileOf(to) == 7 ? Castling::kingSide : Castling::queenSide;
+            if (castlingTargets & single(to))
+                castling = fileOf(to) == 7 ? Castling::kingSide : Castling::queenSide;
             createChild(node, Move{piece, from, to, castling, enPassant}, out, counts);
         }
     }

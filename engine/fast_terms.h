@@ -47,7 +47,9 @@ struct FastBoard {
 
 // Rows as bit masks: bit (X-1)*8 + (Y-1) is square (X, Y).
 constexpr Bits kRow1 = 0x0101010101010101ull;
-constexpr Bits rowMask(int row) { return kRow1 << (row - 1); }
+constexpr Bits rowMask(int row) {
+    return kRow1 << (row - 1);
+}
 constexpr Bits kFileA = 0xFFull;
 constexpr Bits kFileH = 0xFFull << 56;
 
@@ -63,7 +65,8 @@ inline int rookFiles(Bits rookSet, Bits occupied, bool upper) {
         if (upper) {
             // Empty run below the rook, the lower side's home row excluded.
             const int below = file & ((1 << (y - 1)) - 1);
-            count += std::max(0, std::min(y - 1 - static_cast<int>(std::bit_width(static_cast<unsigned>(below))), y - 2));
+            count += std::max(
+                0, std::min(y - 1 - static_cast<int>(std::bit_width(static_cast<unsigned>(below))), y - 2));
         } else {
             const auto above = static_cast<std::uint8_t>(file >> y);
             count += std::max(0, std::min(static_cast<int>(std::countr_zero(above)), 7 - y));

@@ -14,7 +14,9 @@ namespace quorvel {
 
 namespace {
 
-int clampSquare(int v) { return std::clamp(v, 1, 8); }
+int clampSquare(int v) {
+    return std::clamp(v, 1, 8);
+}
 
 struct Window {
     int fromX, toX, fromY, toY;
@@ -92,8 +94,8 @@ void createChild(const Position& p, StateWord state, const MoveCheck& check, int
 
 }  // namespace
 
-ExpansionCounts literalExpand(const Position& p, StateWord state, bool sideIsUpper, const EvalSettings& settings,
-                              NodeList& out) {
+ExpansionCounts literalExpand(const Position& p, StateWord state, bool sideIsUpper,
+                              const EvalSettings& settings, NodeList& out) {
     ExpansionCounts counts;
     Kings kings{};
     findKing(p, kUpperKing, kings.upperX, kings.upperY);
@@ -111,7 +113,8 @@ ExpansionCounts literalExpand(const Position& p, StateWord state, bool sideIsUpp
                     Kings k = kings;
                     if (king && sideIsUpper) k.upperX = tx, k.upperY = ty;
                     if (king && !sideIsUpper) k.lowerX = tx, k.lowerY = ty;
-                    if (kingAttacked(p, state, x, y, tx, ty, k.upperX, k.upperY, k.lowerX, k.lowerY, sideIsUpper)) {
+                    if (kingAttacked(p, state, x, y, tx, ty, k.upperX, k.upperY, k.lowerX, k.lowerY,
+                                     sideIsUpper)) {
                         continue;
                     }
                     createChild(p, state, check, x, y, tx, ty, settings, out, counts);
@@ -120,8 +123,8 @@ ExpansionCounts literalExpand(const Position& p, StateWord state, bool sideIsUpp
         }
     }
     if (counts.childCount == 0) {
-        counts.stalemate =
-            !kingAttacked(p, state, 0, 0, 0, 0, kings.upperX, kings.upperY, kings.lowerX, kings.lowerY, sideIsUpper);
+        counts.stalemate = !kingAttacked(p, state, 0, 0, 0, 0, kings.upperX, kings.upperY, kings.lowerX,
+                                         kings.lowerY, sideIsUpper);
     }
     return counts;
 }

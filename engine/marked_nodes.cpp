@@ -25,7 +25,8 @@ bool TreeSearch::liveInMainTree(NodeIndex first) const {
         if (parent == SearchTree::mainRoot()) return true;
         if (p.parent == kNoNode) return false;
         const NodeIndex above = tree_[p.parent].children;
-        if (above == kNoNode || parent < above || parent >= above + static_cast<NodeIndex>(tree_.arrayLength(above))) {
+        if (above == kNoNode || parent < above ||
+            parent >= above + static_cast<NodeIndex>(tree_.arrayLength(above))) {
             return false;
         }
         array = above;

@@ -63,9 +63,9 @@ private:
     void prepareLoop();
 
     std::vector<Page> pages_;
-    std::vector<Page> spare_;  // pages kept from the previous search
-    std::uint32_t next_ = 0;                         // first unused index of the last page
-    std::uint64_t limit_ = 0;                        // one past the last page's last index
+    std::vector<Page> spare_;                           // pages kept from the previous search
+    std::uint32_t next_ = 0;                            // first unused index of the last page
+    std::uint64_t limit_ = 0;                           // one past the last page's last index
     std::array<NodeIndex, kMaxArray + 1> freeHeads_{};  // released arrays, chained by `parent`
 
     // The first write to each block of a fresh page traps into the system,

@@ -65,7 +65,8 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
         tree_.selected = root;
         tree_.findDeepestPrincipalLeaf(root, v, depthLimit);
         const NodeIndex found = tree_.selected;
-        verdict_ = {found != root, tree_[found].score, formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_)};
+        verdict_ = {found != root, tree_[found].score,
+                    formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_)};
         if (kept < 2) break;
         reached = depthLimit;
     }
@@ -176,7 +177,9 @@ void TreeSearch::secondaryPhase(int rootScore, const std::function<void()>& star
 
 namespace {
 
-bool sameSquare(const MoveText& a, int ia, const MoveText& b, int ib) { return a[ia] == b[ib] && a[ia + 1] == b[ib + 1]; }
+bool sameSquare(const MoveText& a, int ia, const MoveText& b, int ib) {
+    return a[ia] == b[ib] && a[ia + 1] == b[ib + 1];
+}
 
 // The last six recorded moves are three back-and-forth pairs. Empty texts
 // (a game set up from a position) are no moves and never count.

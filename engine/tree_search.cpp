@@ -28,7 +28,8 @@ bool sortedOrder(int length, bool descending, bool nearlySorted, ScoreOf scoreOf
     // Key: the score (negated when descending) times 128, minus the origin,
     // so that ascending keys give the order above.
     std::array<int, kMaxChildren> keys;  // only the first `length` entries are used
-    for (int i = 0; i < length; ++i) keys[static_cast<std::size_t>(i)] = (descending ? -scoreOf(i) : scoreOf(i)) * 128 - i;
+    for (int i = 0; i < length; ++i)
+        keys[static_cast<std::size_t>(i)] = (descending ? -scoreOf(i) : scoreOf(i)) * 128 - i;
     // Keys are distinct, so any sort gives the same order: an insertion sort
     // for the nearly sorted arrays of later passes; for the fresh lists in
     // generation order, each key's place is the count of smaller keys, which
@@ -50,7 +51,8 @@ bool sortedOrder(int length, bool descending, bool nearlySorted, ScoreOf scoreOf
         }
         keys[static_cast<std::size_t>(j + 1)] = key;
     }
-    for (int i = 0; i < length; ++i) origin[static_cast<std::size_t>(i)] = ((-keys[static_cast<std::size_t>(i)]) % 128 + 128) % 128;
+    for (int i = 0; i < length; ++i)
+        origin[static_cast<std::size_t>(i)] = ((-keys[static_cast<std::size_t>(i)]) % 128 + 128) % 128;
     return true;
 }
 
@@ -81,14 +83,16 @@ ReportContext TreeSearch::reportContext() const {
 // Expansion is allowed in the main phase, and in the secondary phase until stop.
 bool TreeSearch::mayExpand() const {
     if (status_.stop.load(std::memory_order_relaxed)) return false;
-    return !status_.mainPhaseOver.load(std::memory_order_relaxed) || status_.inSecondary.load(std::memory_order_relaxed);
+    return !status_.mainPhaseOver.load(std::memory_order_relaxed) ||
+           status_.inSecondary.load(std::memory_order_relaxed);
 }
 
 void TreeSearch::expand(NodeIndex index) {
     const Position position = positionOf(index);
     SearchNode& node = tree_[index];
     const EvalSettings settings{plyCount_, options_.horizonReduction, depthLimit};
-    const ExpansionCounts counts = expand_(position, node.state, (node.depth & 1) == 0, settings, tree_.generated);
+    const ExpansionCounts counts =
+        expand_(position, node.state, (node.depth & 1) == 0, settings, tree_.generated);
     nodesCreated_ += counts.evaluated;
     status_.nodesCreated.store(nodesCreated_, std::memory_order_relaxed);
     if (counts.dropped > status_.largestDropped.load(std::memory_order_relaxed)) {
@@ -130,11 +134,12 @@ void TreeSearch::expand(NodeIndex index) {
     if (sortsAfterPass(counts.childCount)) {
         const NodeList& list = tree_.generated;
         sortedOrder(
-            counts.childCount, (node.depth & 1) == 0, false, [&](int i) { return int{list[static_cast<std::size_t>(i)].score}; },
-            order);
+            counts.childCount, (node.depth & 1) == 0, false,
+            [&](int i) { return int{list[static_cast<std::size_t>(i)].score}; }, order);
     }
     for (int i = 0; i < counts.childCount; ++i) {
-        const SearchNode& generated = tree_.generated[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+        const SearchNode& generated =
+            tree_.generated[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
         SearchNode& child = tree_[first + static_cast<NodeIndex>(i)];
         child.siblingsLeft = static_cast<std::int8_t>(counts.childCount - i);
         child.depth = static_cast<std::int8_t>(depthLimit);
@@ -230,8 +235,8 @@ void TreeSearch::sortChildren(NodeIndex index) {
     const int length = tree_.arrayLength(first);
     std::array<int, kMaxChildren> origin;  // filled by sortedOrder
     const bool moved = sortedOrder(
-        length, (tree_[index].depth & 1) == 0, true, [&](int i) { return int{tree_[first + static_cast<NodeIndex>(i)].score}; },
-        origin);
+        length, (tree_[index].depth & 1) == 0, true,
+        [&](int i) { return int{tree_[first + static_cast<NodeIndex>(i)].score}; }, origin);
     if (!moved) return;
     // The generated list serves as the copy buffer, as the sort's first buffer.
     for (int i = 0; i < length; ++i) {
@@ -246,7 +251,8 @@ void TreeSearch::sortChildren(NodeIndex index) {
         tree_[slot] = entry;
         if (origin[static_cast<std::size_t>(i)] != i && entry.children != kNoNode) {
             const int grandchildren = tree_.arrayCapacity(entry.children);
-            for (int g = 0; g < grandchildren; ++g) tree_[entry.children + static_cast<NodeIndex>(g)].parent = slot;
+            for (int g = 0; g < grandchildren; ++g)
+                tree_[entry.children + static_cast<NodeIndex>(g)].parent = slot;
         }
     }
 }
@@ -349,7 +355,8 @@ int TreeSearch::pruneCandidates(NodeIndex first, int n, bool reversed, bool main
     } else {
         // Asked for none: the loop stops at once, one step past the best score.
         nth = reversed ? kExcluded : -kExcluded;
-        for (int i = 0; i < length; ++i) nth = reversed ? std::min(nth, int{child(i).score}) : std::max(nth, int{child(i).score});
+        for (int i = 0; i < length; ++i)
+            nth = reversed ? std::min(nth, int{child(i).score}) : std::max(nth, int{child(i).score});
     }
     const int threshold = reversed ? nth + 1 : nth - 1;
     const int keepDepth = reversed ? 2 : 1;

@@ -99,7 +99,7 @@ private:
     SecondaryVerdict verdict_;
     bool stopAbortsBackUp_ = false;  // a back-up of a secondary tree gives up on stop
     bool backUpAborted_ = false;
-    int freshCount_ = 0;  // children written by the last expansion
+    int freshCount_ = 0;                // children written by the last expansion
     NodeIndex cachedParent_ = kNoNode;  // whose position cachedParentPosition_ holds
     Position cachedParentPosition_{};
 

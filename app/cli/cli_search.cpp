@@ -26,7 +26,8 @@ namespace {
 std::optional<int> parseNumber(const std::string& text, int low, int high) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
     return value;
 }
 
@@ -48,8 +49,8 @@ std::optional<ParseFailure> takeNumber(const Args& args, std::size_t& i, int low
     if (i + 1 >= args.size()) return ParseFailure{args[i] + " needs a value"};
     const auto value = parseNumber(args[i + 1], low, high);
     if (!value) {
-        return ParseFailure{"bad value '" + args[i + 1] + "' for " + args[i] + " (" + std::to_string(low) + ".." +
-                            std::to_string(high) + ")"};
+        return ParseFailure{"bad value '" + args[i + 1] + "' for " + args[i] + " (" + std::to_string(low) +
+                            ".." + std::to_string(high) + ")"};
     }
     out = *value;
     ++i;
@@ -68,7 +69,8 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
         } else if (a == "--secondary-time") {
             failure = takeNumber(args, i, 1, 100000, request.limits.secondaryTimeLimit);
         } else if (a == "--depth") {
-            if (!(failure = takeNumber(args, i, 1, 10, value))) request.options.maxDepthMain = static_cast<std::int8_t>(value);
+            if (!(failure = takeNumber(args, i, 1, 10, value)))
+                request.options.maxDepthMain = static_cast<std::int8_t>(value);
         } else if (a == "--secondary-depth") {
             if (!(failure = takeNumber(args, i, 0, 10, value))) {
                 request.options.maxDepthSecondary = static_cast<std::int8_t>(value);
@@ -150,7 +152,8 @@ std::string bestMove(const GameRecord& before, const GameRecord& after, bool com
     // Back to rows of the stored board to see whether a pawn was promoted.
     const MoveText internal = toChessRanks(recorded, after.playerIsBlack);
     int promotion = 0;
-    if (!internal.isCastling() && internal[1] >= '1' && internal[1] <= '8' && internal[0] >= 'a' && internal[0] <= 'h') {
+    if (!internal.isCastling() && internal[1] >= '1' && internal[1] <= '8' && internal[0] >= 'a' &&
+        internal[0] <= 'h') {
         const int fromX = internal[0] - 0x60, fromY = internal[1] - 0x30;
         if (before.current.at(fromX, fromY) == kUpperPawn && internal[4] == '1') promotion = kUpperQueen;
     }
@@ -166,8 +169,9 @@ struct RunResult {
 };
 
 // Runs one search on `record`, waiting for the driver's completion callback.
-RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus& status, const OpeningBook* book,
-                  const std::optional<TimeLimits>& limits, int stopAt, ExpandFn expand) {
+RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus& status,
+                  const OpeningBook* book, const std::optional<TimeLimits>& limits, int stopAt,
+                  ExpandFn expand) {
     SearchDriver driver(status);
     driver.setOpeningBook(book);
     driver.setExpansion(expand);
@@ -232,8 +236,9 @@ int runSearch(const Args& args) {
     SearchStatus status;
     status.showThinking.store(request.thinking);
     status.bookPlay.store(!request.bookPath.empty());
-    const RunResult result = runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book,
-                                     request.limits, request.stopAt, fastExpand);
+    const RunResult result =
+        runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book, request.limits,
+                request.stopAt, fastExpand);
     // The report's CR LF line ends become plain ones on the terminal.
     std::string report;
     for (const char c : status.statusText()) {
@@ -242,7 +247,8 @@ int runSearch(const Args& args) {
     std::cout << report << (report.empty() || report.back() == '\n' ? "" : "\n");
     const double nps = result.seconds > 0 ? result.nodes / result.seconds : 0;
     std::printf("nodes %u\nseconds %.2f\nnodes per second %.0f\n", result.nodes, result.seconds, nps);
-    if (result.recordedAfterStop) std::printf("move recorded %.3f s after the stop\n", *result.recordedAfterStop);
+    if (result.recordedAfterStop)
+        std::printf("move recorded %.3f s after the stop\n", *result.recordedAfterStop);
     if (result.afterStop) std::printf("search ended %.3f s after the stop\n", *result.afterStop);
     std::cout << "bestmove " << bestMove(before, *record, setup.whiteToMove) << '\n';
     return 0;

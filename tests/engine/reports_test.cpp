@@ -62,7 +62,6 @@ TEST(Reports, SpeedOnlyWithThinkingAndAtLeastOneSecond) {
     EXPECT_EQ(text.substr(text.size() - 21), "\r\nvitesse : 500 ech/s");
 }
 
-
 // A tree grown to depth limit 3 with backed-up scores, for the information
 // dialog: e7-e5 is the best line, d7-d5 and a7-a6 other lines, b1-c3 scores
 // 5 under a parent that does not, h7-h6 lies past the -25.00 bound.
@@ -136,7 +135,8 @@ TEST(Reports, NodeExplorerListsEachMatchingNodeWithItsChildren) {
     path = slots({"d7", "", "x"});
     const std::string deep = formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context);
     EXPECT_EQ(deep.rfind("Noeud examiné : d7-d5   c2-c4   d5xc4   ", 0), 0u) << deep;
-    EXPECT_NE(deep.find("d7-d5   c2-c4   d5xc4   e2-e3   \r\nnote finale des Noirs : 0.07\r\n"), std::string::npos);
+    EXPECT_NE(deep.find("d7-d5   c2-c4   d5xc4   e2-e3   \r\nnote finale des Noirs : 0.07\r\n"),
+              std::string::npos);
     EXPECT_EQ(deep.find("Noeud examiné :", 1), std::string::npos);
     // A path that matches nothing, or a matching node without children, gives nothing.
     path = slots({"zz"});

@@ -1,10 +1,11 @@
 // The tree search: soft cut-off, sorting, mate and stalemate marks, candidate
 // pruning, the secondary tree's inserted level and the repetition rule.
 
+#include "engine/tree_search.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/search_reports.h"
-#include "engine/tree_search.h"
 #include "engine_test_support.h"
 #include "rules/move_application.h"
 #include "tree_test_support.h"
@@ -64,7 +65,8 @@ TEST(SoftCutOff, NeverTakenAboveDepthThreeOrAtShallowDepthLimits) {
 
 TEST(BackUp, MergeSortPutsTheRightHalfFirstOnEqualScores) {
     Fixture f;
-    const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(), {{"a", 5}, {"b", 7}, {"c", 5}, {"d", 7}});
+    const NodeIndex first =
+        test::addChildren(f.tree, SearchTree::mainRoot(), {{"a", 5}, {"b", 7}, {"c", 5}, {"d", 7}});
     const NodeIndex grandchild = test::addChildren(f.tree, first, {{"g", 0}});
     TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);
     search.depthLimit = 3;
@@ -148,10 +150,11 @@ TEST(EndOfGame, MateIsMarkedOnceAndNeverExpandedAgain) {
 TEST(EndOfGame, MarkLookUpsFindWhatTheTreeWalksFind) {
     // Mates and stalemates at several depths, with sorting, mate pruning and
     // candidate pruning moving and freeing marked nodes between passes.
-    const char* const positions[] = {"k7/8/2K5/8/8/8/8/7R w - - 0 1", "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
-                                     "7k/5Q2/6K1/8/8/8/8/8 w - - 0 1", "k7/8/8/8/8/8/5q2/7K b - - 0 1",
-                                     "k7/2Q5/1K6/8/8/8/8/8 w - - 0 1", "2k5/8/2K5/8/8/8/8/R6R w - - 0 1",
-                                     "8/8/8/8/8/1k6/8/KQ6 b - - 0 1"};
+    const char* const positions[] = {
+        "k7/8/2K5/8/8/8/8/7R w - - 0 1",  "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
+        "7k/5Q2/6K1/8/8/8/8/8 w - - 0 1", "k7/8/8/8/8/8/5q2/7K b - - 0 1",
+        "k7/2Q5/1K6/8/8/8/8/8 w - - 0 1", "2k5/8/2K5/8/8/8/8/R6R w - - 0 1",
+        "8/8/8/8/8/1k6/8/KQ6 b - - 0 1"};
     for (const char* fen : positions) {
         Fixture f;
         const auto record = test::recordFromFen(fen);
