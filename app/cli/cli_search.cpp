@@ -2,6 +2,7 @@
 // the window runs it, with a ticker of our own doing the clock's per-second
 // accounting.
 
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <condition_variable>
@@ -37,7 +38,7 @@ struct SearchRequest {
     TimeLimits limits;
     bool thinking = false;
     std::string bookPath;
-    int stopAt = 0;  // second at which the stop button is pressed (0: never)
+    int stopAt = 0;  // second at which the stop button is first pressed (0: never)
 };
 
 struct ParseFailure {
@@ -102,21 +103,23 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
     return request;
 }
 
-// Calls the per-second accounting once a second until told to finish; from
-// second `stopAt` on (when not 0) it also presses the stop button each second
-// until the search stops, as a user would during the main and then the
-// secondary phase.
+// Calls the per-second accounting once a second until told to finish. From
+// second `stopAt` on (when not 0) it also presses the stop button as a user
+// would: once to end the main phase, then again at the first tick of the
+// secondary phase (`secondaryBegun`), which stops the search.
 class Ticker {
 public:
-    Ticker(SearchStatus& status, const TimeLimits& limits, int stopAt)
-        : thread_([this, &status, limits, stopAt] {
+    Ticker(SearchStatus& status, const TimeLimits& limits, int stopAt,
+           const std::atomic<bool>& secondaryBegun)
+        : thread_([this, &status, limits, stopAt, &secondaryBegun] {
               const std::uint64_t memory = totalPhysicalMemory();
               std::unique_lock lock(mutex_);
               for (int second = 1;; ++second) {
                   if (wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) return;
                   const bool wasOver = status.mainPhaseOver.load(), wasStopped = status.stop.load();
                   accountSearchSecond(status, limits, memory);
-                  if (stopAt > 0 && second >= stopAt && !status.stop.load()) pressStop(status);
+                  const bool press = !status.mainPhaseOver.load() || secondaryBegun.load();
+                  if (stopAt > 0 && second >= stopAt && !status.stop.load() && press) pressStop(status);
                   const auto now = std::chrono::steady_clock::now();
                   if (!wasOver && status.mainPhaseOver.load()) mainOverAt = now;
                   if (!wasStopped && status.stop.load()) stoppedAt = now;
@@ -166,6 +169,8 @@ struct RunResult {
     double seconds = 0;
     std::optional<double> afterStop;          // seconds from the clock's stop to the end
     std::optional<double> recordedAfterStop;  // ... to the move being recorded
+    std::optional<double> secondaryBegan;     // seconds from the start to the secondary phase
+    std::optional<double> stoppedAt;          // ... to the clock's stop
 };
 
 // Runs one search on `record`, waiting for the driver's completion callback.
@@ -180,7 +185,13 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
     bool finished = false;
     SearchHooks hooks;
     std::chrono::steady_clock::time_point recordedAt{};
+    std::chrono::steady_clock::time_point secondaryAt{};
+    std::atomic<bool> secondaryBegun{false};
     hooks.moveRecorded = [&] { recordedAt = std::chrono::steady_clock::now(); };
+    hooks.secondaryPhaseStarted = [&] {
+        secondaryAt = std::chrono::steady_clock::now();
+        secondaryBegun.store(true);
+    };
     hooks.finished = [&] {
         std::lock_guard lock(mutex);
         finished = true;
@@ -195,7 +206,7 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
     status.markPainted();
     const auto start = std::chrono::steady_clock::now();
     std::optional<Ticker> ticker;
-    if (limits) ticker.emplace(status, *limits, stopAt);
+    if (limits) ticker.emplace(status, *limits, stopAt, secondaryBegun);
     driver.start(record, options, false);
     {
         std::unique_lock lock(mutex);
@@ -205,7 +216,12 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
     const auto end = std::chrono::steady_clock::now();
     RunResult result;
     if (ticker) ticker->finish();
+    auto since = [&](std::chrono::steady_clock::time_point t) {
+        return std::chrono::duration<double>(t - start).count();
+    };
+    if (secondaryAt != std::chrono::steady_clock::time_point{}) result.secondaryBegan = since(secondaryAt);
     if (ticker && ticker->stoppedAt) {
+        result.stoppedAt = since(*ticker->stoppedAt);
         result.afterStop = std::chrono::duration<double>(end - *ticker->stoppedAt).count();
         if (recordedAt != std::chrono::steady_clock::time_point{}) {
             result.recordedAfterStop = std::chrono::duration<double>(recordedAt - *ticker->stoppedAt).count();
@@ -247,6 +263,9 @@ int runSearch(const Args& args) {
     std::cout << report << (report.empty() || report.back() == '\n' ? "" : "\n");
     const double nps = result.seconds > 0 ? result.nodes / result.seconds : 0;
     std::printf("nodes %u\nseconds %.2f\nnodes per second %.0f\n", result.nodes, result.seconds, nps);
+    if (result.secondaryBegan)
+        std::printf("secondary phase began %.3f s after the start\n", *result.secondaryBegan);
+    if (result.stoppedAt) std::printf("stopped %.3f s after the start\n", *result.stoppedAt);
     if (result.recordedAfterStop)
         std::printf("move recorded %.3f s after the stop\n", *result.recordedAfterStop);
     if (result.afterStop) std::printf("search ended %.3f s after the stop\n", *result.afterStop);
