@@ -11,6 +11,7 @@
 
 #include "engine/evaluation.h"
 #include "engine/search_node.h"
+#include "rules/move_application.h"
 #include "rules/position.h"
 
 namespace quorvel {
@@ -38,24 +39,5 @@ ExpansionCounts fastExpand(const Position& position, StateWord state, bool sideI
 // ancestors of depth 1 and more replayed from the top down (odd depth: a move
 // of the upper side).
 Position nodePosition(const SearchTree& tree, NodeIndex node, const Position& base);
-
-// The state after a move of `piece` (code on the from-square), as the move
-// application computes it; castling bits are the caller's business. Inline:
-// both expansions call it for every child.
-inline StateWord stateAfterMove(StateWord state, int piece, int fromX, int fromY, int toX, int toY) {
-    const bool upper = isUpperPiece(piece);
-    if (piece == kUpperKing) state |= kUpperKingMoved;
-    if (piece == kLowerKing) state |= kLowerKingMoved;
-    if (piece == kUpperRook && fromX == 1) state |= kUpperRookAMoved;
-    if (piece == kUpperRook && fromX == 8) state |= kUpperRookHMoved;
-    if (piece == kLowerRook && fromX == 1) state |= kLowerRookAMoved;
-    if (piece == kLowerRook && fromX == 8) state |= kLowerRookHMoved;
-    state = upper ? withUpperDoubleStepFile(state, 0) : withLowerDoubleStepFile(state, 0);
-    const bool pawn = piece == kUpperPawn || piece == kLowerPawn;
-    if (pawn && std::abs(toY - fromY) == 2) {
-        state = upper ? withUpperDoubleStepFile(state, toX) : withLowerDoubleStepFile(state, toX);
-    }
-    return state;
-}
 
 }  // namespace quorvel

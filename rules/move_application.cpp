@@ -35,23 +35,6 @@ void placeCastling(Position& position, int row, bool kingSide, std::int8_t king,
     }
 }
 
-// The state bookkeeping shared by every kind of move.
-StateWord nextState(StateWord state, std::int8_t piece, int fromX, int fromY, int toX, int toY) {
-    const bool upper = isUpperPiece(piece);
-    if (piece == kUpperKing) state |= kUpperKingMoved;
-    if (piece == kLowerKing) state |= kLowerKingMoved;
-    if (piece == kUpperRook && fromX == 1) state |= kUpperRookAMoved;
-    if (piece == kUpperRook && fromX == 8) state |= kUpperRookHMoved;
-    if (piece == kLowerRook && fromX == 1) state |= kLowerRookAMoved;
-    if (piece == kLowerRook && fromX == 8) state |= kLowerRookHMoved;
-    state = upper ? withUpperDoubleStepFile(state, 0) : withLowerDoubleStepFile(state, 0);
-    const bool pawn = piece == kUpperPawn || piece == kLowerPawn;
-    if (pawn && std::abs(toY - fromY) == 2) {
-        state = upper ? withUpperDoubleStepFile(state, toX) : withLowerDoubleStepFile(state, toX);
-    }
-    return state;
-}
-
 }  // namespace
 
 std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fromX, int fromY, int toX, int toY,
@@ -63,7 +46,7 @@ std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fro
     if (castling != Castling::none) {
         if (!castlingAllowed(position, state, upper, castling)) return std::nullopt;
         placeCastling(position, fromY, castling == Castling::kingSide, piece, upper ? kUpperRook : kLowerRook);
-        outcome.state = nextState(state, piece, fromX, fromY, toX, toY) | (upper ? kUpperCastled : kLowerCastled);
+        outcome.state = stateAfterMove(state, piece, fromX, fromY, toX, toY) | (upper ? kUpperCastled : kLowerCastled);
         return outcome;
     }
     std::int8_t placed = piece;
@@ -82,7 +65,7 @@ std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fro
     }
     position.at(toX, toY) = placed;
     position.at(fromX, fromY) = 0;
-    outcome.state = nextState(state, piece, fromX, fromY, toX, toY);
+    outcome.state = stateAfterMove(state, piece, fromX, fromY, toX, toY);
     return outcome;
 }
 

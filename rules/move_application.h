@@ -2,6 +2,7 @@
 // How a move changes a Position and its StateWord, the initial position,
 // the new-game reset and the bookkeeping of a move made on the live game.
 
+#include <cstdlib>
 #include <optional>
 
 #include "move_validity.h"
@@ -16,6 +17,26 @@ struct MoveOutcome {
     StateWord state = 0;  // the new state word
     bool capture = false;
 };
+
+// The state after a move of `piece` (the code on the from-square): king and
+// rook bits by the from-file, the mover's double-step field cleared, or set by
+// a two-row pawn step. Castled bits are the caller's business. Inline: the
+// engine's expansion calls it for every child.
+inline StateWord stateAfterMove(StateWord state, int piece, int fromX, int fromY, int toX, int toY) {
+    const bool upper = isUpperPiece(piece);
+    if (piece == kUpperKing) state |= kUpperKingMoved;
+    if (piece == kLowerKing) state |= kLowerKingMoved;
+    if (piece == kUpperRook && fromX == 1) state |= kUpperRookAMoved;
+    if (piece == kUpperRook && fromX == 8) state |= kUpperRookHMoved;
+    if (piece == kLowerRook && fromX == 1) state |= kLowerRookAMoved;
+    if (piece == kLowerRook && fromX == 8) state |= kLowerRookHMoved;
+    state = upper ? withUpperDoubleStepFile(state, 0) : withLowerDoubleStepFile(state, 0);
+    const bool pawn = piece == kUpperPawn || piece == kLowerPawn;
+    if (pawn && std::abs(toY - fromY) == 2) {
+        state = upper ? withUpperDoubleStepFile(state, toX) : withLowerDoubleStepFile(state, toX);
+    }
+    return state;
+}
 
 // Makes a move that passed the move test. `castling` is the move test's
 // report; `promotionPiece` 0 means the mover's queen. Returns nullopt when

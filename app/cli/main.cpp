@@ -9,12 +9,13 @@ namespace {
 
 void printUsage() {
     std::cout << "Usage:\n"
-                 "  quorvel-cli perft DEPTH [FEN]\n"
+                 "  quorvel-cli perft DEPTH [FEN] [--mirrored]\n"
                  "  quorvel-cli divide DEPTH [FEN]\n"
                  "  quorvel-cli search [FEN] [--main-time S] [--secondary-time S] [--depth N]\n"
                  "                     [--secondary-depth N] [--tolerance N] [--min-sons N]\n"
                  "                     [--no-horizon] [--no-sorting] [--thinking] [--book FILE]\n"
-                 "  quorvel-cli bench\n"
+                 "                     [--stop-at S]\n"
+                 "  quorvel-cli bench [--literal] [--depth N]\n"
                  "  quorvel-cli game FILE.ech\n";
 }
 
