@@ -26,7 +26,7 @@ TEST(BookMutation, DamagedBooksNeverCrashNorPlayIllegalMoves) {
             const std::size_t at = random() % text.size();
             if (random() % 3 == 0) text.erase(at, random() % 8);
             else text[at] = alphabet[random() % alphabet.size()];
-            if (text.empty()) text = " ";
+            if (text.empty()) text.push_back(' ');
         }
         OpeningBook book;
         book.loadFromText(text);
