@@ -39,6 +39,9 @@ public:
 private:
     bool playFromBook();
     void mainPhase(TreeSearch& search);
+    bool passBackedUp(TreeSearch& search, int& kept);
+    bool fallBackReady(int depthLimit) const;
+    bool playAbandoned(TreeSearch& search);
     NodeIndex moveToPlay(const TreeSearch& search, NodeIndex chosen) const;
     bool playMove(NodeIndex m);
     void showInformation(TreeSearch& search);
@@ -51,6 +54,7 @@ private:
     const SearchHooks& hooks_;
     ExpandFn expand_;
     std::array<MoveText, 16> remembered_{};  // root move of the principal line, by depth limit
+    bool abandoned_ = false;  // stop came during a pass's back-up: the last complete pass is played
 };
 
 bool Runner::playFromBook() {
@@ -78,10 +82,9 @@ void Runner::mainPhase(TreeSearch& search) {
         ++search.depthLimit;
         status_.mainDepthShown.store(search.depthLimit);
         search.pass(root, -kExcluded, kExcluded);
-        search.backUp(root);
-        if (status_.nodesCreated.load() != 0) {
-            if (search.depthLimit == 3) kept = search.pruneRootCandidates(10);
-            if (search.depthLimit >= 4) kept = search.pruneRootCandidates(11 - search.depthLimit);
+        if (!passBackedUp(search, kept)) {
+            abandoned_ = true;
+            break;
         }
         tree_.selected = root;
         tree_.findDeepestPrincipalLeaf(root, tree_[root].score, search.depthLimit);
@@ -93,6 +96,42 @@ void Runner::mainPhase(TreeSearch& search) {
     }
     if (search.depthLimit == options_.maxDepthMain) status_.mainPhaseOver.store(true);
     status_.reportFrozen.store(true);
+}
+
+// The back-up and the candidate pruning after a pass. On a large tree they
+// take about a second; a stop raised meanwhile abandons them when an earlier
+// pass left a move to play instead (false then).
+bool Runner::passBackedUp(TreeSearch& search, int& kept) {
+    const NodeIndex root = SearchTree::mainRoot();
+    const bool mayAbandon = fallBackReady(search.depthLimit);
+    if (!mayAbandon) {
+        search.backUp(root);
+    } else if (!search.backUpUnlessStopped(root)) {
+        return false;
+    }
+    if (status_.nodesCreated.load() != 0) {
+        if (search.depthLimit == 3) kept = search.pruneRootCandidates(10);
+        if (search.depthLimit >= 4) kept = search.pruneRootCandidates(11 - search.depthLimit);
+    }
+    return !(mayAbandon && status_.stop.load());
+}
+
+// Whether a pass shallower than `depthLimit` remembered a root move.
+bool Runner::fallBackReady(int depthLimit) const {
+    for (int depth = depthLimit - 1; depth >= 1; --depth) {
+        if (!remembered_[static_cast<std::size_t>(depth)].empty()) return true;
+    }
+    return false;
+}
+
+// After an abandoned back-up the scores are half backed up, so neither the
+// secondary phase nor the final choice can use them: the last complete pass's
+// move is played, found among the root's children by its text.
+bool Runner::playAbandoned(TreeSearch& search) {
+    const NodeIndex m = moveToPlay(search, SearchTree::mainRoot());
+    if (m == kNoNode) return false;
+    status_.setStatusText(formatFinalReport(tree_, m, search.reportContext()));
+    return playMove(m);
 }
 
 // The root child to play. When the choice ended at the root, the root move of
@@ -180,7 +219,9 @@ SearchOutcome Runner::run(bool computerVsComputer) {
     TreeSearch search(tree_, options_, record_.current, record_.plyCount, record_.playerIsBlack, expand_);
     if (hooks_.mainPhaseStarted) hooks_.mainPhaseStarted();
     mainPhase(search);
-    if (status_.nodesCreated.load() != 0) {
+    if (abandoned_) {
+        outcome.movePlayed = playAbandoned(search);
+    } else if (status_.nodesCreated.load() != 0) {
         const int rootScore = tree_[SearchTree::mainRoot()].score;
         search.secondaryPhase(rootScore, hooks_.secondaryPhaseStarted);
         status_.setSecondaryReport(search.secondaryText);

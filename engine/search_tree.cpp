@@ -14,17 +14,26 @@ void SearchTree::resetRoot(NodeIndex root, StateWord state) {
 
 void SearchTree::freeArray(NodeIndex first) { pruneArray(first, 0); }
 
-void SearchTree::pruneArray(NodeIndex first, int keepDepth) {
+void SearchTree::pruneArray(NodeIndex first, int keepDepth) { pruneWalk(first, keepDepth, false); }
+
+bool SearchTree::pruneArrayUnlessStopped(NodeIndex first, int keepDepth) {
+    return pruneWalk(first, keepDepth, true);
+}
+
+bool SearchTree::pruneWalk(NodeIndex first, int keepDepth, bool stoppable) {
+    // Checked once per array: a stop waits for no more than one array's walk.
+    if (stoppable && status_.stop.load(std::memory_order_relaxed)) return false;
     const int length = arrayLength(first);
     for (int i = 0; i < length; ++i) {
         const NodeIndex children = arena_[first + static_cast<NodeIndex>(i)].children;
-        if (children != kNoNode) pruneArray(children, keepDepth);
+        if (children != kNoNode && !pruneWalk(children, keepDepth, stoppable)) return false;
     }
     const SearchNode& head = arena_[first];
     if (head.depth > keepDepth) {
         status_.entriesFreed.fetch_add(static_cast<std::uint32_t>(length), std::memory_order_relaxed);
         arena_.release(first, arrayCapacity(first));
     }
+    return true;
 }
 
 void SearchTree::findDeepestPrincipalLeaf(NodeIndex node, int target, int depthLimit) {

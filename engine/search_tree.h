@@ -47,6 +47,10 @@ public:
     void freeArray(NodeIndex first);
     // The same walk, releasing only arrays deeper than keepDepth.
     void pruneArray(NodeIndex first, int keepDepth);
+    // pruneArray that gives up as soon as stop is raised and returns false.
+    // The walk is then half done: the caller must detach `first` (its arrays
+    // still held are dropped with the rest by clearAll).
+    bool pruneArrayUnlessStopped(NodeIndex first, int keepDepth);
     // Drops every array at once at the end of a search; the roots survive.
     void clearAll() { arena_.clear(); }
 
@@ -68,6 +72,7 @@ public:
     std::array<SearchNode, 100> savedRing{};
 
 private:
+    bool pruneWalk(NodeIndex first, int keepDepth, bool stoppable);
     void findMarked(NodeIndex node, std::string_view marker, bool deepest);
 
     SearchStatus& status_;

@@ -55,11 +55,9 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
         // short is not used: the last complete level gives the verdict, and
         // the move is recorded without a walk over a tree of any size.
         if (status_.stop.load()) break;
-        stopAbortsBackUp_ = true;
-        backUpAborted_ = false;
-        const int v = backUp(root);
-        stopAbortsBackUp_ = false;
-        if (backUpAborted_) break;
+        const std::optional<int> backedUp = backUpUnlessStopped(root);
+        if (!backedUp) break;
+        const int v = *backedUp;
         if (depthLimit == offset + 4) kept = pruneSecondaryCandidates(10);
         if (depthLimit >= offset + 5) kept = pruneSecondaryCandidates(13 - depthLimit);
         tree_.selected = root;

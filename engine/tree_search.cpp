@@ -300,6 +300,15 @@ int TreeSearch::backUp(NodeIndex index) {
     return v;
 }
 
+std::optional<int> TreeSearch::backUpUnlessStopped(NodeIndex root) {
+    stopAbortsBackUp_ = true;
+    backUpAborted_ = false;
+    const int v = backUp(root);
+    stopAbortsBackUp_ = false;
+    if (backUpAborted_) return std::nullopt;
+    return v;
+}
+
 // A line already lost by mate for the side choosing at `parent` is cut off.
 void TreeSearch::prunePrincipalMates(NodeIndex parent, NodeIndex childIndex) {
     SearchNode& child = tree_[childIndex];
@@ -365,9 +374,17 @@ int TreeSearch::pruneCandidates(NodeIndex first, int n, bool reversed, bool main
         const bool beyond = reversed ? c.score > threshold : c.score < threshold;
         const bool lost = mainRoot && c.score < -kMatePrune;
         if (c.children != kNoNode && (beyond || lost)) {
-            tree_.pruneArray(c.children, keepDepth);
+            // Pruning the main root can free much of a large tree; a stop
+            // does not wait for it. The rest is dropped with the whole tree.
+            bool whole = true;
+            if (mainRoot) {
+                whole = tree_.pruneArrayUnlessStopped(c.children, keepDepth);
+            } else {
+                tree_.pruneArray(c.children, keepDepth);
+            }
             c.children = kNoNode;
             if (mainRoot) c.score = -kMatePrune;
+            if (!whole) break;
         }
     }
     status_.reportFrozen.store(false);

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,9 @@ public:
     // Passes
     int pass(NodeIndex node, int alpha, int beta);
     int backUp(NodeIndex node);
+    // backUp that gives up as soon as stop is raised: nullopt then, and the
+    // scores are left half backed up (the structure stays sound).
+    std::optional<int> backUpUnlessStopped(NodeIndex root);
     // The back-up of the secondary phase once the main tree is consistent:
     // only the changed leaf's ancestors can change, and nothing is sorted or
     // pruned then, so recomputing them gives what a full back-up gives.
@@ -42,6 +46,8 @@ public:
     // computed at the root level alone.
     int backUpRootAfterPruning();
     // Keeps the n best root moves of the main tree; returns the live count.
+    // A stop ends it early: the root child being pruned then loses its whole
+    // subtree, the ones after it keep theirs.
     int pruneRootCandidates(int n);
     int pruneSecondaryCandidates(int n);
 

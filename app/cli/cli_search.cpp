@@ -39,6 +39,9 @@ struct SearchRequest {
     bool thinking = false;
     std::string bookPath;
     int stopAt = 0;  // second at which the stop button is first pressed (0: never)
+    // Milliseconds between the first and the second press (0: both at once);
+    // unset, the second press waits for the secondary phase.
+    std::optional<int> secondPressAfter;
 };
 
 struct ParseFailure {
@@ -86,6 +89,8 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
             request.options.alphaBetaSorting = false;
         } else if (a == "--stop-at") {
             failure = takeNumber(args, i, 1, 100000, request.stopAt);
+        } else if (a == "--second-press-after") {
+            if (!(failure = takeNumber(args, i, 0, 100000, value))) request.secondPressAfter = value;
         } else if (a == "--thinking") {
             request.thinking = true;
         } else if (a == "--book") {
@@ -105,13 +110,15 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
 
 // Calls the per-second accounting once a second until told to finish. From
 // second `stopAt` on (when not 0) it also presses the stop button as a user
-// would: once to end the main phase, then again at the first tick of the
-// secondary phase (`secondaryBegun`), which stops the search.
+// would: once to end the main phase, then again to stop the search, either
+// `secondPressAfter` ms later (which can land in the main phase's last
+// back-up) or, by default, at the first tick of the secondary phase
+// (`secondaryBegun`).
 class Ticker {
 public:
-    Ticker(SearchStatus& status, const TimeLimits& limits, int stopAt,
+    Ticker(SearchStatus& status, const TimeLimits& limits, int stopAt, std::optional<int> secondPressAfter,
            const std::atomic<bool>& secondaryBegun)
-        : thread_([this, &status, limits, stopAt, &secondaryBegun] {
+        : thread_([this, &status, limits, stopAt, secondPressAfter, &secondaryBegun] {
               const std::uint64_t memory = totalPhysicalMemory();
               std::unique_lock lock(mutex_);
               for (int second = 1;; ++second) {
@@ -119,10 +126,16 @@ public:
                   const bool wasOver = status.mainPhaseOver.load(), wasStopped = status.stop.load();
                   accountSearchSecond(status, limits, memory);
                   const bool press = !status.mainPhaseOver.load() || secondaryBegun.load();
-                  if (stopAt > 0 && second >= stopAt && !status.stop.load() && press) pressStop(status);
-                  const auto now = std::chrono::steady_clock::now();
-                  if (!wasOver && status.mainPhaseOver.load()) mainOverAt = now;
-                  if (!wasStopped && status.stop.load()) stoppedAt = now;
+                  if (stopAt > 0 && second >= stopAt && !status.stop.load() && press) {
+                      pressStop(status);
+                      if (secondPressAfter && !status.stop.load()) {
+                          const auto delay = std::chrono::milliseconds(*secondPressAfter);
+                          if (wake_.wait_for(lock, delay, [this] { return done_; })) return;
+                          note(status, wasOver, wasStopped);
+                          pressStop(status);
+                      }
+                  }
+                  note(status, wasOver, wasStopped);
               }
           }) {}
     ~Ticker() { finish(); }
@@ -142,6 +155,13 @@ public:
     std::optional<std::chrono::steady_clock::time_point> mainOverAt, stoppedAt;
 
 private:
+    // Notes when the main phase ended and when the search was stopped.
+    void note(const SearchStatus& status, bool wasOver, bool wasStopped) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!wasOver && status.mainPhaseOver.load() && !mainOverAt) mainOverAt = now;
+        if (!wasStopped && status.stop.load() && !stoppedAt) stoppedAt = now;
+    }
+
     std::mutex mutex_;
     std::condition_variable wake_;
     bool done_ = false;
@@ -176,7 +196,7 @@ struct RunResult {
 // Runs one search on `record`, waiting for the driver's completion callback.
 RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus& status,
                   const OpeningBook* book, const std::optional<TimeLimits>& limits, int stopAt,
-                  ExpandFn expand) {
+                  std::optional<int> secondPressAfter, ExpandFn expand) {
     SearchDriver driver(status);
     driver.setOpeningBook(book);
     driver.setExpansion(expand);
@@ -206,7 +226,7 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
     status.markPainted();
     const auto start = std::chrono::steady_clock::now();
     std::optional<Ticker> ticker;
-    if (limits) ticker.emplace(status, *limits, stopAt, secondaryBegun);
+    if (limits) ticker.emplace(status, *limits, stopAt, secondPressAfter, secondaryBegun);
     driver.start(record, options, false);
     {
         std::unique_lock lock(mutex);
@@ -254,7 +274,7 @@ int runSearch(const Args& args) {
     status.bookPlay.store(!request.bookPath.empty());
     const RunResult result =
         runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book, request.limits,
-                request.stopAt, fastExpand);
+                request.stopAt, request.secondPressAfter, fastExpand);
     // The report's CR LF line ends become plain ones on the terminal.
     std::string report;
     for (const char c : status.statusText()) {

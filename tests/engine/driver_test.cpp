@@ -140,6 +140,59 @@ TEST(SearchDriver, SecondPressOfTheStopButtonStopsTheSearch) {
     EXPECT_TRUE(run.playedALegalMove(kStart));
 }
 
+// The fast expansion, pressing stop twice from inside a given pass: the pass
+// winds up at once and its back-up is where the stop lands.
+SearchStatus* gPressTarget = nullptr;
+int gPressDuringPass = 0;
+int gExpansionsBeforePress = 0;
+
+ExpansionCounts pressingStopDuringPass(const Position& position, StateWord state, bool upperSide,
+                                       const EvalSettings& settings, NodeList& out) {
+    if (gPressTarget != nullptr && settings.depthLimit == gPressDuringPass && --gExpansionsBeforePress == 0) {
+        pressStop(*gPressTarget);
+        pressStop(*gPressTarget);
+    }
+    return fastExpand(position, state, upperSide, settings, out);
+}
+
+MoveText lastMove(const GameRecord& record) { return record.moves[static_cast<std::size_t>(record.plyCount - 1)]; }
+
+TEST(SearchDriver, StopInTheLastBackUpPlaysTheLastCompletePass) {
+    for (const char* fen : {kStart, "r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 3 3"}) {
+        for (int interrupted : {4, 5}) {
+            // What the last complete pass chose: a search that ends there.
+            DriverRun reference(fen);
+            EngineOptions shallow;
+            shallow.maxDepthMain = static_cast<std::int8_t>(interrupted - 1);
+            shallow.maxDepthSecondary = 0;
+            reference.start(shallow);
+            reference.driver.wait();
+            ASSERT_TRUE(reference.playedALegalMove(fen));
+
+            DriverRun run(fen);
+            std::string reportOfLastPass;
+            run.hooks.passFinished = [&](int depth) {
+                if (depth == interrupted - 1) reportOfLastPass = run.status.mainReport();
+            };
+            gPressTarget = &run.status;
+            gPressDuringPass = interrupted;
+            gExpansionsBeforePress = 20;
+            run.driver.setExpansion(pressingStopDuringPass);
+            run.start(EngineOptions{});
+            run.driver.wait();
+            gPressTarget = nullptr;
+            const std::string where = std::string(fen) + ", stopped in pass " + std::to_string(interrupted);
+            EXPECT_TRUE(run.status.stop.load()) << where;
+            EXPECT_TRUE(run.playedALegalMove(fen)) << where;
+            EXPECT_EQ(lastMove(*run.record).str(), lastMove(*reference.record).str()) << where;
+            // The interrupted pass was never backed up into a report.
+            EXPECT_EQ(run.status.mainReport(), reportOfLastPass) << where;
+            EXPECT_TRUE(run.status.searchIdle.load()) << where;
+            EXPECT_EQ(run.status.entriesFreed.load(), run.status.nodesCreated.load()) << where;
+        }
+    }
+}
+
 TEST(SearchDriver, ComputerWithoutAMoveRecordsNothing) {
     const char* stalemated = "k7/2Q5/1K6/8/8/8/8/8 b - - 0 1";
     DriverRun run(stalemated);

@@ -99,6 +99,27 @@ TEST(CandidatePruning, KeepsTheBestAndMarksThePrunedLost) {
     EXPECT_FALSE(f.status.reportFrozen.load());
 }
 
+TEST(CandidatePruning, StopLeavesNoRootChildOverAHalfFreedSubtree) {
+    Fixture f;
+    const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(),
+                                              {{"a", 30}, {"b", 50}, {"c", 40}, {"d", 10}, {"e", 40}});
+    for (int i = 0; i < 5; ++i) {
+        const NodeIndex below = test::addChildren(f.tree, first + static_cast<NodeIndex>(i), {{"x", 0}, {"y", 0}});
+        test::addChildren(f.tree, below, {{"z", 0}});
+    }
+    TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);
+    f.status.stop.store(true);
+    search.pruneRootCandidates(2);
+    // The first child to prune is cut loose whole; the pruning goes no further.
+    EXPECT_EQ(f.tree[first].children, kNoNode);
+    EXPECT_EQ(f.tree[first].score, -25000);
+    EXPECT_NE(f.tree[first + 3].children, kNoNode);
+    EXPECT_FALSE(f.status.reportFrozen.load());
+    // What is still attached frees once, without touching the loose subtree.
+    f.tree.freeArray(SearchTree::mainRoot());
+    EXPECT_EQ(f.status.entriesFreed.load(), 5u + 4u * 3u);  // the root's array and four subtrees
+}
+
 TEST(SearchTreeMemory, FreeingCountsEveryArrayButTerminalOnes) {
     Fixture f;
     const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(), {{"a", 0}, {"b", 0}, {"c", 0}});
