@@ -18,7 +18,9 @@ struct Side {
     bool owns(int code) const { return upper ? isUpperPiece(code) : isLowerPiece(code); }
 };
 
-bool onBoard(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+bool onBoard(int x, int y) {
+    return x >= 1 && x <= 8 && y >= 1 && y <= 8;
+}
 
 int rookTerm(const Position& p, const Side& side, int x, int y) {
     int count = 0;
@@ -99,7 +101,8 @@ int squareTerms(const Position& position, int plyCount, bool upper) {
     for (int x = 1; x <= 8; ++x) {
         for (int y = 1; y <= 8; ++y) {
             const int code = position.at(x, y);
-            if (code != 0 && side.owns(code)) total += pieceTerms(position, side, x, y, pieceKind(code), plyCount);
+            if (code != 0 && side.owns(code))
+                total += pieceTerms(position, side, x, y, pieceKind(code), plyCount);
         }
     }
     return total;
@@ -109,7 +112,8 @@ int globalTerms(const Position& p, StateWord state, int plyCount, bool upper) {
     const Side side{upper};
     const bool castled = state & (upper ? kUpperCastled : kLowerCastled);
     const bool kingMoved = state & (upper ? kUpperKingMoved : kLowerKingMoved);
-    const bool rookMoved = state & (upper ? (kUpperRookAMoved | kUpperRookHMoved) : (kLowerRookAMoved | kLowerRookHMoved));
+    const bool rookMoved =
+        state & (upper ? (kUpperRookAMoved | kUpperRookHMoved) : (kLowerRookAMoved | kLowerRookHMoved));
     const int pawn = side.code(6);
     int value = castled ? 25 : (kingMoved ? -50 : -5);
     if (plyCount < 20 && p.at(4, side.home()) != side.code(2)) value -= 60;
@@ -147,11 +151,13 @@ int horizonTerm(const Position& child, StateWord state, int placed, int fromX, i
 
 }  // namespace
 
-std::int16_t evaluate(const Position& child, StateWord state, int placed, int fromX, int fromY, int toX, int toY,
-                      const EvalSettings& settings) {
+std::int16_t evaluate(const Position& child, StateWord state, int placed, int fromX, int fromY, int toX,
+                      int toY, const EvalSettings& settings) {
     (void)fromY;
-    int upper = squareTerms(child, settings.plyCount, true) + globalTerms(child, state, settings.plyCount, true);
-    int lower = squareTerms(child, settings.plyCount, false) + globalTerms(child, state, settings.plyCount, false);
+    int upper =
+        squareTerms(child, settings.plyCount, true) + globalTerms(child, state, settings.plyCount, true);
+    int lower =
+        squareTerms(child, settings.plyCount, false) + globalTerms(child, state, settings.plyCount, false);
     if (settings.horizonReduction && settings.depthLimit > 2) {
         const int term = horizonTerm(child, state, placed, fromX, toX, toY);
         (isUpperPiece(placed) ? upper : lower) += term;

@@ -10,7 +10,8 @@ Position nodePosition(const SearchTree& tree, NodeIndex node, const Position& ba
     // The path is at most one entry per ply; depths are int8.
     std::array<NodeIndex, 128> path{};
     int length = 0;
-    for (NodeIndex n = node; tree[n].depth >= 1 && length < static_cast<int>(path.size()); n = tree[n].parent) {
+    for (NodeIndex n = node; tree[n].depth >= 1 && length < static_cast<int>(path.size());
+         n = tree[n].parent) {
         path[static_cast<std::size_t>(length++)] = n;
     }
     Position position = base;

@@ -12,7 +12,9 @@ namespace quorvel {
 
 namespace {
 
-bool endsToken(char c) { return c == ' ' || c == '\r' || c == '\n' || c == ','; }
+bool endsToken(char c) {
+    return c == ' ' || c == '\r' || c == '\n' || c == ',';
+}
 
 // A book token as board coordinates; nullopt unless it names two squares.
 struct TokenSquares {
@@ -43,7 +45,11 @@ bool slotMatches(const std::array<char, 5>& slot, const MoveText& text) {
 bool isUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const std::size_t length = c < 0x80           ? 1
+                                   : (c >> 5) == 0x6  ? 2
+                                   : (c >> 4) == 0xE  ? 3
+                                   : (c >> 3) == 0x1E ? 4
+                                                      : 0;
         if (length == 0 || i + length > text.size()) return false;
         for (std::size_t k = 1; k < length; ++k)
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;

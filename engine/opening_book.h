@@ -17,7 +17,7 @@ namespace quorvel {
 class OpeningBook {
 public:
     static constexpr int kMaxLines = 1650;
-    static constexpr int kSlots = 20;       // half-moves stored per line
+    static constexpr int kSlots = 20;  // half-moves stored per line
     static constexpr int kMaxNameLength = 99;
 
     enum class LoadStatus { loaded, missing };
@@ -57,6 +57,7 @@ class SearchStatus;
 // the move and sets the status text to "Ouverture : " and the line's name.
 // Does nothing while bookPlay is clear. True when a move was played (the
 // caller gives the beep).
-bool playBookStep(const OpeningBook* book, GameRecord& record, SearchStatus& status, std::uint32_t nowSeconds);
+bool playBookStep(const OpeningBook* book, GameRecord& record, SearchStatus& status,
+                  std::uint32_t nowSeconds);
 
 }  // namespace quorvel

@@ -31,7 +31,12 @@ class Runner {
 public:
     Runner(SearchStatus& status, SearchTree& tree, GameRecord& record, const EngineOptions& options,
            const OpeningBook* book, const SearchHooks& hooks, ExpandFn expand)
-        : status_(status), tree_(tree), record_(record), options_(options), book_(book), hooks_(hooks),
+        : status_(status),
+          tree_(tree),
+          record_(record),
+          options_(options),
+          book_(book),
+          hooks_(hooks),
           expand_(expand) {}
 
     SearchOutcome run(bool computerVsComputer);
@@ -64,7 +69,8 @@ bool Runner::playFromBook() {
         return false;
     }
     if (!status_.bookPlay.load()) return false;
-    const auto name = book_->playBookMove(record_, bookRandom(static_cast<std::uint32_t>(std::time(nullptr))));
+    const auto name =
+        book_->playBookMove(record_, bookRandom(static_cast<std::uint32_t>(std::time(nullptr))));
     if (!name) {
         status_.bookPlay.store(false);
         return false;
@@ -90,7 +96,8 @@ void Runner::mainPhase(TreeSearch& search) {
         tree_.findDeepestPrincipalLeaf(root, tree_[root].score, search.depthLimit);
         status_.setMainReport(formatMainReport(tree_, tree_.selected, search.reportContext()));
         const NodeIndex candidate = tree_.rootChildOf(tree_.selected);
-        if (candidate != root) remembered_[static_cast<std::size_t>(search.depthLimit)] = tree_[candidate].move;
+        if (candidate != root)
+            remembered_[static_cast<std::size_t>(search.depthLimit)] = tree_[candidate].move;
         if (hooks_.passFinished) hooks_.passFinished(search.depthLimit);
         if (kept <= 1) break;
     }
@@ -177,7 +184,8 @@ void Runner::showInformation(TreeSearch& search) {
             // still names the square the user meant.
             if (record_.playerIsBlack && slot.find('o') == std::string::npos) {
                 for (std::size_t at : {std::size_t{1}, std::size_t{4}}) {
-                    if (at < slot.size() && slot[at] >= '1' && slot[at] <= '8') slot[at] = static_cast<char>('i' - slot[at]);
+                    if (at < slot.size() && slot[at] >= '1' && slot[at] <= '8')
+                        slot[at] = static_cast<char>('i' - slot[at]);
                 }
             }
             path[i] = slot;
@@ -196,7 +204,8 @@ SearchOutcome Runner::run(bool computerVsComputer) {
         return outcome;
     }
     record_.state = packState(record_.current, record_.state);
-    if (isCheckmated(record_.current, record_.state, true) || isCheckmated(record_.current, record_.state, false)) {
+    if (isCheckmated(record_.current, record_.state, true) ||
+        isCheckmated(record_.current, record_.state, false)) {
         outcome.gameOver = outcome.noMove = true;
         return outcome;
     }
@@ -249,7 +258,9 @@ SearchOutcome Runner::run(bool computerVsComputer) {
 
 SearchDriver::SearchDriver(SearchStatus& status) : status_(status), run_(std::make_unique<Run>(status)) {}
 
-SearchDriver::~SearchDriver() { wait(); }
+SearchDriver::~SearchDriver() {
+    wait();
+}
 
 void SearchDriver::start(GameRecord& record, const EngineOptions& options, bool computerVsComputer) {
     wait();
@@ -274,8 +285,12 @@ void SearchDriver::wait() {
     if (thread_.joinable()) thread_.join();
 }
 
-bool SearchDriver::running() const { return run_->running.load(); }
+bool SearchDriver::running() const {
+    return run_->running.load();
+}
 
-SearchOutcome SearchDriver::lastOutcome() const { return run_->outcome; }
+SearchOutcome SearchDriver::lastOutcome() const {
+    return run_->outcome;
+}
 
 }  // namespace quorvel

@@ -50,6 +50,8 @@ inline void writeStalemateMarker(MoveText& move) {
     move[6] = 0;
     move[7] = 0;
 }
-inline bool hasStalemateMarker(const MoveText& move) { return move[5] == 'P' && move[6] == 0; }
+inline bool hasStalemateMarker(const MoveText& move) {
+    return move[5] == 'P' && move[6] == 0;
+}
 
 }  // namespace quorvel

@@ -25,12 +25,15 @@ std::string formatScore(int hundredths) {
     return buffer;
 }
 
-std::string displayMove(const MoveText& move, bool playerIsBlack) { return toChessRanks(move, playerIsBlack).str(); }
+std::string displayMove(const MoveText& move, bool playerIsBlack) {
+    return toChessRanks(move, playerIsBlack).str();
+}
 
 std::string formatMainReport(const SearchTree& tree, NodeIndex leaf, const ReportContext& context) {
     if (!context.showThinking) return displayMove(tree[tree.rootChildOf(leaf)].move, context.playerIsBlack);
     std::string text;
-    for (NodeIndex n : pathDown(tree, leaf, 1)) text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
+    for (NodeIndex n : pathDown(tree, leaf, 1))
+        text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
     if (tree[leaf].depth == 0) text += displayMove(tree[leaf].move, context.playerIsBlack) + "   ";
     text += context.secondaryText;
     // Negating the integer keeps a level score from printing as "-0.00".
@@ -52,8 +55,9 @@ std::string formatSecondaryReport(const SearchTree& tree, NodeIndex secondaryLea
 std::string formatFinalReport(const SearchTree& tree, NodeIndex node, const ReportContext& context) {
     std::string text = formatMainReport(tree, node, context);
     if (context.showThinking && context.searchSeconds != 0) {
-        text += "vitesse : " + std::to_string(static_cast<long>(context.nodesCreated / context.searchSeconds)) +
-                " ech/s";
+        text +=
+            "vitesse : " + std::to_string(static_cast<long>(context.nodesCreated / context.searchSeconds)) +
+            " ech/s";
     }
     return text;
 }
@@ -104,7 +108,8 @@ std::string formatInfoReport(SearchTree& tree, const ReportContext& context) {
             }
         }
         if (found != kNoNode) {
-            for (NodeIndex n : pathDown(tree, found, 1)) text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
+            for (NodeIndex n : pathDown(tree, found, 1))
+                text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
             text += " score : " + formatScore(tree[found].score) + "\r\n";
         }
         if (s <= -2500) break;
@@ -130,7 +135,8 @@ void exploreFrom(const SearchTree& tree, NodeIndex first, const ExplorerSlots& p
                 text += formatMainReport(tree, n.children + static_cast<NodeIndex>(c), context) + "\r\n";
             }
         }
-        if (n.depth < deepest && n.children != kNoNode) exploreFrom(tree, n.children, path, deepest, context, text);
+        if (n.depth < deepest && n.children != kNoNode)
+            exploreFrom(tree, n.children, path, deepest, context, text);
     }
 }
 

@@ -17,8 +17,8 @@ class SearchTree;
 struct ReportContext {
     bool showThinking = false;
     bool playerIsBlack = false;
-    std::string secondaryText;     // the current secondary report
-    int depthLimit = 0;            // of the main tree
+    std::string secondaryText;  // the current secondary report
+    int depthLimit = 0;         // of the main tree
     std::uint32_t nodesCreated = 0;
     std::int32_t searchSeconds = 0;
 };

@@ -16,14 +16,14 @@ namespace quorvel {
 class SearchStatus {
 public:
     // Flags
-    std::atomic<bool> searchIdle{true};      // no search thread is working on the game
-    std::atomic<bool> mainPhaseOver{false};  // the main tree is no longer expanded
-    std::atomic<bool> stop{false};           // nothing is expanded any more
-    std::atomic<bool> inSecondary{false};    // a secondary tree is being grown
-    std::atomic<bool> reportFrozen{false};   // the live report must not be shown
-    std::atomic<bool> firstPaintDone{false}; // the window has painted since the human's move
-    std::atomic<bool> bookPlay{true};        // the game may still follow a book line
-    std::atomic<bool> showThinking{false};   // detailed reports ("Afficher la réflexion")
+    std::atomic<bool> searchIdle{true};       // no search thread is working on the game
+    std::atomic<bool> mainPhaseOver{false};   // the main tree is no longer expanded
+    std::atomic<bool> stop{false};            // nothing is expanded any more
+    std::atomic<bool> inSecondary{false};     // a secondary tree is being grown
+    std::atomic<bool> reportFrozen{false};    // the live report must not be shown
+    std::atomic<bool> firstPaintDone{false};  // the window has painted since the human's move
+    std::atomic<bool> bookPlay{true};         // the game may still follow a book line
+    std::atomic<bool> showThinking{false};    // detailed reports ("Afficher la réflexion")
 
     // Counters
     std::atomic<std::uint32_t> nodesCreated{0};   // children evaluated ("Noeud :")

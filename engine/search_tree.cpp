@@ -12,9 +12,13 @@ void SearchTree::resetRoot(NodeIndex root, StateWord state) {
     node.state = state;
 }
 
-void SearchTree::freeArray(NodeIndex first) { pruneArray(first, 0); }
+void SearchTree::freeArray(NodeIndex first) {
+    pruneArray(first, 0);
+}
 
-void SearchTree::pruneArray(NodeIndex first, int keepDepth) { pruneWalk(first, keepDepth, false); }
+void SearchTree::pruneArray(NodeIndex first, int keepDepth) {
+    pruneWalk(first, keepDepth, false);
+}
 
 bool SearchTree::pruneArrayUnlessStopped(NodeIndex first, int keepDepth) {
     return pruneWalk(first, keepDepth, true);
@@ -39,7 +43,8 @@ bool SearchTree::pruneWalk(NodeIndex first, int keepDepth, bool stoppable) {
 void SearchTree::findDeepestPrincipalLeaf(NodeIndex node, int target, int depthLimit) {
     const SearchNode& n = arena_[node];
     if (n.children == kNoNode) {
-        if (n.depth >= depthLimit - 1 && n.score == target && n.depth >= arena_[selected].depth) selected = node;
+        if (n.depth >= depthLimit - 1 && n.score == target && n.depth >= arena_[selected].depth)
+            selected = node;
         return;
     }
     const int length = arrayLength(n.children);
@@ -63,9 +68,13 @@ void SearchTree::findMarked(NodeIndex node, std::string_view marker, bool deepes
     for (int i = 0; i < length; ++i) findMarked(n.children + static_cast<NodeIndex>(i), marker, deepest);
 }
 
-void SearchTree::findMateNode(NodeIndex node) { findMarked(node, "++", false); }
+void SearchTree::findMateNode(NodeIndex node) {
+    findMarked(node, "++", false);
+}
 
-void SearchTree::findStalemateNode(NodeIndex node, bool deepest) { findMarked(node, "P", deepest); }
+void SearchTree::findStalemateNode(NodeIndex node, bool deepest) {
+    findMarked(node, "P", deepest);
+}
 
 NodeIndex SearchTree::rootChildOf(NodeIndex node) const {
     while (arena_[node].depth > 1) node = arena_[node].parent;

@@ -18,21 +18,26 @@ public:
         BoxButtons buttons;
     };
 
-    std::vector<Box> boxes;              // every box shown, in order
-    std::deque<BoxAnswer> answers;       // answers for yes/no boxes (default: yes)
+    std::vector<Box> boxes;                        // every box shown, in order
+    std::deque<BoxAnswer> answers;                 // answers for yes/no boxes (default: yes)
     std::deque<std::optional<QString>> fileNames;  // answers for file dialogs (default: cancel)
     std::deque<std::optional<QColor>> colours;     // answers for the colour chooser (default: cancel)
-    std::deque<int> promotions;          // answers for the promotion chooser (default: 12)
+    std::deque<int> promotions;                    // answers for the promotion chooser (default: 12)
     int beeps = 0;
 
-    BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon, BoxButtons buttons) override {
+    BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon,
+                      BoxButtons buttons) override {
         boxes.push_back({caption, text, icon, buttons});
         if (buttons == BoxButtons::ok) return BoxAnswer::ok;
         return pop(answers, BoxAnswer::yes);
     }
     void beep() override { ++beeps; }
-    std::optional<QString> openFileName(const QString&, const QString&) override { return pop(fileNames, {}); }
-    std::optional<QString> saveFileName(const QString&, const QString&) override { return pop(fileNames, {}); }
+    std::optional<QString> openFileName(const QString&, const QString&) override {
+        return pop(fileNames, {});
+    }
+    std::optional<QString> saveFileName(const QString&, const QString&) override {
+        return pop(fileNames, {});
+    }
     std::optional<QColor> chooseColour(const QColor&) override { return pop(colours, {}); }
     int choosePromotion(int, bool) override { return pop(promotions, 12); }
 

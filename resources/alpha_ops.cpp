@@ -80,7 +80,8 @@ QImage dilated(const QImage& alpha, int radius) {
             for (int dy = -radius; dy <= radius; ++dy)
                 for (int dx = -radius; dx <= radius; ++dx) {
                     const int sx = x + dx, sy = y + dy;
-                    if (sx >= 0 && sy >= 0 && sx < w && sy < h) best = std::max(best, alpha.constScanLine(sy)[sx]);
+                    if (sx >= 0 && sy >= 0 && sx < w && sy < h)
+                        best = std::max(best, alpha.constScanLine(sy)[sx]);
                 }
             result.scanLine(y)[x] = best;
         }

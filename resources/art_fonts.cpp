@@ -7,7 +7,9 @@
 
 // The fonts are compiled into this static library; registering them by hand
 // keeps the linker from dropping them.
-static void registerArtResources() { Q_INIT_RESOURCE(artwork); }
+static void registerArtResources() {
+    Q_INIT_RESOURCE(artwork);
+}
 
 namespace quorvel::art {
 
@@ -15,9 +17,12 @@ namespace {
 
 const char* resourceOf(ArtFont font) {
     switch (font) {
-        case ArtFont::sansChess: return ":/quorvel/fonts/QuorvelGlyphs.ttf";
-        case ArtFont::serifChess: return ":/quorvel/fonts/QuorvelSerifGlyphs.ttf";
-        case ArtFont::titleLetters: return ":/quorvel/fonts/QuorvelTitle.ttf";
+        case ArtFont::sansChess:
+            return ":/quorvel/fonts/QuorvelGlyphs.ttf";
+        case ArtFont::serifChess:
+            return ":/quorvel/fonts/QuorvelSerifGlyphs.ttf";
+        case ArtFont::titleLetters:
+            return ":/quorvel/fonts/QuorvelTitle.ttf";
     }
     return "";
 }
@@ -47,7 +52,8 @@ bool fontHas(ArtFont font, const QString& text) {
     const QRawFont& raw = rawFont(font);
     if (!raw.isValid()) return false;
     const QList<quint32> indexes = raw.glyphIndexesForString(text);
-    return !indexes.isEmpty() && std::none_of(indexes.begin(), indexes.end(), [](quint32 i) { return i == 0; });
+    return !indexes.isEmpty() &&
+           std::none_of(indexes.begin(), indexes.end(), [](quint32 i) { return i == 0; });
 }
 
 QPainterPath textOutline(ArtFont font, const QString& text, qreal pixelSize) {

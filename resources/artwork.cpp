@@ -18,7 +18,9 @@ struct CachedPiece {
     QImage mask;
 };
 
-int setKey(int pieceSet) { return pieceSet == 20 || pieceSet == 40 ? pieceSet : 0; }
+int setKey(int pieceSet) {
+    return pieceSet == 20 || pieceSet == 40 ? pieceSet : 0;
+}
 
 const CachedPiece& cachedPiece(int pieceSet, PieceType type) {
     static std::map<std::pair<int, PieceType>, CachedPiece> cache;
@@ -26,9 +28,10 @@ const CachedPiece& cachedPiece(int pieceSet, PieceType type) {
     auto found = cache.find(key);
     if (found == cache.end()) {
         const PiecePictures pictures = renderPiece(key.first, type);
-        found = cache.emplace(key, CachedPiece{QPixmap::fromImage(pictures.white),
-                                               QPixmap::fromImage(pictures.black),
-                                               QPixmap::fromImage(pictures.shadow), pictures.mask})
+        found = cache
+                    .emplace(key, CachedPiece{QPixmap::fromImage(pictures.white),
+                                              QPixmap::fromImage(pictures.black),
+                                              QPixmap::fromImage(pictures.shadow), pictures.mask})
                     .first;
     }
     return found->second;
@@ -38,12 +41,18 @@ const CachedPiece& cachedPiece(int pieceSet, PieceType type) {
 
 PieceType pieceTypeOf(int code) {
     switch (code % 10) {
-        case 1: return PieceType::king;
-        case 2: return PieceType::queen;
-        case 3: return PieceType::rook;
-        case 4: return PieceType::knight;
-        case 5: return PieceType::bishop;
-        default: return PieceType::pawn;
+        case 1:
+            return PieceType::king;
+        case 2:
+            return PieceType::queen;
+        case 3:
+            return PieceType::rook;
+        case 4:
+            return PieceType::knight;
+        case 5:
+            return PieceType::bishop;
+        default:
+            return PieceType::pawn;
     }
 }
 
@@ -52,9 +61,13 @@ QPixmap pieceImage(int pieceSet, bool white, PieceType type) {
     return white ? piece.white : piece.black;
 }
 
-QImage pieceMask(int pieceSet, PieceType type) { return cachedPiece(pieceSet, type).mask; }
+QImage pieceMask(int pieceSet, PieceType type) {
+    return cachedPiece(pieceSet, type).mask;
+}
 
-QPixmap pieceShadow(int pieceSet, PieceType type) { return cachedPiece(pieceSet, type).shadow; }
+QPixmap pieceShadow(int pieceSet, PieceType type) {
+    return cachedPiece(pieceSet, type).shadow;
+}
 
 QPixmap toolbarIcon(int zone, bool highlighted) {
     static std::map<std::pair<int, bool>, QPixmap> cache;
@@ -73,7 +86,8 @@ QPixmap titleLogo() {
 QIcon applicationIcon() {
     static const QIcon icon = [] {
         QIcon made;
-        for (const int side : {16, 24, 32, 48, 64, 128, 256}) made.addPixmap(QPixmap::fromImage(drawIconEmblem(side)));
+        for (const int side : {16, 24, 32, 48, 64, 128, 256})
+            made.addPixmap(QPixmap::fromImage(drawIconEmblem(side)));
         return made;
     }();
     return icon;

@@ -26,7 +26,9 @@ QPainterPath disc(qreal cx, qreal cy, qreal r) {
 }
 
 // Every piece but the pawn stands on the same wide plinth.
-QPainterPath plinth() { return roundedBox(8, 32, 26, 6, 2); }
+QPainterPath plinth() {
+    return roundedBox(8, 32, 26, 6, 2);
+}
 
 QPainterPath pawn() {
     QPainterPath path = roundedBox(11, 32, 20, 6, 2);
@@ -74,10 +76,10 @@ QPainterPath knight() {
 QPainterPath queen() {
     QPainterPath path = plinth().united(polygon({{11, 33}, {31, 33}, {27, 24}, {15, 24}}));
     path = path.united(roundedBox(13.5, 22, 15, 4, 2));
-    path = path.united(polygon({{14, 24}, {28, 24}, {34, 11}, {27, 18}, {26.5, 8.5}, {21, 16.5},
-                                {15.5, 8.5}, {15, 18}, {8, 11}}));
-    for (const QPointF tip : {QPointF(8, 10.5), QPointF(15.5, 7.5), QPointF(21, 5.5), QPointF(26.5, 7.5),
-                              QPointF(34, 10.5)})
+    path = path.united(polygon(
+        {{14, 24}, {28, 24}, {34, 11}, {27, 18}, {26.5, 8.5}, {21, 16.5}, {15.5, 8.5}, {15, 18}, {8, 11}}));
+    for (const QPointF tip :
+         {QPointF(8, 10.5), QPointF(15.5, 7.5), QPointF(21, 5.5), QPointF(26.5, 7.5), QPointF(34, 10.5)})
         path = path.united(disc(tip.x(), tip.y(), 2.4));
     return path;
 }
@@ -93,12 +95,18 @@ QPainterPath king() {
 
 QPainterPath flatShape(PieceType type) {
     switch (type) {
-        case PieceType::king: return king();
-        case PieceType::queen: return queen();
-        case PieceType::rook: return rook();
-        case PieceType::knight: return knight();
-        case PieceType::bishop: return bishop();
-        case PieceType::pawn: return pawn();
+        case PieceType::king:
+            return king();
+        case PieceType::queen:
+            return queen();
+        case PieceType::rook:
+            return rook();
+        case PieceType::knight:
+            return knight();
+        case PieceType::bishop:
+            return bishop();
+        case PieceType::pawn:
+            return pawn();
     }
     return {};
 }

@@ -24,12 +24,12 @@ struct SetStyle {
 SetStyle styleOf(int pieceSet) {
     if (pieceSet == 20)
         return {ArtFont::sansChess, QColor(255, 255, 255), QColor(250, 250, 250), QColor(20, 20, 20),
-                QColor(40, 40, 40),   QColor(20, 20, 20),    QColor(245, 245, 245), 2.0};
+                QColor(40, 40, 40), QColor(20, 20, 20),    QColor(245, 245, 245), 2.0};
     if (pieceSet == 40)
         return {ArtFont::serifChess, QColor(255, 250, 235), QColor(222, 196, 150), QColor(70, 40, 20),
-                QColor(110, 60, 40),   QColor(30, 14, 8),     QColor(245, 205, 110), 1.5};
+                QColor(110, 60, 40), QColor(30, 14, 8),     QColor(245, 205, 110), 1.5};
     return {ArtFont::sansChess, QColor(255, 255, 255), QColor(255, 255, 255), QColor(0, 0, 0),
-            QColor(25, 25, 25),   QColor(25, 25, 25),    QColor(235, 235, 235), 1.5};
+            QColor(25, 25, 25), QColor(25, 25, 25),    QColor(235, 235, 235), 1.5};
 }
 
 QImage blankPicture() {
@@ -57,7 +57,8 @@ QPainterPath placedGlyph(ArtFont font, PieceType type, bool solid) {
     }
     const qreal size = 100 * std::min(36.0 / tallest, 37.0 / widest);
     const QRectF r = textOutline(font, glyphOf(type), size).boundingRect();
-    return textOutline(font, glyphOf(type, solid), size).translated(kPieceSide / 2.0 - r.center().x(), 39 - r.bottom());
+    return textOutline(font, glyphOf(type, solid), size)
+        .translated(kPieceSide / 2.0 - r.center().x(), 39 - r.bottom());
 }
 
 QImage painted(const QPainterPath& path) {
@@ -118,7 +119,9 @@ QImage flatPicture(PieceType type, const QImage& body, QColor top, QColor bottom
     return image;
 }
 
-QImage shadowOf(const QImage& mask) { return tinted(blurred(mask, 1, 3), QColor(0, 0, 0, 120)); }
+QImage shadowOf(const QImage& mask) {
+    return tinted(blurred(mask, 1, 3), QColor(0, 0, 0, 120));
+}
 
 }  // namespace
 

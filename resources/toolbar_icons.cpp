@@ -100,14 +100,29 @@ void takeBack(QPainter& p) {
 
 void drawZone(QPainter& p, int zone) {
     switch (zone) {
-        case 1: newGame(p); break;
-        case 2: loadGame(p); break;
-        case 3: saveGame(p); break;
-        case 4: computerFirst(p); break;
-        case 5: changeSide(p); break;
-        case 6: turnBoard(p); break;
-        case 7: takeBack(p); break;
-        default: break;
+        case 1:
+            newGame(p);
+            break;
+        case 2:
+            loadGame(p);
+            break;
+        case 3:
+            saveGame(p);
+            break;
+        case 4:
+            computerFirst(p);
+            break;
+        case 5:
+            changeSide(p);
+            break;
+        case 6:
+            turnBoard(p);
+            break;
+        case 7:
+            takeBack(p);
+            break;
+        default:
+            break;
     }
 }
 

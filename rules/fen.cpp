@@ -19,19 +19,32 @@ std::vector<std::string> splitFields(const std::string& text) {
 std::int8_t pieceCode(char letter) {
     // White is the lower side while the board is being read.
     switch (letter) {
-        case 'K': return kLowerKing;
-        case 'Q': return kLowerQueen;
-        case 'R': return kLowerRook;
-        case 'N': return kLowerKnight;
-        case 'B': return kLowerBishop;
-        case 'P': return kLowerPawn;
-        case 'k': return kUpperKing;
-        case 'q': return kUpperQueen;
-        case 'r': return kUpperRook;
-        case 'n': return kUpperKnight;
-        case 'b': return kUpperBishop;
-        case 'p': return kUpperPawn;
-        default: return 0;
+        case 'K':
+            return kLowerKing;
+        case 'Q':
+            return kLowerQueen;
+        case 'R':
+            return kLowerRook;
+        case 'N':
+            return kLowerKnight;
+        case 'B':
+            return kLowerBishop;
+        case 'P':
+            return kLowerPawn;
+        case 'k':
+            return kUpperKing;
+        case 'q':
+            return kUpperQueen;
+        case 'r':
+            return kUpperRook;
+        case 'n':
+            return kUpperKnight;
+        case 'b':
+            return kUpperBishop;
+        case 'p':
+            return kUpperPawn;
+        default:
+            return 0;
     }
 }
 
@@ -47,7 +60,8 @@ std::optional<std::string> readBoard(const std::string& field, Position& positio
             if (x > 9) return "rank " + std::to_string(y) + " has more than 8 squares";
         } else if (std::int8_t code = pieceCode(c); code != 0) {
             if (x > 8) return "rank " + std::to_string(y) + " has more than 8 squares";
-            if ((code == kUpperPawn || code == kLowerPawn) && (y == 1 || y == 8)) return "a pawn stands on rank 1 or 8";
+            if ((code == kUpperPawn || code == kLowerPawn) && (y == 1 || y == 8))
+                return "a pawn stands on rank 1 or 8";
             position.at(x++, y) = code;
         } else {
             return std::string("unexpected character '") + c + "' in the board";
@@ -110,7 +124,8 @@ std::variant<FenSetup, FenError> parseFen(const std::string& fen, FenOrientation
         position[setup.whiteToMove ? kUpperDoubleStepFileCell : kLowerDoubleStepFileCell] =
             static_cast<std::int8_t>(passant[0] - 'a' + 1);
     }
-    if (fields.size() > 4 && !readNumber(fields[4])) return FenError{"bad half-move clock '" + fields[4] + "'"};
+    if (fields.size() > 4 && !readNumber(fields[4]))
+        return FenError{"bad half-move clock '" + fields[4] + "'"};
     int fullmove = 1;
     if (fields.size() > 5) {
         const auto number = readNumber(fields[5]);
@@ -118,7 +133,8 @@ std::variant<FenSetup, FenError> parseFen(const std::string& fen, FenOrientation
         fullmove = *number;
     }
     const long ply = 2L * (fullmove - 1) + (setup.whiteToMove ? 0 : 1);
-    if (ply >= GameRecord::kCapacity) return FenError{"the full-move number is beyond the game record's 300 half-moves"};
+    if (ply >= GameRecord::kCapacity)
+        return FenError{"the full-move number is beyond the game record's 300 half-moves"};
 
     bool blackLower = orientation == FenOrientation::blackLower;
     if (orientation == FenOrientation::sideToMoveUpper) blackLower = setup.whiteToMove;

@@ -20,7 +20,7 @@ struct FenError {
 };
 
 struct FenSetup {
-    GameRecord record;     // current, state, plyCount, recordLength, playerIsBlack
+    GameRecord record;  // current, state, plyCount, recordLength, playerIsBlack
     bool whiteToMove = true;
 };
 

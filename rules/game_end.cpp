@@ -18,7 +18,8 @@ bool hasLegalMove(const Position& position, StateWord state, bool sideIsUpper) {
                         if (castlingAllowed(position, state, sideIsUpper, m.castling)) return true;
                         continue;
                     }
-                    if (!kingAttacked(position, state, fromX, fromY, toX, toY, 0, 0, 0, 0, sideIsUpper)) return true;
+                    if (!kingAttacked(position, state, fromX, fromY, toX, toY, 0, 0, 0, 0, sideIsUpper))
+                        return true;
                 }
             }
         }

@@ -37,23 +37,26 @@ void placeCastling(Position& position, int row, bool kingSide, std::int8_t king,
 
 }  // namespace
 
-std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fromX, int fromY, int toX, int toY,
-                                    Castling castling, int promotionPiece) {
+std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fromX, int fromY, int toX,
+                                    int toY, Castling castling, int promotionPiece) {
     const std::int8_t piece = position.at(fromX, fromY);
     assert(piece != 0);
     const bool upper = isUpperPiece(piece);
     MoveOutcome outcome;
     if (castling != Castling::none) {
         if (!castlingAllowed(position, state, upper, castling)) return std::nullopt;
-        placeCastling(position, fromY, castling == Castling::kingSide, piece, upper ? kUpperRook : kLowerRook);
-        outcome.state = stateAfterMove(state, piece, fromX, fromY, toX, toY) | (upper ? kUpperCastled : kLowerCastled);
+        placeCastling(position, fromY, castling == Castling::kingSide, piece,
+                      upper ? kUpperRook : kLowerRook);
+        outcome.state =
+            stateAfterMove(state, piece, fromX, fromY, toX, toY) | (upper ? kUpperCastled : kLowerCastled);
         return outcome;
     }
     std::int8_t placed = piece;
     const int farRow = upper ? 1 : 8;
     const bool pawn = piece == kUpperPawn || piece == kLowerPawn;
     if (pawn && toY == farRow) {
-        placed = static_cast<std::int8_t>(promotionPiece != 0 ? promotionPiece : (upper ? kUpperQueen : kLowerQueen));
+        placed = static_cast<std::int8_t>(promotionPiece != 0 ? promotionPiece
+                                                              : (upper ? kUpperQueen : kLowerQueen));
     }
     outcome.capture = position.at(toX, toY) != 0;
     if (pawn && std::abs(toX - fromX) == 1 && std::abs(toY - fromY) == 1 && position.at(toX, toY) == 0) {

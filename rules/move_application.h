@@ -41,8 +41,8 @@ inline StateWord stateAfterMove(StateWord state, int piece, int fromX, int fromY
 // Makes a move that passed the move test. `castling` is the move test's
 // report; `promotionPiece` 0 means the mover's queen. Returns nullopt when
 // a castling is refused (then the position is unchanged).
-std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fromX, int fromY, int toX, int toY,
-                                    Castling castling, int promotionPiece = 0);
+std::optional<MoveOutcome> makeMove(Position& position, StateWord state, int fromX, int fromY, int toX,
+                                    int toY, Castling castling, int promotionPiece = 0);
 
 // Applies a text whose digits are rows of `position`, without any test.
 // Promotion is always to a queen; state cells are not changed.

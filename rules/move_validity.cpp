@@ -7,9 +7,13 @@ namespace quorvel {
 
 namespace {
 
-[[maybe_unused]] bool onBoard(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+[[maybe_unused]] bool onBoard(int x, int y) {
+    return x >= 1 && x <= 8 && y >= 1 && y <= 8;
+}
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 // Every square strictly between from and to is empty (from and to lie on a line).
 bool pathClear(const Position& position, int fromX, int fromY, int toX, int toY) {
@@ -33,10 +37,10 @@ struct CastlingRow {
 // the king's row; only a king on file 5 of its home row meets them).
 bool castlingConditions(const Position& position, StateWord state, bool upper, bool kingSide, int row,
                         int toX) {
-    const CastlingRow kingRow{upper ? kUpperKingMoved : kLowerKingMoved,
-                              upper ? kUpperRookHMoved : kLowerRookHMoved, 7, 6, 7, 8};
-    const CastlingRow queenRow{upper ? kUpperKingMoved : kLowerKingMoved,
-                               upper ? kUpperRookAMoved : kLowerRookAMoved, 3, 2, 4, 1};
+    const CastlingRow kingRow{
+        upper ? kUpperKingMoved : kLowerKingMoved, upper ? kUpperRookHMoved : kLowerRookHMoved, 7, 6, 7, 8};
+    const CastlingRow queenRow{
+        upper ? kUpperKingMoved : kLowerKingMoved, upper ? kUpperRookAMoved : kLowerRookAMoved, 3, 2, 4, 1};
     const CastlingRow& c = kingSide ? kingRow : queenRow;
     const int homeRow = upper ? 8 : 1;
     if (row != homeRow || toX != c.toX) return false;

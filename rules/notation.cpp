@@ -8,12 +8,18 @@ namespace {
 
 char pieceLetter(int code) {
     switch (code > 10 ? code - 10 : code) {
-        case kUpperKing: return 'R';
-        case kUpperQueen: return 'D';
-        case kUpperRook: return 'T';
-        case kUpperKnight: return 'C';
-        case kUpperBishop: return 'F';
-        default: return 0;
+        case kUpperKing:
+            return 'R';
+        case kUpperQueen:
+            return 'D';
+        case kUpperRook:
+            return 'T';
+        case kUpperKnight:
+            return 'C';
+        case kUpperBishop:
+            return 'F';
+        default:
+            return 0;
     }
 }
 
@@ -39,7 +45,8 @@ std::string algebraicText(const MoveText& text, const Position& after, StateWord
             for (int y = 1; y <= 8; ++y) {
                 if ((x == toX && y == toY) || board.at(x, y) != code) continue;
                 board.at(toX, toY) = 0;
-                if (checkMove(board, state, x, y, toX, toY, false).valid) result += (x == fromX) ? text[1] : text[0];
+                if (checkMove(board, state, x, y, toX, toY, false).valid)
+                    result += (x == fromX) ? text[1] : text[0];
                 board.at(toX, toY) = code;
             }
         }
@@ -57,7 +64,8 @@ std::string algebraicText(const MoveText& text, const Position& after, StateWord
 
 }  // namespace
 
-std::string formatMove(const MoveText& text, const Position& after, StateWord state, bool isLast, bool algebraic) {
+std::string formatMove(const MoveText& text, const Position& after, StateWord state, bool isLast,
+                       bool algebraic) {
     if (text.empty()) return " ";
     std::string shown = text.str();
     if (algebraic && shown.find("o-o") == std::string::npos) shown = algebraicText(text, after, state);
@@ -85,11 +93,20 @@ std::string longAlgebraic(const MoveText& text, bool whiteMoved, int promotionPi
     }
     std::string result{text[0], text[1], text[3], text[4]};
     switch (promotionPiece > 10 ? promotionPiece - 10 : promotionPiece) {
-        case kUpperQueen: result += 'q'; break;
-        case kUpperRook: result += 'r'; break;
-        case kUpperBishop: result += 'b'; break;
-        case kUpperKnight: result += 'n'; break;
-        default: break;
+        case kUpperQueen:
+            result += 'q';
+            break;
+        case kUpperRook:
+            result += 'r';
+            break;
+        case kUpperBishop:
+            result += 'b';
+            break;
+        case kUpperKnight:
+            result += 'n';
+            break;
+        default:
+            break;
     }
     return result;
 }

@@ -10,7 +10,8 @@ namespace quorvel {
 
 // The display text of one record entry. `after` is the history entry of the
 // same index (cell 0 the side marker); `state` the game's current StateWord.
-std::string formatMove(const MoveText& text, const Position& after, StateWord state, bool isLast, bool algebraic);
+std::string formatMove(const MoveText& text, const Position& after, StateWord state, bool isLast,
+                       bool algebraic);
 
 // "o-o"/"o-o-o" for a king going from file 5 to 7/3, else from, '-' or 'x', to.
 MoveText buildMoveText(int fromX, int fromY, int toX, int toY, int placedPiece, bool capture);

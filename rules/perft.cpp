@@ -9,19 +9,45 @@ namespace quorvel {
 
 namespace {
 
-bool isPawn(int code) { return code == kUpperPawn || code == kLowerPawn; }
+bool isPawn(int code) {
+    return code == kUpperPawn || code == kLowerPawn;
+}
 
 // Squares worth trying for a piece: the move test rejects the rest anyway.
 void targetWindow(int code, int x, int y, int& x0, int& x1, int& y0, int& y1) {
     x0 = 1, x1 = 8, y0 = 1, y1 = 8;
     switch (code) {
-        case kUpperKing: case kLowerKing: x0 = x - 2; x1 = x + 2; y0 = y - 1; y1 = y + 1; break;
-        case kUpperKnight: case kLowerKnight: x0 = x - 2; x1 = x + 2; y0 = y - 2; y1 = y + 2; break;
-        case kUpperPawn: x0 = x - 1; x1 = x + 1; y0 = y - 2; y1 = y - 1; break;
-        case kLowerPawn: x0 = x - 1; x1 = x + 1; y0 = y + 1; y1 = y + 2; break;
-        default: break;
+        case kUpperKing:
+        case kLowerKing:
+            x0 = x - 2;
+            x1 = x + 2;
+            y0 = y - 1;
+            y1 = y + 1;
+            break;
+        case kUpperKnight:
+        case kLowerKnight:
+            x0 = x - 2;
+            x1 = x + 2;
+            y0 = y - 2;
+            y1 = y + 2;
+            break;
+        case kUpperPawn:
+            x0 = x - 1;
+            x1 = x + 1;
+            y0 = y - 2;
+            y1 = y - 1;
+            break;
+        case kLowerPawn:
+            x0 = x - 1;
+            x1 = x + 1;
+            y0 = y + 1;
+            y1 = y + 2;
+            break;
+        default:
+            break;
     }
-    x0 = std::clamp(x0, 1, 8), x1 = std::clamp(x1, 1, 8), y0 = std::clamp(y0, 1, 8), y1 = std::clamp(y1, 1, 8);
+    x0 = std::clamp(x0, 1, 8), x1 = std::clamp(x1, 1, 8), y0 = std::clamp(y0, 1, 8),
+    y1 = std::clamp(y1, 1, 8);
 }
 
 }  // namespace
@@ -44,7 +70,8 @@ std::vector<LegalMove> legalMoves(const Position& position, StateWord state, boo
                         }
                         continue;
                     }
-                    if (kingAttacked(position, state, fromX, fromY, toX, toY, 0, 0, 0, 0, sideIsUpper)) continue;
+                    if (kingAttacked(position, state, fromX, fromY, toX, toY, 0, 0, 0, 0, sideIsUpper))
+                        continue;
                     if (isPawn(code) && toY == (sideIsUpper ? 1 : 8)) {
                         const int base = sideIsUpper ? 0 : 10;
                         for (int piece : {kUpperQueen, kUpperRook, kUpperBishop, kUpperKnight}) {
@@ -74,16 +101,16 @@ std::uint64_t perft(const Position& position, StateWord state, bool sideIsUpper,
     return nodes;
 }
 
-std::vector<DivideLine> divide(const Position& position, StateWord state, bool sideIsUpper, bool playerIsBlack,
-                               int depth) {
+std::vector<DivideLine> divide(const Position& position, StateWord state, bool sideIsUpper,
+                               bool playerIsBlack, int depth) {
     std::vector<DivideLine> lines;
     for (const LegalMove& move : legalMoves(position, state, sideIsUpper)) {
         Position child = position;
         const auto outcome = makeMove(child, state, move.fromX, move.fromY, move.toX, move.toY, move.castling,
                                       move.promotionPiece);
         if (!outcome) continue;
-        const MoveText rows = buildMoveText(move.fromX, move.fromY, move.toX, move.toY, position.at(move.fromX, move.fromY),
-                                            false);
+        const MoveText rows = buildMoveText(move.fromX, move.fromY, move.toX, move.toY,
+                                            position.at(move.fromX, move.fromY), false);
         const MoveText ranks = toChessRanks(rows, playerIsBlack);
         // White is the lower side exactly when the player has White.
         const bool whiteMoved = sideIsUpper == playerIsBlack;

@@ -15,7 +15,7 @@ namespace quorvel {
 struct LegalMove {
     int fromX, fromY, toX, toY;  // board coordinates
     Castling castling = Castling::none;
-    int promotionPiece = 0;      // the placed piece for a promotion, else 0
+    int promotionPiece = 0;  // the placed piece for a promotion, else 0
 };
 
 // Every legal move of the side, promotions once per piece (queen, rook,
@@ -31,7 +31,7 @@ struct DivideLine {
 };
 
 // Perft split by root move. `playerIsBlack` tells how rows map to ranks.
-std::vector<DivideLine> divide(const Position& position, StateWord state, bool sideIsUpper, bool playerIsBlack,
-                               int depth);
+std::vector<DivideLine> divide(const Position& position, StateWord state, bool sideIsUpper,
+                               bool playerIsBlack, int depth);
 
 }  // namespace quorvel

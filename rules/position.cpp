@@ -13,10 +13,10 @@ struct BitCell {
 };
 
 constexpr BitCell kBitCells[] = {
-    {kLowerKingMovedCell, kLowerKingMoved}, {kUpperKingMovedCell, kUpperKingMoved},
+    {kLowerKingMovedCell, kLowerKingMoved},   {kUpperKingMovedCell, kUpperKingMoved},
     {kLowerRookHMovedCell, kLowerRookHMoved}, {kLowerRookAMovedCell, kLowerRookAMoved},
     {kUpperRookHMovedCell, kUpperRookHMoved}, {kUpperRookAMovedCell, kUpperRookAMoved},
-    {kLowerCastledCell, kLowerCastled}, {kUpperCastledCell, kUpperCastled},
+    {kLowerCastledCell, kLowerCastled},       {kUpperCastledCell, kUpperCastled},
 };
 
 }  // namespace

@@ -32,8 +32,12 @@ enum PieceCode : std::int8_t {
     kLowerPawn = 16,
 };
 
-inline bool isUpperPiece(int code) { return code > 0 && code < 10; }
-inline bool isLowerPiece(int code) { return code > 10; }
+inline bool isUpperPiece(int code) {
+    return code > 0 && code < 10;
+}
+inline bool isLowerPiece(int code) {
+    return code > 10;
+}
 
 // Cell indices of the ten state cells (cells with X = 0 or Y = 0).
 enum StateCell : int {
@@ -68,13 +72,19 @@ enum StateBits : std::uint32_t {
 constexpr int kUpperDoubleStepShift = 6;
 constexpr int kLowerDoubleStepShift = 10;
 
-inline int upperDoubleStepFile(StateWord s) { return (s & kUpperDoubleStepMask) >> kUpperDoubleStepShift; }
-inline int lowerDoubleStepFile(StateWord s) { return (s & kLowerDoubleStepMask) >> kLowerDoubleStepShift; }
+inline int upperDoubleStepFile(StateWord s) {
+    return (s & kUpperDoubleStepMask) >> kUpperDoubleStepShift;
+}
+inline int lowerDoubleStepFile(StateWord s) {
+    return (s & kLowerDoubleStepMask) >> kLowerDoubleStepShift;
+}
 inline StateWord withUpperDoubleStepFile(StateWord s, int file) {
-    return (s & ~std::uint32_t{kUpperDoubleStepMask}) | ((std::uint32_t(file) & 0xF) << kUpperDoubleStepShift);
+    return (s & ~std::uint32_t{kUpperDoubleStepMask}) |
+           ((std::uint32_t(file) & 0xF) << kUpperDoubleStepShift);
 }
 inline StateWord withLowerDoubleStepFile(StateWord s, int file) {
-    return (s & ~std::uint32_t{kLowerDoubleStepMask}) | ((std::uint32_t(file) & 0xF) << kLowerDoubleStepShift);
+    return (s & ~std::uint32_t{kLowerDoubleStepMask}) |
+           ((std::uint32_t(file) & 0xF) << kLowerDoubleStepShift);
 }
 
 // 81 signed bytes indexed X*9 + Y: X the file 1..8 (a..h), Y the row 1..8
@@ -92,7 +102,9 @@ struct Position {
 };
 static_assert(sizeof(Position) == 81);
 
-inline int squareIndex(int x, int y) { return x * 9 + y; }
+inline int squareIndex(int x, int y) {
+    return x * 9 + y;
+}
 
 // Side marker stored in cell 0 of history entries.
 constexpr std::int8_t kMarkerPlayerBlack = 1;
@@ -137,13 +149,13 @@ static_assert(sizeof(MoveText) == 8);
 struct GameRecord {
     static constexpr int kCapacity = 300;
 
-    std::array<MoveText, kCapacity> moves{};      // entry k = half-move k+1, chess ranks
-    std::int32_t plyCount = 0;                     // half-moves up to the position shown
-    std::int32_t recordLength = 0;                 // half-moves held; >= plyCount
-    std::array<Position, kCapacity> history{};    // entry k = position after half-move k+1
-    Position current{};                            // the live position
-    StateWord state = 0;                           // packed state of `current`
-    bool playerIsBlack = false;                    // the human plays Black; `current` is mirrored
+    std::array<MoveText, kCapacity> moves{};    // entry k = half-move k+1, chess ranks
+    std::int32_t plyCount = 0;                  // half-moves up to the position shown
+    std::int32_t recordLength = 0;              // half-moves held; >= plyCount
+    std::array<Position, kCapacity> history{};  // entry k = position after half-move k+1
+    Position current{};                         // the live position
+    StateWord state = 0;                        // packed state of `current`
+    bool playerIsBlack = false;                 // the human plays Black; `current` is mirrored
 
     // Kept beside the record because the game file stores them (seconds).
     std::int32_t whiteClock = 0;

@@ -6,7 +6,7 @@ namespace quorvel {
 
 std::string decimalField(std::int64_t value, int width) {
     std::int64_t largest = 1;
-    for (int i = 1; i < width; ++i) largest *= 10;  // width - 1 digits
+    for (int i = 1; i < width; ++i) largest *= 10;      // width - 1 digits
     const std::int64_t smallest = -(largest / 10) + 1;  // a sign and width - 2 digits
     value = std::clamp(value, smallest, largest - 1);
     std::string field = std::to_string(value);

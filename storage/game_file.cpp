@@ -18,7 +18,9 @@ constexpr std::size_t kClockWidth = 8;
 constexpr std::size_t kTextSize = sizeof(MoveText);
 constexpr std::size_t kPositionSize = sizeof(Position);
 
-bool isPieceCode(int code) { return (code >= 0 && code <= 6) || (code >= 11 && code <= 16); }
+bool isPieceCode(int code) {
+    return (code >= 0 && code <= 6) || (code >= 11 && code <= 16);
+}
 
 // A stored text is read by the rules byte by byte: it must be one of the
 // forms they know, and must end inside its 8 bytes.
@@ -66,7 +68,8 @@ GameFileError readBody(const std::string& bytes, int n, GameRecord& scratch) {
         std::copy_n(bytes.data() + textsAt + k * kTextSize, kTextSize, scratch.moves[k].bytes.data());
         auto* cells = reinterpret_cast<char*>(scratch.history[k].cells.data());
         std::copy_n(bytes.data() + positionsAt + k * kPositionSize, kPositionSize, cells);
-        if (!validText(scratch.moves[k]) || !validPosition(scratch.history[k])) return GameFileError::badContent;
+        if (!validText(scratch.moves[k]) || !validPosition(scratch.history[k]))
+            return GameFileError::badContent;
     }
     if (n > 0) {
         scratch.current = scratch.history[static_cast<std::size_t>(n - 1)];
@@ -114,7 +117,8 @@ GameFileError readGameBytes(const std::string& bytes, GameRecord& record) {
     if (const GameFileError error = readBody(bytes, n, *scratch); error != GameFileError::none) return error;
     // Each clock field read whole replaces its clock; a missing one keeps it.
     const std::string_view tail = std::string_view(bytes).substr(bodyEnd);
-    if (tail.size() >= kClockWidth) scratch->blackClock = static_cast<std::int32_t>(leadingNumber(tail.substr(0, kClockWidth)));
+    if (tail.size() >= kClockWidth)
+        scratch->blackClock = static_cast<std::int32_t>(leadingNumber(tail.substr(0, kClockWidth)));
     if (tail.size() >= 2 * kClockWidth)
         scratch->whiteClock = static_cast<std::int32_t>(leadingNumber(tail.substr(kClockWidth, kClockWidth)));
     record = *scratch;
@@ -125,7 +129,8 @@ GameFileError readGameFile(const std::string& path, GameRecord& record) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return GameFileError::cannotOpen;
     // Only the body and the clocks matter; a huge file is not read whole.
-    constexpr std::size_t kLargest = kCountWidth + (kTextSize + kPositionSize) * GameRecord::kCapacity + 2 * kClockWidth;
+    constexpr std::size_t kLargest =
+        kCountWidth + (kTextSize + kPositionSize) * GameRecord::kCapacity + 2 * kClockWidth;
     std::string bytes(kLargest, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));

@@ -51,12 +51,15 @@ private:
 // A name that does not fit the field would come back as another file's name:
 // the default is stored instead.
 std::string nameField(const std::string& name) {
-    std::string field = name.size() < kNameWidth && name.find('\0') == std::string::npos ? name : kDefaultGameFileName;
+    std::string field =
+        name.size() < kNameWidth && name.find('\0') == std::string::npos ? name : kDefaultGameFileName;
     field.resize(kNameWidth, '\0');
     return field;
 }
 
-std::string flagField(bool value) { return value ? "1" : "0"; }
+std::string flagField(bool value) {
+    return value ? "1" : "0";
+}
 
 }  // namespace
 
@@ -74,7 +77,8 @@ void readSettingsBytes(const std::string& bytes, Settings& s) {
     in.flag(s.engine.spareEngineFlag);
     in.flag(s.engine.extraDisplays);
     in.flag(s.engine.horizonReduction);
-    std::int64_t pieceSet = s.pieceSet, depthMain = s.engine.maxDepthMain, depthSecondary = s.engine.maxDepthSecondary;
+    std::int64_t pieceSet = s.pieceSet, depthMain = s.engine.maxDepthMain,
+                 depthSecondary = s.engine.maxDepthSecondary;
     in.number(8, pieceSet);
     in.number(8, depthMain);
     in.number(8, s.engine.minSons);

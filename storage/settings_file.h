@@ -11,13 +11,13 @@ namespace quorvel {
 
 // Every setting the file carries, with the defaults used when it is missing.
 struct Settings {
-    std::int32_t mainTimeLimit = 9;        // seconds
-    std::int32_t secondaryTimeLimit = 8;   // seconds
+    std::int32_t mainTimeLimit = 9;       // seconds
+    std::int32_t secondaryTimeLimit = 8;  // seconds
     std::string gameFileName = "partie.ech";
     bool showThinking = false;
     EngineOptions engine;
-    std::int8_t pieceSet = 0;              // 0, 20 or 40
-    std::uint32_t darkColour = 0x0098645A; // 0x00BBGGRR
+    std::int8_t pieceSet = 0;               // 0, 20 or 40
+    std::uint32_t darkColour = 0x0098645A;  // 0x00BBGGRR
     std::uint32_t lightColour = 0x00F0F0F0;
     std::uint32_t borderColour = 0x00CACACA;
     bool showPossibleMoves = true;

@@ -48,8 +48,8 @@ int runBench(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--literal") {
             expand = literalExpand;
-        } else if (args[i] == "--depth" && i + 1 < args.size() && args[i + 1].size() == 1 && args[i + 1][0] >= '1' &&
-                   args[i + 1][0] <= '9') {
+        } else if (args[i] == "--depth" && i + 1 < args.size() && args[i + 1].size() == 1 &&
+                   args[i + 1][0] >= '1' && args[i + 1][0] <= '9') {
             options.maxDepthMain = static_cast<std::int8_t>(args[++i][0] - '0');
         } else {
             return usageError("bench takes --literal and --depth N (1..9)");
@@ -76,7 +76,8 @@ int runBench(const Args& args) {
         total += nodes;
         std::string move = "(none)";
         if (record->plyCount > before->plyCount) {
-            move = longAlgebraic(record->moves[static_cast<std::size_t>(record->plyCount - 1)], setup.whiteToMove);
+            move = longAlgebraic(record->moves[static_cast<std::size_t>(record->plyCount - 1)],
+                                 setup.whiteToMove);
         }
         std::printf("%-20s %-8s %10u\n", position.name, move.c_str(), nodes);
     }

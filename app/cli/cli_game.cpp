@@ -11,11 +11,16 @@ namespace {
 
 std::string reason(GameFileError error) {
     switch (error) {
-    case GameFileError::cannotOpen: return "cannot open the file";
-    case GameFileError::badCount: return "damaged: the half-move count is not a number from 0 to 300";
-    case GameFileError::truncated: return "damaged: the file is shorter than its half-move count needs";
-    case GameFileError::badContent: return "damaged: a move text or a position is not a game's";
-    case GameFileError::none: break;
+        case GameFileError::cannotOpen:
+            return "cannot open the file";
+        case GameFileError::badCount:
+            return "damaged: the half-move count is not a number from 0 to 300";
+        case GameFileError::truncated:
+            return "damaged: the file is shorter than its half-move count needs";
+        case GameFileError::badContent:
+            return "damaged: a move text or a position is not a game's";
+        case GameFileError::none:
+            break;
     }
     return "";
 }
@@ -72,7 +77,8 @@ std::string fenOf(const GameRecord& r) {
     const StateWord s = packState(r.current, r.state);
     const int file = moverLower ? lowerDoubleStepFile(s) : upperDoubleStepFile(s);
     std::string passant = "-";
-    if (file >= 1 && file <= 8) passant = std::string{static_cast<char>('a' + file - 1), whiteToMove ? '6' : '3'};
+    if (file >= 1 && file <= 8)
+        passant = std::string{static_cast<char>('a' + file - 1), whiteToMove ? '6' : '3'};
     return fen + (whiteToMove ? " w " : " b ") + castlingRights(r) + " " + passant + " 0 " +
            std::to_string(r.plyCount / 2 + 1);
 }
@@ -81,7 +87,9 @@ void printMoves(const GameRecord& r) {
     for (int k = 0; k < r.plyCount; k += 2) {
         std::ostringstream row;
         row << (k / 2 + 1) << ". " << r.moves[static_cast<std::size_t>(k)].str();
-        if (k + 1 < r.plyCount) row << std::string(8 - r.moves[static_cast<std::size_t>(k)].str().size(), ' ') << r.moves[static_cast<std::size_t>(k + 1)].str();
+        if (k + 1 < r.plyCount)
+            row << std::string(8 - r.moves[static_cast<std::size_t>(k)].str().size(), ' ')
+                << r.moves[static_cast<std::size_t>(k + 1)].str();
         std::cout << "  " << row.str() << '\n';
     }
 }

@@ -13,7 +13,8 @@ namespace {
 std::optional<int> parseDepth(const std::string& text) {
     int depth = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), depth);
-    if (error != std::errc() || end != text.data() + text.size() || depth < 0 || depth > 12) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || depth < 0 || depth > 12)
+        return std::nullopt;
     return depth;
 }
 
@@ -45,7 +46,8 @@ int runPerft(const Args& args, bool divideByMove) {
         return 0;
     }
     std::uint64_t total = 0;
-    for (const DivideLine& line : divide(record.current, record.state, sideIsUpper, record.playerIsBlack, *depth)) {
+    for (const DivideLine& line :
+         divide(record.current, record.state, sideIsUpper, record.playerIsBlack, *depth)) {
         std::cout << line.move << ": " << line.nodes << '\n';
         total += line.nodes;
     }

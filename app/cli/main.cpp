@@ -14,7 +14,7 @@ void printUsage() {
                  "  quorvel-cli search [FEN] [--main-time S] [--secondary-time S] [--depth N]\n"
                  "                     [--secondary-depth N] [--tolerance N] [--min-sons N]\n"
                  "                     [--no-horizon] [--no-sorting] [--thinking] [--book FILE]\n"
-                 "                     [--stop-at S]\n"
+                 "                     [--stop-at S] [--second-press-after MS]\n"
                  "  quorvel-cli bench [--literal] [--depth N]\n"
                  "  quorvel-cli game FILE.ech\n";
 }

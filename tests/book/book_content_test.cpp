@@ -37,13 +37,15 @@ TEST(BookContent, EveryLineReplaysLegallyWithItsName) {
     for (int n = 0; n < book.lineCount(); ++n) {
         std::string tokens;
         int count = 0;
-        while (count < OpeningBook::kSlots && !book.token(n, count).empty()) tokens += book.token(n, count++) + " ";
+        while (count < OpeningBook::kSlots && !book.token(n, count).empty())
+            tokens += book.token(n, count++) + " ";
         const std::string& name = book.lineName(n);
         EXPECT_GE(count, 8) << name;
         EXPECT_FALSE(name.empty()) << "line " << n + 1;
         EXPECT_NE(name[0], ' ') << name;
         GameRecord game = test::newScriptedGame(false);
-        EXPECT_EQ(test::playScriptedLine(game, tokens), count) << "line " << n + 1 << ": " << name << "\n" << tokens;
+        EXPECT_EQ(test::playScriptedLine(game, tokens), count) << "line " << n + 1 << ": " << name << "\n"
+                                                               << tokens;
     }
 }
 

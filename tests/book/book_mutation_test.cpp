@@ -24,8 +24,10 @@ TEST(BookMutation, DamagedBooksNeverCrashNorPlayIllegalMoves) {
         std::string text = sample;
         for (int e = 0; e < 20; ++e) {
             const std::size_t at = random() % text.size();
-            if (random() % 3 == 0) text.erase(at, random() % 8);
-            else text[at] = alphabet[random() % alphabet.size()];
+            if (random() % 3 == 0)
+                text.erase(at, random() % 8);
+            else
+                text[at] = alphabet[random() % alphabet.size()];
             if (text.empty()) text.push_back(' ');
         }
         OpeningBook book;

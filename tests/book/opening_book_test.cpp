@@ -1,9 +1,10 @@
 // The book's reader and its play, on small books written for each case.
 
+#include "engine/opening_book.h"
+
 #include <gtest/gtest.h>
 
 #include "../storage/scripted_game.h"
-#include "engine/opening_book.h"
 
 namespace quorvel {
 namespace {
@@ -17,7 +18,8 @@ const char* kSlowItalian =
 
 std::vector<std::string> slots(const OpeningBook& book, int line) {
     std::vector<std::string> result;
-    for (int s = 0; s < OpeningBook::kSlots && !book.token(line, s).empty(); ++s) result.push_back(book.token(line, s));
+    for (int s = 0; s < OpeningBook::kSlots && !book.token(line, s).empty(); ++s)
+        result.push_back(book.token(line, s));
     return result;
 }
 
@@ -57,8 +59,10 @@ TEST(BookReader, LineWithoutCommaRunsOnAndNamesAreCut) {
     EXPECT_EQ(book.lineName(0), std::string(99, 'x'));
 
     // A cut never splits a character; Latin-1 names come out as UTF-8.
-    book.loadFromText("e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ," + std::string(98, 'y') + "é\r\n"
-                      "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ,Partie fran\xE7" "aise\r\n");
+    book.loadFromText("e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ," + std::string(98, 'y') +
+                      "é\r\n"
+                      "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ,Partie fran\xE7"
+                      "aise\r\n");
     ASSERT_EQ(book.lineCount(), 2);
     EXPECT_EQ(book.lineName(0), std::string(98, 'y'));
     EXPECT_EQ(book.lineName(1), "Partie française");
@@ -90,7 +94,8 @@ TEST(BookPlay, RandomNumberPicksTheStartLine) {
     GameRecord other = test::newScriptedGame(true);
     EXPECT_EQ(book.playBookMove(other, 2), "Zéro");
     EXPECT_EQ(other.moves[0].str(), "e2-e4");
-    for (std::uint32_t t : {0u, 1700000000u, 4294967295u}) EXPECT_LE(static_cast<unsigned>(bookRandom(t)), 32767u);
+    for (std::uint32_t t : {0u, 1700000000u, 4294967295u})
+        EXPECT_LE(static_cast<unsigned>(bookRandom(t)), 32767u);
 }
 
 TEST(BookPlay, MirroredBoardPlaysTheRealMoveAndRecordsItInChessRanks) {
@@ -150,7 +155,8 @@ TEST(BookPlay, CastlingOfTheComputerMovesTheRookAndEndsTheBook) {
         if (i % 2 == 0) {
             ASSERT_TRUE(book.playBookMove(mirrored, 0)) << i;
         } else {
-            ASSERT_TRUE(test::playScripted(mirrored, test::splitTokens("e2e4 e7e5 g1f3 b8c6 f1c4 f8c5")[static_cast<std::size_t>(i)]));
+            ASSERT_TRUE(test::playScripted(
+                mirrored, test::splitTokens("e2e4 e7e5 g1f3 b8c6 f1c4 f8c5")[static_cast<std::size_t>(i)]));
         }
     }
     EXPECT_EQ(mirrored.moves[6].str(), "o-o");

@@ -60,7 +60,8 @@ struct DriverRun {
         if (record->plyCount != test::recordFromFen(fen)->plyCount + 1) return false;
         const auto before = test::recordFromFen(fen);
         NodeList list{};
-        const ExpansionCounts counts = literalExpand(before->current, before->state, true, EvalSettings{}, list);
+        const ExpansionCounts counts =
+            literalExpand(before->current, before->state, true, EvalSettings{}, list);
         const MoveText played = toChessRanks(record->moves[static_cast<std::size_t>(record->plyCount - 1)],
                                              record->playerIsBlack);
         for (int i = 0; i < counts.childCount; ++i) {
@@ -155,7 +156,9 @@ ExpansionCounts pressingStopDuringPass(const Position& position, StateWord state
     return fastExpand(position, state, upperSide, settings, out);
 }
 
-MoveText lastMove(const GameRecord& record) { return record.moves[static_cast<std::size_t>(record.plyCount - 1)]; }
+MoveText lastMove(const GameRecord& record) {
+    return record.moves[static_cast<std::size_t>(record.plyCount - 1)];
+}
 
 TEST(SearchDriver, StopInTheLastBackUpPlaysTheLastCompletePass) {
     for (const char* fen : {kStart, "r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 3 3"}) {

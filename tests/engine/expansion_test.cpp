@@ -1,6 +1,8 @@
 // Node expansion and evaluation: the generation order, the list's capacity,
 // the end-of-game outputs, en passant and castling, for both expansions.
 
+#include "engine/expansion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "engine/evaluation.h"
-#include "engine/expansion.h"
 #include "engine_test_support.h"
 #include "rules/move_application.h"
 
@@ -48,7 +49,8 @@ TEST(Expansion, InitialPositionGivesTwentyChildrenInScanOrder) {
 
 TEST(Evaluation, InitialPositionIsLevelWithoutTheHorizonTerm) {
     for (int ply : {0, 30, 70}) {
-        EXPECT_EQ(evaluate(initialPosition(), 0, kUpperPawn, 1, 7, 1, 7, EvalSettings{ply, false, 5}), 0) << ply;
+        EXPECT_EQ(evaluate(initialPosition(), 0, kUpperPawn, 1, 7, 1, 7, EvalSettings{ply, false, 5}), 0)
+            << ply;
     }
 }
 
@@ -58,7 +60,8 @@ TEST(Expansion, MoreThanHundredMovesKeepsTheFirstHundredAndCountsTheRest) {
     ASSERT_TRUE(record);
     for (const Expansion& e : kBoth) {
         NodeList list{};
-        const ExpansionCounts counts = e.expand(record->current, record->state, true, EvalSettings{0, true, 3}, list);
+        const ExpansionCounts counts =
+            e.expand(record->current, record->state, true, EvalSettings{0, true, 3}, list);
         EXPECT_EQ(counts.childCount, 100) << e.name;
         EXPECT_EQ(counts.dropped, 118) << e.name;
         EXPECT_EQ(counts.evaluated, 218u) << e.name;

@@ -104,7 +104,8 @@ TEST(CandidatePruning, StopLeavesNoRootChildOverAHalfFreedSubtree) {
     const NodeIndex first = test::addChildren(f.tree, SearchTree::mainRoot(),
                                               {{"a", 30}, {"b", 50}, {"c", 40}, {"d", 10}, {"e", 40}});
     for (int i = 0; i < 5; ++i) {
-        const NodeIndex below = test::addChildren(f.tree, first + static_cast<NodeIndex>(i), {{"x", 0}, {"y", 0}});
+        const NodeIndex below =
+            test::addChildren(f.tree, first + static_cast<NodeIndex>(i), {{"x", 0}, {"y", 0}});
         test::addChildren(f.tree, below, {{"z", 0}});
     }
     TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);

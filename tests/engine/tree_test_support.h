@@ -9,7 +9,8 @@
 namespace quorvel::test {
 
 // Gives `parent` a child array holding (move, score) pairs; returns its first entry.
-inline NodeIndex addChildren(SearchTree& tree, NodeIndex parent, const std::vector<std::pair<const char*, int>>& kids) {
+inline NodeIndex addChildren(SearchTree& tree, NodeIndex parent,
+                             const std::vector<std::pair<const char*, int>>& kids) {
     const int n = static_cast<int>(kids.size());
     const NodeIndex first = tree.allocateArray(n);
     for (int i = 0; i < n; ++i) {
@@ -28,7 +29,8 @@ inline NodeIndex addChildren(SearchTree& tree, NodeIndex parent, const std::vect
 inline NodeIndex childNamed(const SearchTree& tree, NodeIndex parent, const char* move) {
     const NodeIndex first = tree[parent].children;
     for (int i = 0; i < tree.arrayLength(first); ++i) {
-        if (tree[first + static_cast<NodeIndex>(i)].move.str().rfind(move, 0) == 0) return first + static_cast<NodeIndex>(i);
+        if (tree[first + static_cast<NodeIndex>(i)].move.str().rfind(move, 0) == 0)
+            return first + static_cast<NodeIndex>(i);
     }
     return kNoNode;
 }

@@ -20,10 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto record = std::make_unique<GameRecord>(*start);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     if (readGameBytes(bytes, *record) != GameFileError::none) {
-        if (gameFileBytes(*record) != gameFileBytes(*start) || !(record->current == start->current)) std::abort();
+        if (gameFileBytes(*record) != gameFileBytes(*start) || !(record->current == start->current))
+            std::abort();
         return 0;
     }
-    if (record->plyCount < 0 || record->plyCount > GameRecord::kCapacity || record->recordLength != record->plyCount)
+    if (record->plyCount < 0 || record->plyCount > GameRecord::kCapacity ||
+        record->recordLength != record->plyCount)
         std::abort();
     // What was accepted is written back the same way, and reads again.
     auto again = std::make_unique<GameRecord>(*start);

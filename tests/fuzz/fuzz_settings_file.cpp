@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Numbers too wide for their field are capped on the way; the name and
     // the flags come back as they were.
     if (again.gameFileName != settings.gameFileName || again.showThinking != settings.showThinking ||
-        again.boardTurned != settings.boardTurned || again.engine.alphaBetaSorting != settings.engine.alphaBetaSorting)
+        again.boardTurned != settings.boardTurned ||
+        again.engine.alphaBetaSorting != settings.engine.alphaBetaSorting)
         std::abort();
     return 0;
 }

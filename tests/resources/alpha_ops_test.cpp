@@ -1,7 +1,8 @@
-#include <QPainter>
+#include "resources/alpha_ops.h"
+
 #include <gtest/gtest.h>
 
-#include "resources/alpha_ops.h"
+#include <QPainter>
 
 namespace quorvel::art {
 namespace {
@@ -12,7 +13,8 @@ QImage ring(int gapWidth) {
     QPainter p(&image);
     p.setPen(QPen(Qt::black, 2));
     p.drawRect(4, 4, 11, 11);
-    if (gapWidth > 0) p.setCompositionMode(QPainter::CompositionMode_Clear), p.fillRect(8, 0, gapWidth, 6, Qt::black);
+    if (gapWidth > 0)
+        p.setCompositionMode(QPainter::CompositionMode_Clear), p.fillRect(8, 0, gapWidth, 6, Qt::black);
     p.end();
     return alphaOf(image);
 }

@@ -1,6 +1,7 @@
 // Pixmaps need a running QGuiApplication before the first test draws.
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+
+#include <QGuiApplication>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <vector>
-#include <QPainter>
-#include <gtest/gtest.h>
 
 #include "resources/artwork.h"
 
@@ -15,7 +16,9 @@ constexpr PieceType kTypes[] = {PieceType::king,   PieceType::queen,  PieceType:
 const QColor kLightSquare(240, 240, 240);
 const QColor kDarkSquare(90, 100, 152);
 
-QImage argb(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+QImage argb(const QPixmap& pixmap) {
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
 
 // The piece as the board shows it, on a square of `square`'s colour.
 QImage onSquare(const QPixmap& piece, QColor square) {
@@ -93,7 +96,8 @@ TEST(PieceArtwork, BothColoursStandOutOnBothSquareColours) {
         for (PieceType type : kTypes)
             for (bool white : {true, false})
                 for (QColor square : {kLightSquare, kDarkSquare}) {
-                    SCOPED_TRACE(describe(set, type, white) + (square == kDarkSquare ? " on dark" : " on light"));
+                    SCOPED_TRACE(describe(set, type, white) +
+                                 (square == kDarkSquare ? " on dark" : " on light"));
                     const QImage shown = onSquare(pieceImage(set, white, type), square);
                     // A body, outline or rim of clear contrast traces the piece.
                     EXPECT_GT(contrastingPixels(shown, square, 70), 100);
@@ -108,7 +112,8 @@ int coreGrey(const QImage& piece, const QImage& mask) {
         for (int x = 2; x < 40; ++x) {
             bool inside = true;
             for (int dy = -2; dy <= 2 && inside; ++dy)
-                for (int dx = -2; dx <= 2 && inside; ++dx) inside = mask.pixelColor(x + dx, y + dy).alpha() == 255;
+                for (int dx = -2; dx <= 2 && inside; ++dx)
+                    inside = mask.pixelColor(x + dx, y + dy).alpha() == 255;
             if (inside) greys.push_back(qGray(piece.pixel(x, y)));
         }
     if (greys.empty()) return -1;
@@ -147,13 +152,15 @@ TEST(PieceArtwork, TheThreeSetsAndTheSixTypesLookDifferent) {
 }
 
 TEST(PieceArtwork, PiecesAreDrawnOnceAndUnknownSetsFallBackToTheFirst) {
-    EXPECT_EQ(pieceImage(20, true, PieceType::rook).cacheKey(), pieceImage(20, true, PieceType::rook).cacheKey());
-    EXPECT_EQ(pieceImage(7, false, PieceType::queen).cacheKey(), pieceImage(0, false, PieceType::queen).cacheKey());
+    EXPECT_EQ(pieceImage(20, true, PieceType::rook).cacheKey(),
+              pieceImage(20, true, PieceType::rook).cacheKey());
+    EXPECT_EQ(pieceImage(7, false, PieceType::queen).cacheKey(),
+              pieceImage(0, false, PieceType::queen).cacheKey());
     EXPECT_FALSE(pieceImage(-1, true, PieceType::pawn).isNull());
 }
 
 TEST(PieceArtwork, PieceCodesOfBothSidesMapToTheirType) {
-    const PieceType order[] = {PieceType::king, PieceType::queen, PieceType::rook,
+    const PieceType order[] = {PieceType::king,   PieceType::queen,  PieceType::rook,
                                PieceType::knight, PieceType::bishop, PieceType::pawn};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(pieceTypeOf(1 + i), order[i]);

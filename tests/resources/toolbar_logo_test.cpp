@@ -1,5 +1,6 @@
-#include <QImage>
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include "resources/artwork.h"
 
@@ -25,8 +26,8 @@ TEST(ToolbarArtwork, SevenOpaqueIconsEachWithAVisiblyDifferentHighlight) {
             for (int x = 0; x < 16; ++x) ASSERT_EQ(qAlpha(normal.pixel(x, y)), 255) << zone;
         EXPECT_GT(differingPixels(normal, lit), 60) << "zone " << zone;
         for (int other = 1; other < zone; ++other)
-            EXPECT_GT(differingPixels(normal, toolbarIcon(other, false).toImage().convertToFormat(
-                                                  QImage::Format_ARGB32)),
+            EXPECT_GT(differingPixels(
+                          normal, toolbarIcon(other, false).toImage().convertToFormat(QImage::Format_ARGB32)),
                       30)
                 << "zones " << other << " and " << zone;
     }

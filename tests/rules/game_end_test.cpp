@@ -1,6 +1,7 @@
+#include "rules/game_end.h"
+
 #include <gtest/gtest.h>
 
-#include "rules/game_end.h"
 #include "rules/move_application.h"
 #include "test_positions.h"
 

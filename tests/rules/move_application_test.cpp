@@ -1,6 +1,7 @@
+#include "rules/move_application.h"
+
 #include <gtest/gtest.h>
 
-#include "rules/move_application.h"
 #include "rules/notation.h"
 #include "test_positions.h"
 

@@ -1,6 +1,7 @@
+#include "rules/move_validity.h"
+
 #include <gtest/gtest.h>
 
-#include "rules/move_validity.h"
 #include "rules/perft.h"
 #include "test_positions.h"
 
@@ -22,20 +23,20 @@ bool legal(const GameRecord& r, bool upper, int fx, int fy, int tx, int ty) {
 
 TEST(MoveTest, KingsAreNeverCapturedAndAttackModeNeedsAKing) {
     const GameRecord r = setUp("4k3/8/8/8/8/8/4q3/4K3 w - - 0 1");
-    EXPECT_FALSE(valid(r, 5, 2, 5, 1));         // queen onto the king: never a move
-    EXPECT_TRUE(valid(r, 5, 2, 5, 1, true));    // but it attacks it
-    EXPECT_FALSE(valid(r, 5, 2, 4, 1, true));   // attack mode onto an empty square
-    EXPECT_FALSE(valid(r, 5, 2, 5, 2));         // same square
-    EXPECT_FALSE(valid(r, 3, 3, 4, 4));         // empty from-square
+    EXPECT_FALSE(valid(r, 5, 2, 5, 1));        // queen onto the king: never a move
+    EXPECT_TRUE(valid(r, 5, 2, 5, 1, true));   // but it attacks it
+    EXPECT_FALSE(valid(r, 5, 2, 4, 1, true));  // attack mode onto an empty square
+    EXPECT_FALSE(valid(r, 5, 2, 5, 2));        // same square
+    EXPECT_FALSE(valid(r, 3, 3, 4, 4));        // empty from-square
 }
 
 TEST(MoveTest, KnightsJumpAndSlidersNeedAClearPath) {
     const GameRecord r = setUp("4k3/8/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1");
     EXPECT_TRUE(valid(r, 2, 1, 3, 3));
     EXPECT_FALSE(valid(r, 2, 1, 2, 3));
-    EXPECT_FALSE(valid(r, 1, 1, 1, 4));   // rook blocked by its own pawn
-    EXPECT_FALSE(valid(r, 3, 1, 5, 3));   // bishop blocked
-    EXPECT_FALSE(valid(r, 4, 1, 4, 3));   // queen blocked
+    EXPECT_FALSE(valid(r, 1, 1, 1, 4));  // rook blocked by its own pawn
+    EXPECT_FALSE(valid(r, 3, 1, 5, 3));  // bishop blocked
+    EXPECT_FALSE(valid(r, 4, 1, 4, 3));  // queen blocked
     const GameRecord open = setUp("4k3/8/8/8/8/8/8/R2QKB2 w - - 0 1");
     EXPECT_TRUE(valid(open, 1, 1, 1, 8));
     EXPECT_TRUE(valid(open, 4, 1, 8, 5));
@@ -45,11 +46,11 @@ TEST(MoveTest, KnightsJumpAndSlidersNeedAClearPath) {
 
 TEST(MoveTest, PawnSteps) {
     const GameRecord r = setUp("4k3/p7/1P6/8/8/2p5/2P5/4K3 b - - 0 1");
-    EXPECT_TRUE(valid(r, 1, 7, 1, 5));     // upper pawn two rows
-    EXPECT_TRUE(valid(r, 1, 7, 2, 6));     // capture
-    EXPECT_FALSE(valid(r, 3, 2, 3, 3));    // blocked straight ahead
+    EXPECT_TRUE(valid(r, 1, 7, 1, 5));   // upper pawn two rows
+    EXPECT_TRUE(valid(r, 1, 7, 2, 6));   // capture
+    EXPECT_FALSE(valid(r, 3, 2, 3, 3));  // blocked straight ahead
     EXPECT_FALSE(valid(r, 3, 2, 3, 4));
-    EXPECT_FALSE(valid(r, 1, 7, 1, 8));    // backwards
+    EXPECT_FALSE(valid(r, 1, 7, 1, 8));  // backwards
     const GameRecord blocked = setUp("4k3/p7/N7/8/8/8/8/4K3 b - - 0 1");
     EXPECT_FALSE(valid(blocked, 1, 7, 1, 5));  // row 6 occupied, row 5 empty
 }

@@ -1,7 +1,8 @@
+#include "rules/notation.h"
+
 #include <gtest/gtest.h>
 
 #include "rules/move_application.h"
-#include "rules/notation.h"
 #include "test_positions.h"
 
 namespace quorvel {
@@ -31,19 +32,25 @@ TEST(Coordinates, ShowTheStoredTextWithItsMarkers) {
 }
 
 TEST(Algebraic, PiecesPawnsCapturesAndMarks) {
-    EXPECT_EQ(formatMove(marked("g1-f3"), historyOf("4k3/8/8/8/8/5N2/8/4K3 b - - 0 1"), 0, false, true), "Cf3");
-    EXPECT_EQ(formatMove(marked("e4xd5"), historyOf("4k3/8/8/3P4/8/8/8/4K3 b - - 0 1"), 0, false, true), "exd5");
-    EXPECT_EQ(formatMove(marked("e2-e4"), historyOf("4k3/8/8/8/4P3/8/8/4K3 b - - 0 1"), 0, false, true), "e4");
+    EXPECT_EQ(formatMove(marked("g1-f3"), historyOf("4k3/8/8/8/8/5N2/8/4K3 b - - 0 1"), 0, false, true),
+              "Cf3");
+    EXPECT_EQ(formatMove(marked("e4xd5"), historyOf("4k3/8/8/3P4/8/8/8/4K3 b - - 0 1"), 0, false, true),
+              "exd5");
+    EXPECT_EQ(formatMove(marked("e2-e4"), historyOf("4k3/8/8/8/4P3/8/8/4K3 b - - 0 1"), 0, false, true),
+              "e4");
     EXPECT_EQ(formatMove(marked("d1-h5", "++"), historyOf("4k3/8/8/7Q/8/8/8/4K3 b - - 0 1"), 0, true, true),
               ">Dh5++<");
-    EXPECT_EQ(formatMove(marked("e7-e6", "P"), historyOf("4k3/8/4p3/8/8/8/8/4K3 w - - 0 1"), 0, false, true), "e6");
+    EXPECT_EQ(formatMove(marked("e7-e6", "P"), historyOf("4k3/8/4p3/8/8/8/8/4K3 w - - 0 1"), 0, false, true),
+              "e6");
 }
 
 TEST(Algebraic, RivalsAddTheirFileOrTheirRow) {
     // Rooks a1 (moved to d1) and h1 both reach d1.
-    EXPECT_EQ(formatMove(marked("a1-d1"), historyOf("4k3/8/8/8/8/8/6K1/3R3R b - - 0 1"), 0, false, true), "Tad1");
+    EXPECT_EQ(formatMove(marked("a1-d1"), historyOf("4k3/8/8/8/8/8/6K1/3R3R b - - 0 1"), 0, false, true),
+              "Tad1");
     // Rook from a1 to a3 with the rival on a5: same file, so the row digit.
-    EXPECT_EQ(formatMove(marked("a1-a3"), historyOf("4k3/8/8/R7/8/R7/8/6K1 b - - 0 1"), 0, false, true), "T1a3");
+    EXPECT_EQ(formatMove(marked("a1-a3"), historyOf("4k3/8/8/R7/8/R7/8/6K1 b - - 0 1"), 0, false, true),
+              "T1a3");
 }
 
 TEST(Algebraic, CastlingShowsAsItIsInBothNotations) {

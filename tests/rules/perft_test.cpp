@@ -1,9 +1,10 @@
+#include "rules/perft.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "rules/perft.h"
 #include "test_positions.h"
 
 namespace quorvel {

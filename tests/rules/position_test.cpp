@@ -1,7 +1,8 @@
+#include "rules/position.h"
+
 #include <gtest/gtest.h>
 
 #include "rules/move_application.h"
-#include "rules/position.h"
 #include "test_positions.h"
 
 namespace quorvel {
@@ -17,8 +18,9 @@ TEST(StateWord, PackAfterUnpackKeepsLowBitsAndTheOldHighHalf) {
 
 TEST(StateWord, CellsHoldSingleBitsAndFiles) {
     Position position{};
-    unpackState(kUpperKingMoved | kLowerCastled | (5u << kUpperDoubleStepShift) | (8u << kLowerDoubleStepShift),
-                position);
+    unpackState(
+        kUpperKingMoved | kLowerCastled | (5u << kUpperDoubleStepShift) | (8u << kLowerDoubleStepShift),
+        position);
     EXPECT_EQ(position[kUpperKingMovedCell], 1);
     EXPECT_EQ(position[kLowerCastledCell], 1);
     EXPECT_EQ(position[kLowerKingMovedCell], 0);

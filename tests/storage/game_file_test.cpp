@@ -1,6 +1,8 @@
 // The game file: exact bytes, round trips, and files that must be refused
 // without touching the game in memory.
 
+#include "storage/game_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +12,6 @@
 
 #include "rules/move_application.h"
 #include "scripted_game.h"
-#include "storage/game_file.h"
 
 namespace quorvel {
 namespace {
@@ -24,7 +25,8 @@ const char* kFortyPlies =
 
 class TempFolder {
 public:
-    TempFolder() : path_(fs::temp_directory_path() / ("quorvel-game-" + std::to_string(std::random_device{}()))) {
+    TempFolder()
+        : path_(fs::temp_directory_path() / ("quorvel-game-" + std::to_string(std::random_device{}()))) {
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
@@ -171,8 +173,9 @@ TEST(GameFile, DamagedFilesAreRefusedAndTheGameStays) {
 
     expectUntouched("", GameFileError::truncated);
     expectUntouched(good.substr(0, 5), GameFileError::truncated);
-    expectUntouched(good.substr(0, 8 + 8 * 20 + 3), GameFileError::truncated);     // inside the texts
-    expectUntouched(good.substr(0, 8 + 8 * 40 + 81 * 39 + 80), GameFileError::truncated);  // inside the last position
+    expectUntouched(good.substr(0, 8 + 8 * 20 + 3), GameFileError::truncated);  // inside the texts
+    expectUntouched(good.substr(0, 8 + 8 * 40 + 81 * 39 + 80),
+                    GameFileError::truncated);  // inside the last position
     expectUntouched(field("301") + good.substr(8), GameFileError::badCount);
     expectUntouched(field("-1") + good.substr(8), GameFileError::badCount);
     expectUntouched(field("4x") + good.substr(8), GameFileError::badCount);
@@ -190,13 +193,14 @@ TEST(GameFile, ContentTheRulesCannotHoldIsRefused) {
         bytes[at] = value;
         return bytes;
     };
-    expectUntouched(damaged(positions + squareIndex(4, 4), 7), GameFileError::badContent);       // no such piece
-    expectUntouched(damaged(positions + squareIndex(5, 1), 0), GameFileError::badContent);       // lower king gone
-    expectUntouched(damaged(positions + kUpperDoubleStepFileCell, 15), GameFileError::badContent);  // file off the board
+    expectUntouched(damaged(positions + squareIndex(4, 4), 7), GameFileError::badContent);  // no such piece
+    expectUntouched(damaged(positions + squareIndex(5, 1), 0), GameFileError::badContent);  // lower king gone
+    expectUntouched(damaged(positions + kUpperDoubleStepFileCell, 15),
+                    GameFileError::badContent);  // file off the board
     expectUntouched(damaged(positions + kLowerKingMovedCell, 2), GameFileError::badContent);
-    expectUntouched(damaged(positions, 0), GameFileError::badContent);                           // side marker
-    expectUntouched(damaged(8 + 1, '9'), GameFileError::badContent);                             // "e9-e4"
-    expectUntouched(damaged(8 + 7, '+'), GameFileError::badContent);                             // text not ended
+    expectUntouched(damaged(positions, 0), GameFileError::badContent);  // side marker
+    expectUntouched(damaged(8 + 1, '9'), GameFileError::badContent);    // "e9-e4"
+    expectUntouched(damaged(8 + 7, '+'), GameFileError::badContent);    // text not ended
 }
 
 TEST(GameFile, FailedSaveKeepsThePreviousFile) {

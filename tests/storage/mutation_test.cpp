@@ -16,10 +16,18 @@ std::string mutate(std::string bytes, std::mt19937& random) {
     for (int e = 1 + static_cast<int>(random() % 4); e > 0 && !bytes.empty(); --e) {
         const std::size_t at = random() % bytes.size();
         switch (random() % 4) {
-        case 0: bytes.resize(at); break;
-        case 1: bytes.insert(at, 1 + random() % 100, static_cast<char>(random())); break;
-        case 2: bytes[at] = static_cast<char>('0' + random() % 10); break;  // digits where the numbers are
-        default: bytes[at] = static_cast<char>(random() % 20); break;        // small codes, like pieces
+            case 0:
+                bytes.resize(at);
+                break;
+            case 1:
+                bytes.insert(at, 1 + random() % 100, static_cast<char>(random()));
+                break;
+            case 2:
+                bytes[at] = static_cast<char>('0' + random() % 10);
+                break;  // digits where the numbers are
+            default:
+                bytes[at] = static_cast<char>(random() % 20);
+                break;  // small codes, like pieces
         }
     }
     return bytes;

@@ -26,7 +26,8 @@ bool playScripted(GameRecord& record, const std::string& token) {
     auto row = [&](char rank) { return record.playerIsBlack ? 9 - (rank - '0') : rank - '0'; };
     const int fromX = token[0] - 'a' + 1, fromY = row(token[1]);
     const int toX = token[2] - 'a' + 1, toY = row(token[3]);
-    if (fromX < 1 || fromX > 8 || toX < 1 || toX > 8 || fromY < 1 || fromY > 8 || toY < 1 || toY > 8) return false;
+    if (fromX < 1 || fromX > 8 || toX < 1 || toX > 8 || fromY < 1 || fromY > 8 || toY < 1 || toY > 8)
+        return false;
 
     const StateWord state = packState(record.current, record.state);
     const MoveCheck check = checkMove(record.current, state, fromX, fromY, toX, toY, false);

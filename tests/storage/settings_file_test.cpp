@@ -1,13 +1,13 @@
 // The settings file: 183 bytes in a fixed layout, read field by field.
 
+#include "storage/settings_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
-
-#include "storage/settings_file.h"
 
 namespace quorvel {
 namespace {
@@ -43,7 +43,8 @@ Settings everyFieldChanged() {
 
 TEST(SettingsFile, EveryFieldSurvivesTheRoundTripIn183Bytes) {
     const Settings original = everyFieldChanged();
-    const fs::path folder = fs::temp_directory_path() / ("quorvel-settings-" + std::to_string(std::random_device{}()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("quorvel-settings-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder);
     ASSERT_TRUE(writeSettings(folder.string(), original));
     EXPECT_EQ(fs::file_size(folder / "quorvel.ini"), 183u);
@@ -58,7 +59,9 @@ TEST(SettingsFile, DefaultsFillTheLayoutAtTheirOffsets) {
     const std::string bytes = settingsBytes(Settings{});
     ASSERT_EQ(bytes.size(), 183u);
     EXPECT_EQ(bytes.substr(0, 6), "1.0500");
-    EXPECT_EQ(bytes.substr(6, 10), std::string("9\0\0\0\0\0\0\0" "8\0", 10));
+    EXPECT_EQ(bytes.substr(6, 10), std::string("9\0\0\0\0\0\0\0"
+                                               "8\0",
+                                               10));
     EXPECT_EQ(bytes.substr(22, 11), std::string("partie.ech\0", 11));
     EXPECT_EQ(bytes.substr(102, 4), "0001");
     EXPECT_EQ(bytes.substr(114, 3), std::string("10\0", 3));
@@ -110,8 +113,8 @@ TEST(SettingsFile, NumbersFollowTheLeadingDigitsRuleUnlessTheyReachPastTables) {
     std::string bytes = settingsBytes(Settings{});
     bytes.replace(6, 8, std::string("+15x7\0\0\0", 8));
     bytes.replace(14, 8, std::string(8, '\0'));
-    bytes.replace(106, 8, std::string("30\0\0\0\0\0\0", 8));   // no such piece set
-    bytes.replace(114, 8, std::string("50\0\0\0\0\0\0", 8));   // deeper than the search's tables
+    bytes.replace(106, 8, std::string("30\0\0\0\0\0\0", 8));  // no such piece set
+    bytes.replace(114, 8, std::string("50\0\0\0\0\0\0", 8));  // deeper than the search's tables
     bytes.replace(130, 8, std::string("-250\0\0\0\0", 8));
     bytes[168] = 'y';  // anything but "1" is false
     Settings s;

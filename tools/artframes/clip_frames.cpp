@@ -28,7 +28,9 @@ qreal eased(qreal t) {
 }
 
 // Progress of `frame` through frames first..last, 0..1.
-qreal phase(int frame, int first, int last) { return eased(qreal(frame - first) / (last - first)); }
+qreal phase(int frame, int first, int last) {
+    return eased(qreal(frame - first) / (last - first));
+}
 
 QPointF squareCentre(int col, int row, QPointF origin = {}) {
     return origin + QPointF(col * kCell + kCell / 2.0, row * kCell + kCell / 2.0);
@@ -49,7 +51,8 @@ void drawPiece(QPainter& p, int set, bool white, PieceType type, QPointF centre,
     p.setOpacity(opacity);
     const qreal shadowOffset = 3 + lift / 3;
     const QRectF box(centre.x() - size / 2, centre.y() - size / 2, size, size);
-    p.drawPixmap(box.translated(shadowOffset, shadowOffset), art::pieceShadow(set, type), QRectF(0, 0, 42, 42));
+    p.drawPixmap(box.translated(shadowOffset, shadowOffset), art::pieceShadow(set, type),
+                 QRectF(0, 0, 42, 42));
     p.drawPixmap(box.translated(0, -lift), art::pieceImage(set, white, type), QRectF(0, 0, 42, 42));
     p.restore();
 }

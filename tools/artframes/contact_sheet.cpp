@@ -28,13 +28,12 @@ void drawSets(QPainter& p, int top) {
     for (int s = 0; s < 3; ++s) {
         for (int row = 0; row < 2; ++row) {
             const int y = top + (2 * s + row) * kCell;
-            p.drawText(QRect(4, y, kLeft - 8, kCell), Qt::AlignVCenter,
-                       QString::fromUtf8(names[s]));
+            p.drawText(QRect(4, y, kLeft - 8, kCell), Qt::AlignVCenter, QString::fromUtf8(names[s]));
             for (int i = 0; i < 12; ++i) {
                 // Squares alternate, and the second row swaps them, so every
                 // piece is seen on both colours.
-                drawPieceOnSquare(p, QPoint(kLeft + i * kCell, y), (i + row) % 2 ? kDark : kLight, 20 * s, i < 6,
-                                  static_cast<PieceType>(i % 6));
+                drawPieceOnSquare(p, QPoint(kLeft + i * kCell, y), (i + row) % 2 ? kDark : kLight, 20 * s,
+                                  i < 6, static_cast<PieceType>(i % 6));
             }
         }
     }
