@@ -11,6 +11,20 @@ class QWidget;
 
 namespace quorvel {
 
+// Captions of the program's boxes.
+inline QString infoCaption() {
+    return QStringLiteral("Quorvel 1.0");
+}  // information, questions
+inline QString checkCaption() {
+    return QStringLiteral("QuorVEL 1.0");
+}  // check and mate
+inline QString errorCaption() {
+    return QStringLiteral("Erreur Quorvel 1.0");
+}  // files and start-up
+inline QString siteErrorCaption() {
+    return QStringLiteral("Erreur Quorvel");
+}  // update check, diagnostics
+
 enum class BoxIcon { none, information, exclamation, question };
 enum class BoxButtons { ok, yesNo };
 enum class BoxAnswer { ok, yes, no };

@@ -73,8 +73,7 @@ bool GamePrinter::print(QPrinter& printer, const std::vector<std::string>& halfM
 }
 
 void GamePrinter::reportFailure() {
-    dialogs_.message(QStringLiteral("Erreur Quorvel 1.0"), QStringLiteral("Impossible d'imprimer"),
-                     BoxIcon::none);
+    dialogs_.message(errorCaption(), QStringLiteral("Impossible d'imprimer"), BoxIcon::none);
 }
 
 }  // namespace quorvel

@@ -6,10 +6,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "features/dialog_service.h"
+
 namespace quorvel {
 
 PrintProgressWindow::PrintProgressWindow(QWidget* parent, int tickMs) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Quorvel 1.0"));
+    setWindowTitle(infoCaption());
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     auto* texts = new QVBoxLayout;

@@ -82,8 +82,8 @@ void UpdateCheck::checkForUpdate() {
         return;
     }
     if (found->number <= kRunningVersion) {
-        dialogs_.message(QStringLiteral("Quorvel 1.0"),
-                         QStringLiteral("Vous avez la dernière version de Quorvel."), BoxIcon::none);
+        dialogs_.message(infoCaption(), QStringLiteral("Vous avez la dernière version de Quorvel."),
+                         BoxIcon::none);
         return;
     }
     offerUpdate(*found);
@@ -102,7 +102,7 @@ void UpdateCheck::visitSite() {
 }
 
 void UpdateCheck::reportError(const QString& text) {
-    dialogs_.message(QStringLiteral("Erreur Quorvel"), text, BoxIcon::none);
+    dialogs_.message(siteErrorCaption(), text, BoxIcon::none);
 }
 
 }  // namespace quorvel

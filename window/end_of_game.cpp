@@ -7,8 +7,6 @@
 namespace quorvel {
 
 namespace {
-const QString kInfoCaption = QStringLiteral("Quorvel 1.0");
-const QString kCheckCaption = QStringLiteral("QuorVEL 1.0");
 const QString kStalemate = QStringLiteral("Pat ! Fin de la partie");
 }  // namespace
 
@@ -52,7 +50,7 @@ void GameController::announce() {
         state_.announcePending = false;
         status_.mainPhaseOver = true;
         dialogs_.beep();
-        dialogs_.message(kInfoCaption, QStringLiteral("Trois fois la même position : partie nulle"),
+        dialogs_.message(infoCaption(), QStringLiteral("Trois fois la même position : partie nulle"),
                          BoxIcon::exclamation);
     }
     const bool whiteMated = isCheckmated(true);
@@ -72,7 +70,7 @@ void GameController::announce() {
         stalemateAnnouncedSerial_ = serial;
         state_.statusText = kStalemate;
         stopTimersForGameEnd();
-        dialogs_.message(kInfoCaption, kStalemate, BoxIcon::exclamation);
+        dialogs_.message(infoCaption(), kStalemate, BoxIcon::exclamation);
     }
 
     // The record holds 300 half-moves at most: the game ends there, drawn.
@@ -81,7 +79,7 @@ void GameController::announce() {
         state_.statusText = QStringLiteral("Partie nulle");
         stopTimersForGameEnd();
         dialogs_.beep();
-        dialogs_.message(kInfoCaption, QStringLiteral("La partie a atteint 300 demi-coups : partie nulle"),
+        dialogs_.message(infoCaption(), QStringLiteral("La partie a atteint 300 demi-coups : partie nulle"),
                          BoxIcon::exclamation);
     }
 
@@ -91,18 +89,18 @@ void GameController::announce() {
             state_.announcePending = false;
             stopTimersForGameEnd();
             dialogs_.beep();
-            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Noirs gagnent !"),
+            dialogs_.message(checkCaption(), QStringLiteral("Echec et mat : les Noirs gagnent !"),
                              BoxIcon::exclamation);
         } else if (blackMated) {
             state_.statusText = QStringLiteral("Les Blancs gagnent!");
             state_.announcePending = false;
             stopTimersForGameEnd();
             dialogs_.beep();
-            dialogs_.message(kCheckCaption, QStringLiteral("Echec et mat : les Blancs gagnent !"),
+            dialogs_.message(checkCaption(), QStringLiteral("Echec et mat : les Blancs gagnent !"),
                              BoxIcon::exclamation);
         } else if (isInCheck(true) || (state_.humanVsHuman && isInCheck(false))) {
             state_.announcePending = false;
-            dialogs_.message(kCheckCaption, QStringLiteral("Echec !      "), BoxIcon::exclamation);
+            dialogs_.message(checkCaption(), QStringLiteral("Echec !      "), BoxIcon::exclamation);
         }
     }
     announcing_ = false;

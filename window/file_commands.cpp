@@ -10,17 +10,15 @@
 namespace quorvel {
 
 namespace {
-const QString kCaption = QStringLiteral("Quorvel 1.0");
-const QString kErrorCaption = QStringLiteral("Erreur Quorvel 1.0");
 const QString kFilter = QStringLiteral("Fichiers Quorvel (.ech) (*.ech)");
 }  // namespace
 
 void FileCommands::newGame() {
     PlayState& play = controller_.state();
     if (play.searchRunning) return;
-    const BoxAnswer answer =
-        controller_.dialogs().message(kCaption, QStringLiteral("Voulez-vous commencer une nouvelle partie ?"),
-                                      BoxIcon::question, BoxButtons::yesNo);
+    const BoxAnswer answer = controller_.dialogs().message(
+        infoCaption(), QStringLiteral("Voulez-vous commencer une nouvelle partie ?"), BoxIcon::question,
+        BoxButtons::yesNo);
     if (answer != BoxAnswer::yes) return;
     quorvel::newGame(play.record);
     play.record.history[0] = play.record.current;
@@ -36,7 +34,7 @@ void FileCommands::newGame() {
 
 void FileCommands::fileError(const QString& text) {
     controller_.dialogs().beep();
-    controller_.dialogs().message(kErrorCaption, text, BoxIcon::exclamation);
+    controller_.dialogs().message(errorCaption(), text, BoxIcon::exclamation);
 }
 
 void FileCommands::afterRead() {
@@ -68,7 +66,7 @@ void FileCommands::load() {
 void FileCommands::save() {
     if (controller_.state().searchRunning) return;
     if (writeGameFile(gameFileName_, controller_.state().record)) {
-        controller_.dialogs().message(kCaption, QStringLiteral("Sauvegarde réussie"), BoxIcon::none);
+        controller_.dialogs().message(infoCaption(), QStringLiteral("Sauvegarde réussie"), BoxIcon::none);
     } else {
         fileError(QStringLiteral("Création du fichier impossible !"));
     }
@@ -94,7 +92,7 @@ void FileCommands::recover() {
         return;
     }
     afterRead();
-    controller_.dialogs().message(kCaption, QStringLiteral("Restauration réussie !"), BoxIcon::none);
+    controller_.dialogs().message(infoCaption(), QStringLiteral("Restauration réussie !"), BoxIcon::none);
     controller_.repaint();
 }
 

@@ -128,7 +128,7 @@ void GameWindow::reportDroppedMoves() {
     SearchStatus& status = controller_.status();
     if (!controller_.engineOptions().extraDisplays || status.largestDropped == 0) return;
     const int dropped = status.largestDropped.exchange(0);
-    dialogs_.message(QStringLiteral("Erreur Quorvel"), QString::number(dropped), BoxIcon::none);
+    dialogs_.message(siteErrorCaption(), QString::number(dropped), BoxIcon::none);
 }
 
 void GameWindow::setMenuChecks() {

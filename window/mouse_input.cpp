@@ -69,7 +69,7 @@ void MouseInput::runZone(int zone) {
 void MouseInput::changeSide() {
     PlayState& play = controller_.state();
     if (play.humanVsHuman) return;
-    const QString caption = QStringLiteral("Quorvel 1.0");
+    const QString caption = infoCaption();
     if (!play.record.playerIsBlack) {
         controller_.dialogs().message(caption, QStringLiteral("Vous êtes maintenant du côté des Noirs"),
                                       BoxIcon::exclamation);

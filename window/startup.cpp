@@ -29,7 +29,7 @@ void loadOpeningBook(GameWindow& window) {
     if (controller.book().load("ouvertures.txt") == OpeningBook::LoadStatus::loaded) return;
     controller.status().bookPlay = false;
     controller.dialogs().beep();
-    controller.dialogs().message(QStringLiteral("Erreur Quorvel 1.0"),
+    controller.dialogs().message(errorCaption(),
                                  QStringLiteral("Impossible de trouver le fichier 'ouvertures.txt'"),
                                  BoxIcon::exclamation);
 }

@@ -200,9 +200,9 @@ bool GameWindow::runDialogCommand(int id) {
 bool GameWindow::quitWithConfirmation() {
     const PlayState& play = controller_.state();
     if (!controller_.status().searchIdle || !play.awaitingHuman) return false;
-    const BoxAnswer answer = dialogs_.message(QStringLiteral("Quorvel 1.0"),
-                                              QStringLiteral("Êtes-vous sûr de vouloir quitter Quorvel ?"),
-                                              BoxIcon::question, BoxButtons::yesNo);
+    const BoxAnswer answer =
+        dialogs_.message(infoCaption(), QStringLiteral("Êtes-vous sûr de vouloir quitter Quorvel ?"),
+                         BoxIcon::question, BoxButtons::yesNo);
     if (answer != BoxAnswer::yes) return false;
     writeSettings(workFolder_.toStdString(), collectSettings(controller_, files_.gameFileName()));
     closeNow();
