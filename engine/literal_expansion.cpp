@@ -14,31 +14,6 @@ namespace quorvel {
 
 namespace {
 
-int clampSquare(int v) {
-    return std::clamp(v, 1, 8);
-}
-
-struct Window {
-    int fromX, toX, fromY, toY;
-};
-
-Window windowOf(int code, int x, int y) {
-    switch (code) {
-        case kUpperKing:
-        case kLowerKing:
-            return {clampSquare(x - 2), clampSquare(x + 2), clampSquare(y - 1), clampSquare(y + 1)};
-        case kUpperKnight:
-        case kLowerKnight:
-            return {clampSquare(x - 2), clampSquare(x + 2), clampSquare(y - 2), clampSquare(y + 2)};
-        case kUpperPawn:
-            return {clampSquare(x - 1), clampSquare(x + 1), clampSquare(y - 2), clampSquare(y - 1)};
-        case kLowerPawn:
-            return {clampSquare(x - 1), clampSquare(x + 1), clampSquare(y + 1), clampSquare(y + 2)};
-        default:
-            return {1, 8, 1, 8};
-    }
-}
-
 void findKing(const Position& p, int code, int& kx, int& ky) {
     kx = ky = 0;
     for (int x = 1; x <= 8; ++x) {
@@ -104,7 +79,7 @@ ExpansionCounts literalExpand(const Position& p, StateWord state, bool sideIsUpp
         for (int y = 1; y <= 8; ++y) {
             const int code = p.at(x, y);
             if (code == 0 || isUpperPiece(code) != sideIsUpper) continue;
-            const Window w = windowOf(code, x, y);
+            const TargetWindow w = targetWindow(code, x, y);
             const bool king = code == kUpperKing || code == kLowerKing;
             for (int tx = w.fromX; tx <= w.toX; ++tx) {
                 for (int ty = w.fromY; ty <= w.toY; ++ty) {

@@ -1,5 +1,6 @@
 #include "move_validity.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdlib>
 
@@ -210,6 +211,24 @@ bool squareAttacked(const Position& position, StateWord state, int x, int y, boo
     Position scratch = position;
     scratch.at(x, y) = byUpper ? kLowerKing : kUpperKing;
     return attackedBy(scratch, state, x, y, byUpper);
+}
+
+TargetWindow targetWindow(int code, int x, int y) {
+    const auto clamp = [](int v) { return std::clamp(v, 1, 8); };
+    switch (code) {
+        case kUpperKing:
+        case kLowerKing:
+            return {clamp(x - 2), clamp(x + 2), clamp(y - 1), clamp(y + 1)};
+        case kUpperKnight:
+        case kLowerKnight:
+            return {clamp(x - 2), clamp(x + 2), clamp(y - 2), clamp(y + 2)};
+        case kUpperPawn:
+            return {clamp(x - 1), clamp(x + 1), clamp(y - 2), clamp(y - 1)};
+        case kLowerPawn:
+            return {clamp(x - 1), clamp(x + 1), clamp(y + 1), clamp(y + 2)};
+        default:
+            return {1, 8, 1, 8};
+    }
 }
 
 bool castlingAllowed(const Position& position, StateWord state, bool moverIsUpper, Castling castling) {

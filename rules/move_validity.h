@@ -25,6 +25,14 @@ struct MoveCheck {
 MoveCheck checkMove(const Position& position, StateWord state, int fromX, int fromY, int toX, int toY,
                     bool kingCapture);
 
+// The squares worth trying as targets of the piece `code` on (x, y), clamped
+// to the board: the move test refuses every other square anyway. Move
+// generation tries them files ascending, rows ascending within a file.
+struct TargetWindow {
+    int fromX, toX, fromY, toY;
+};
+TargetWindow targetWindow(int code, int x, int y);
+
 // Is the king of the given side attacked, after an optional trial move
 // (fromX == 0: none)? A king X of 0 means: find that king on the board.
 // The trial move of an en-passant capture also removes the taken pawn.

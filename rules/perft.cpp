@@ -13,43 +13,6 @@ bool isPawn(int code) {
     return code == kUpperPawn || code == kLowerPawn;
 }
 
-// Squares worth trying for a piece: the move test rejects the rest anyway.
-void targetWindow(int code, int x, int y, int& x0, int& x1, int& y0, int& y1) {
-    x0 = 1, x1 = 8, y0 = 1, y1 = 8;
-    switch (code) {
-        case kUpperKing:
-        case kLowerKing:
-            x0 = x - 2;
-            x1 = x + 2;
-            y0 = y - 1;
-            y1 = y + 1;
-            break;
-        case kUpperKnight:
-        case kLowerKnight:
-            x0 = x - 2;
-            x1 = x + 2;
-            y0 = y - 2;
-            y1 = y + 2;
-            break;
-        case kUpperPawn:
-            x0 = x - 1;
-            x1 = x + 1;
-            y0 = y - 2;
-            y1 = y - 1;
-            break;
-        case kLowerPawn:
-            x0 = x - 1;
-            x1 = x + 1;
-            y0 = y + 1;
-            y1 = y + 2;
-            break;
-        default:
-            break;
-    }
-    x0 = std::clamp(x0, 1, 8), x1 = std::clamp(x1, 1, 8), y0 = std::clamp(y0, 1, 8),
-    y1 = std::clamp(y1, 1, 8);
-}
-
 }  // namespace
 
 std::vector<LegalMove> legalMoves(const Position& position, StateWord state, bool sideIsUpper) {
@@ -58,10 +21,9 @@ std::vector<LegalMove> legalMoves(const Position& position, StateWord state, boo
         for (int fromY = 1; fromY <= 8; ++fromY) {
             const std::int8_t code = position.at(fromX, fromY);
             if (sideIsUpper ? !isUpperPiece(code) : !isLowerPiece(code)) continue;
-            int x0, x1, y0, y1;
-            targetWindow(code, fromX, fromY, x0, x1, y0, y1);
-            for (int toX = x0; toX <= x1; ++toX) {
-                for (int toY = y0; toY <= y1; ++toY) {
+            const TargetWindow w = targetWindow(code, fromX, fromY);
+            for (int toX = w.fromX; toX <= w.toX; ++toX) {
+                for (int toY = w.fromY; toY <= w.toY; ++toY) {
                     const MoveCheck m = checkMove(position, state, fromX, fromY, toX, toY, false);
                     if (!m.valid) continue;
                     if (m.castling != Castling::none) {
