@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "image_checks.h"
 #include "resources/artwork.h"
 
 namespace quorvel::art {
@@ -37,13 +38,7 @@ int contrastingPixels(const QImage& image, QColor square, int contrast) {
     return count;
 }
 
-int differingPixels(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) ++count;
-    return count;
-}
+using testing::differingPixels;
 
 std::string describe(int set, PieceType type, bool white) {
     return "set " + std::to_string(set) + " type " + std::to_string(static_cast<int>(type)) +

@@ -2,18 +2,13 @@
 
 #include <QImage>
 
+#include "image_checks.h"
 #include "resources/artwork.h"
 
 namespace quorvel::art {
 namespace {
 
-int differingPixels(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) ++count;
-    return count;
-}
+using testing::differingPixels;
 
 TEST(ToolbarArtwork, SevenOpaqueIconsEachWithAVisiblyDifferentHighlight) {
     for (int zone = 1; zone <= 7; ++zone) {
