@@ -1,6 +1,6 @@
 #pragma once
-// The ids of the main window's menu and button commands: they are the
-// commands' identities, shared by the menu, the buttons and the toolbar.
+// The ids of the main window's commands: they are the commands' identities,
+// shared by the menu, the buttons, the toolbar, the spin controls and keys.
 
 namespace quorvel::cmd {
 
@@ -52,5 +52,13 @@ constexpr int kHelp = 57670;
 constexpr int kUpdateCheck = 32830;
 constexpr int kVisitSite = 32831;
 constexpr int kAbout = 1014;
+
+// Controls and keys without a menu item
+constexpr int kChangeSide = 40001;   // toolbar zone 5: the other colour, with a word
+constexpr int kHistoryBack = 40002;  // up-down control 1074
+constexpr int kHistoryForward = 40003;
+constexpr int kScrollListBack = 40004;  // up-down control 1064 and the wheel
+constexpr int kScrollListForward = 40005;
+constexpr int kCloseAtOnce = 40006;  // Escape: ends at once, nothing saved
 
 }  // namespace quorvel::cmd

@@ -41,6 +41,7 @@ void GameController::computerPlaysNow() {
     }
     state_.awaitingHuman = true;
     status_.bookPlay = true;
+    Q_EMIT commandStatesChanged();
 }
 
 void GameController::commitHumanMove() {
@@ -87,6 +88,7 @@ void GameController::commitHumanMove() {
     }
     state_.moveAwaitingSearch = false;
     state_.awaitingHuman = true;
+    Q_EMIT commandStatesChanged();
 }
 
 void GameController::startSearchAndShowMove() {

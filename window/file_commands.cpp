@@ -15,7 +15,6 @@ const QString kFilter = QStringLiteral("Fichiers Quorvel (.ech) (*.ech)");
 
 void FileCommands::newGame() {
     PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     const BoxAnswer answer = controller_.dialogs().message(
         infoCaption(), QStringLiteral("Voulez-vous commencer une nouvelle partie ?"), BoxIcon::question,
         BoxButtons::yesNo);
@@ -47,7 +46,6 @@ void FileCommands::afterRead() {
 
 void FileCommands::load() {
     PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     play.markerOn = false;
     const auto path = controller_.dialogs().openFileName(kFilter, QString::fromUtf8(kDefaultName));
     if (!path) {
@@ -64,7 +62,6 @@ void FileCommands::load() {
 }
 
 void FileCommands::save() {
-    if (controller_.state().searchRunning) return;
     if (writeGameFile(gameFileName_, controller_.state().record)) {
         controller_.dialogs().message(infoCaption(), QStringLiteral("Sauvegarde réussie"), BoxIcon::none);
     } else {
@@ -73,7 +70,6 @@ void FileCommands::save() {
 }
 
 void FileCommands::saveAs() {
-    if (controller_.state().searchRunning) return;
     const auto path = controller_.dialogs().saveFileName(kFilter, QString::fromUtf8(kDefaultName));
     if (!path) return;
     QString name = *path;
@@ -85,7 +81,6 @@ void FileCommands::saveAs() {
 
 void FileCommands::recover() {
     PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     play.markerOn = false;
     if (readGameFile(controller_.recoveryPath(), play.record) != GameFileError::none) {
         fileError(QStringLiteral("Fichier introuvable"));

@@ -1,7 +1,8 @@
 #pragma once
 // The file commands of the main window: a new game, loading and saving a
-// game, and restoring the recovery file. All refuse to act while a search
-// runs, and a file that can't be read leaves the game exactly as it was.
+// game, and restoring the recovery file. The window's command guard keeps
+// them out while the computer has the game; a file that can't be read
+// leaves the game exactly as it was.
 
 #include <QString>
 #include <string>

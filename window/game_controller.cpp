@@ -74,6 +74,11 @@ bool GameController::humanToMove() const {
     return state_.record.playerIsBlack ? !even : even;
 }
 
+bool GameController::computerBusy() const {
+    return state_.computerVsComputer || state_.searchRunning || state_.moveAwaitingSearch ||
+           !state_.awaitingHuman || !status_.searchIdle || !threadDone_;
+}
+
 void GameController::setSideWhite() {
     if (!state_.record.playerIsBlack) return;
     mirrorPosition(state_.record.current);
@@ -88,6 +93,17 @@ void GameController::setSideBlack() {
     state_.record.playerIsBlack = true;
     state_.record.state = packState(state_.record.current, state_.record.state);
     repaint();
+}
+
+void GameController::changeSide() {
+    if (state_.humanVsHuman) return;
+    if (!state_.record.playerIsBlack) {
+        showBox(infoCaption(), QStringLiteral("Vous êtes maintenant du côté des Noirs"));
+        setSideBlack();
+    } else {
+        showBox(infoCaption(), QStringLiteral("Vous êtes maintenant du côté des Blancs"));
+        setSideWhite();
+    }
 }
 
 void GameController::handBoardToSideToMove() {
@@ -112,6 +128,7 @@ void GameController::setModeHumanHuman() {
 void GameController::pressStopButton() {
     pressStop(status_);
     state_.computerVsComputer = false;
+    Q_EMIT commandStatesChanged();
 }
 
 void GameController::waitTicks(int n) {

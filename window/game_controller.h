@@ -7,7 +7,8 @@
 // Everything runs on the window thread. While the engine thinks, or while a
 // move is shown, the controller waits in nested event loops that return on
 // a signal or a timer, so the window keeps painting and taking commands;
-// commands that change the game test `searchRunning` first.
+// the window's command guard keeps the commands that change the game out
+// while computerBusy() holds.
 
 #include <QObject>
 #include <QString>
@@ -61,6 +62,10 @@ public:
     // Turn rule and game-over guard
     bool humanToMove() const;
     bool gameOver() const;
+    // The computer has the game: it thinks, shows its move, is about to
+    // think, or plays itself. The command guard keeps the game's commands
+    // out meanwhile.
+    bool computerBusy() const;
 
     // Commands
     void computerPlaysNow();
@@ -68,6 +73,8 @@ public:
     void runComputerVsComputer();
     void setSideWhite();
     void setSideBlack();
+    // The toolbar's change of colour: says which side the human now has.
+    void changeSide();
     void setModeComputerHuman();
     void setModeHumanHuman();
     // "Interrompre la recherche".
@@ -102,6 +109,8 @@ Q_SIGNALS:
     // 2 piece moved and to-square marked, 3 marker removed).
     void computerMoveStep(int step, int file, int rank);
     void searchThreadFinished();
+    // computerBusy() may have changed without a repaint.
+    void commandStatesChanged();
 
 private:
     void connectHooks();

@@ -82,9 +82,11 @@ void GameWindow::connectControls() {
     connect(view_, &BoardView::mouseMoved, this, [this](QPoint p) { mouse_->onMouseMove(p); });
     connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
     connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
-    connect(view_, &BoardView::wheelTurned, this, [this](int steps) { history_.scrollList(steps); });
-    connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { history_.scrollList(d); });
-    connect(layout_.history, &UpDownControl::stepped, this, [this](int d) { history_.step(d < 0); });
+    connect(&controller_, &GameController::commandStatesChanged, this, &GameWindow::updateCommandStates);
+    connect(view_, &BoardView::wheelTurned, this, [this](int steps) { scrollList(steps); });
+    connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { scrollList(d); });
+    connect(layout_.history, &UpDownControl::stepped, this,
+            [this](int d) { runCommand(d < 0 ? cmd::kHistoryBack : cmd::kHistoryForward); });
     const std::pair<QPushButton*, int> buttons[] = {{layout_.quit, cmd::kQuit},
                                                     {layout_.about, cmd::kAbout},
                                                     {layout_.help, cmd::kHelp},
@@ -100,7 +102,11 @@ void GameWindow::connectControls() {
         connect(about, &QShortcut::activated, this, [this] { runCommand(cmd::kAbout); });
     }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &GameWindow::closeNow);
+    connect(escape, &QShortcut::activated, this, [this] { runCommand(cmd::kCloseAtOnce); });
+}
+
+void GameWindow::scrollList(int delta) {
+    if (delta != 0) runCommand(delta > 0 ? cmd::kScrollListForward : cmd::kScrollListBack);
 }
 
 void GameWindow::readSettingsFile() {
@@ -119,6 +125,7 @@ void GameWindow::repaintAll() {
     fillPanel();
     reportDroppedMoves();
     setMenuChecks();
+    updateCommandStates();
     controller_.status().markPainted();
 }
 
@@ -171,7 +178,7 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
 
 void GameWindow::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
-    if (delta != 0) history_.scrollList(delta < 0 ? +1 : -1);
+    if (delta != 0) scrollList(delta < 0 ? +1 : -1);
 }
 
 void GameWindow::closeNow() {

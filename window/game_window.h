@@ -9,6 +9,7 @@
 #include <string>
 
 #include "window/board_renderer.h"
+#include "window/command_guard.h"
 #include "window/file_commands.h"
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
@@ -41,8 +42,11 @@ public:
     // Reads the settings file and applies it (start-up, before the colours
     // are used).
     void readSettingsFile();
-    // Runs a menu, button or toolbar command by its id.
+    // Runs a command by its id: the one entry of every menu item, button,
+    // toolbar zone, spin control and key, through the command guard.
     void runCommand(int id);
+    // Enables the menu's actions and the controls the guard allows now.
+    void updateCommandStates();
     // The repaint: board picture, announcements, panel, menu check marks.
     void repaintAll();
     // The quit sequence; false when the user said No or a move is under way.
@@ -59,6 +63,9 @@ protected:
 
 private:
     void connectControls();
+    CommandContext commandContext() const;
+    // +1 towards later moves, -1 towards earlier ones.
+    void scrollList(int delta);
     void fillPanel();
     void fillMoveList();
     void fillSearchFields();

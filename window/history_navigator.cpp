@@ -36,7 +36,6 @@ void HistoryNavigator::showHistoryEntry() {
 
 void HistoryNavigator::step(bool back) {
     PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     GameRecord& record = play.record;
     if (!play.markerOn) {
         if (back && record.plyCount > 0)
@@ -59,7 +58,7 @@ void HistoryNavigator::step(bool back) {
 void HistoryNavigator::undo() {
     PlayState& play = controller_.state();
     GameRecord& record = play.record;
-    if (play.searchRunning || play.markerOn || record.plyCount == 0) return;
+    if (play.markerOn || record.plyCount == 0) return;
     const int length = record.recordLength;
     record.plyCount = length;
     if (length >= 2) record.moves[static_cast<std::size_t>(length - 1)].clear();
@@ -96,7 +95,9 @@ void HistoryNavigator::waitOneSecond() {
     QObject::connect(&controller_, &GameController::panelRefreshNeeded, &loop, [&] {
         if (play.secondsCounter != before) loop.quit();
     });
+    replayWait_ = &loop;
     loop.exec();
+    replayWait_ = nullptr;
 }
 
 void HistoryNavigator::markReviewSquare(bool from) {
@@ -121,14 +122,11 @@ void HistoryNavigator::reviewLastMove() {
     PlayState& play = controller_.state();
     DisplayOptions& display = controller_.display();
     GameRecord& record = play.record;
-    if (record.plyCount < 2 || play.searchRunning) return;
-    const bool possible = display.showPossibleMoves;
-    display.showPossibleMoves = false;
+    if (record.plyCount < 2 || play.reviewing) return;
     // The replay only shows: the game goes on from the board as it stood,
     // also when the two entries were held by different players.
-    const Position shownBefore = record.current;
-    const bool sideBefore = record.playerIsBlack;
-    const StateWord stateBefore = record.state;
+    borrowed_ = Borrowed{record.current, record.playerIsBlack, record.state, display.showPossibleMoves};
+    display.showPossibleMoves = false;
 
     record.current = record.history[static_cast<std::size_t>(record.plyCount - 2)];
     applySideMarker();
@@ -137,19 +135,30 @@ void HistoryNavigator::reviewLastMove() {
     play.reviewing = true;
     controller_.repaint();
     waitOneSecond();
+    // A command that changes the game ends the replay first; the record may
+    // be another game's by now.
+    if (!play.reviewing) return;
 
     record.current = record.history[static_cast<std::size_t>(record.plyCount - 1)];
     applySideMarker();
     markReviewSquare(false);
     controller_.repaint();
     waitOneSecond();
+    endReplay();
+}
 
-    record.current = shownBefore;
-    record.playerIsBlack = sideBefore;
-    record.state = stateBefore;
+void HistoryNavigator::endReplay() {
+    PlayState& play = controller_.state();
+    if (!play.reviewing || !borrowed_) return;
+    GameRecord& record = play.record;
+    record.current = borrowed_->shown;
+    record.playerIsBlack = borrowed_->playerIsBlack;
+    record.state = borrowed_->state;
+    controller_.display().showPossibleMoves = borrowed_->showPossibleMoves;
+    borrowed_.reset();
     play.markerOn = false;
     play.reviewing = false;
-    display.showPossibleMoves = possible;
+    if (replayWait_) replayWait_->quit();
     controller_.repaint();
 }
 

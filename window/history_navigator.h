@@ -2,6 +2,12 @@
 // The move list's scrolling, stepping through the positions of the game,
 // taking back moves and replaying the last half-move on the board.
 
+#include <optional>
+
+#include "rules/position.h"
+
+class QEventLoop;
+
 namespace quorvel {
 
 class GameController;
@@ -19,6 +25,9 @@ public:
     // "&Revoir le dernier mouvement": the last half-move again, in two
     // one-second steps.
     void reviewLastMove();
+    // Ends a replay at once: the board, the side and the possible-moves
+    // option as they were before it. Nothing when no replay runs.
+    void endReplay();
 
 private:
     void showHistoryEntry();
@@ -26,7 +35,17 @@ private:
     void waitOneSecond();
     void markReviewSquare(bool from);
 
+    // What the replay borrowed, given back when it ends.
+    struct Borrowed {
+        Position shown;
+        bool playerIsBlack = false;
+        StateWord state = 0;
+        bool showPossibleMoves = true;
+    };
+
     GameController& controller_;
+    std::optional<Borrowed> borrowed_;
+    QEventLoop* replayWait_ = nullptr;  // the replay's one-second wait, while it runs
 };
 
 }  // namespace quorvel

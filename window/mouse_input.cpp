@@ -55,30 +55,17 @@ void MouseInput::onRightButtonDown() {
     controller_.repaint();
 }
 
+// Every zone runs its command through the window's command guard.
 void MouseInput::runZone(int zone) {
-    static constexpr std::array<int, 8> kCommands{
-        0, cmd::kNewGame,   cmd::kLoadGame, cmd::kSaveGameAs, cmd::kComputerFirst,
-        0, cmd::kTurnBoard, cmd::kTakeBack};
-    if (zone == 5) {
-        changeSide();
-    } else if (zone > 0 && zone < 8) {
-        runCommand_(kCommands[static_cast<std::size_t>(zone)]);
-    }
-}
-
-void MouseInput::changeSide() {
-    PlayState& play = controller_.state();
-    if (play.humanVsHuman) return;
-    const QString caption = infoCaption();
-    if (!play.record.playerIsBlack) {
-        controller_.dialogs().message(caption, QStringLiteral("Vous êtes maintenant du côté des Noirs"),
-                                      BoxIcon::exclamation);
-        controller_.setSideBlack();
-    } else {
-        controller_.dialogs().message(caption, QStringLiteral("Vous êtes maintenant du côté des Blancs"),
-                                      BoxIcon::exclamation);
-        controller_.setSideWhite();
-    }
+    static constexpr std::array<int, 8> kCommands{0,
+                                                  cmd::kNewGame,
+                                                  cmd::kLoadGame,
+                                                  cmd::kSaveGameAs,
+                                                  cmd::kComputerFirst,
+                                                  cmd::kChangeSide,
+                                                  cmd::kTurnBoard,
+                                                  cmd::kTakeBack};
+    if (zone > 0 && zone < 8) runCommand_(kCommands[static_cast<std::size_t>(zone)]);
 }
 
 void MouseInput::clickSquare(QPoint client) {

@@ -25,7 +25,6 @@ public:
 
 private:
     void runZone(int zone);
-    void changeSide();
     void clickSquare(QPoint client);
     void trySecondClick(int x, int y);
 

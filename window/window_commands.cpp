@@ -1,6 +1,9 @@
-// The commands of the main window's menu, buttons and toolbar.
+// The commands of the main window: the menu, the buttons, the toolbar, the
+// spin controls and the keys all run them by id through runCommand, which
+// asks the command guard first.
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "features/about_dialog.h"
 #include "features/captured_pieces_window.h"
@@ -13,14 +16,46 @@
 #include "features/update_check.h"
 #include "storage/settings_file.h"
 #include "window/board_renderer.h"
+#include "window/command_guard.h"
 #include "window/command_ids.h"
 #include "window/game_window.h"
+#include "window/main_menu.h"
 #include "window/settings_mapping.h"
+#include "window/up_down_control.h"
 
 namespace quorvel {
 
+CommandContext GameWindow::commandContext() const {
+    return {controller_.computerBusy(), controller_.state().reviewing};
+}
+
 void GameWindow::runCommand(int id) {
+    switch (commandVerdict(id, commandContext())) {
+        case CommandVerdict::refuse:
+            return;
+        case CommandVerdict::cancelReplayThenRun:
+            history_.endReplay();
+            break;
+        case CommandVerdict::run:
+            break;
+    }
     if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id)) return;
+}
+
+void GameWindow::updateCommandStates() {
+    const CommandContext context = commandContext();
+    auto allowed = [&](int id) { return commandVerdict(id, context) != CommandVerdict::refuse; };
+    if (menu_)
+        for (const int id : menu_->ids()) menu_->action(id)->setEnabled(allowed(id));
+    const std::pair<QWidget*, int> controls[] = {{layout_.quit, cmd::kQuit},
+                                                 {layout_.about, cmd::kAbout},
+                                                 {layout_.help, cmd::kHelp},
+                                                 {layout_.stop, cmd::kStopSearch},
+                                                 {layout_.takeBack, cmd::kTakeBack},
+                                                 {layout_.history, cmd::kHistoryBack},
+                                                 {layout_.listScroll, cmd::kScrollListBack}};
+    for (const auto& [control, id] : controls)
+        if (control) control->setEnabled(allowed(id));
 }
 
 void GameWindow::chooseColour(std::uint32_t& colour) {
@@ -87,18 +122,18 @@ bool GameWindow::runDisplayCommand(int id) {
 }
 
 bool GameWindow::runGameCommand(int id) {
-    PlayState& play = controller_.state();
     switch (id) {
         case cmd::kComputerFirst:
             controller_.computerPlaysNow();
             break;
-        // Mirroring the board under a running search would change the
-        // position it reads.
         case cmd::kSideWhite:
-            if (!play.searchRunning) controller_.setSideWhite();
+            controller_.setSideWhite();
             break;
         case cmd::kSideBlack:
-            if (!play.searchRunning) controller_.setSideBlack();
+            controller_.setSideBlack();
+            break;
+        case cmd::kChangeSide:
+            controller_.changeSide();
             break;
         case cmd::kModeComputerHuman:
             controller_.setModeComputerHuman();
@@ -118,6 +153,14 @@ bool GameWindow::runGameCommand(int id) {
         case cmd::kReviewLastMove:
             history_.reviewLastMove();
             break;
+        case cmd::kHistoryBack:
+        case cmd::kHistoryForward:
+            history_.step(id == cmd::kHistoryBack);
+            break;
+        case cmd::kScrollListBack:
+        case cmd::kScrollListForward:
+            history_.scrollList(id == cmd::kScrollListForward ? +1 : -1);
+            break;
         case cmd::kNewGame:
             files_.newGame();
             break;
@@ -136,6 +179,9 @@ bool GameWindow::runGameCommand(int id) {
         case cmd::kQuit:
             quitWithConfirmation();
             break;
+        case cmd::kCloseAtOnce:
+            closeNow();
+            break;
         default:
             return false;
     }
@@ -152,7 +198,6 @@ bool GameWindow::runDialogCommand(int id) {
         repaintAll();
         return true;
     }
-    const bool idle = controller_.status().searchIdle;
     switch (id) {
         case cmd::kTimeDefine:
             if (const auto limits = TimeLimitsDialog::edit(controller_.limits(), dialogs_, this))
@@ -160,9 +205,8 @@ bool GameWindow::runDialogCommand(int id) {
             repaintAll();
             break;
         case cmd::kEngineOptions:
-            if (idle)
-                controller_.engineOptions() =
-                    EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
+            controller_.engineOptions() =
+                EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
             break;
         case cmd::kCapturedPieces: {
             Position whiteLower = controller_.state().record.current;
@@ -171,19 +215,15 @@ bool GameWindow::runDialogCommand(int id) {
             break;
         }
         case cmd::kPrint:
-            if (!controller_.state().searchRunning)
-                GamePrinter(dialogs_, this)
-                    .printCommand(
-                        printedHalfMoves(controller_.state().record, controller_.display().algebraic));
+            GamePrinter(dialogs_, this)
+                .printCommand(printedHalfMoves(controller_.state().record, controller_.display().algebraic));
             break;
         case cmd::kAbout:
-            if (idle) AboutDialog::showAbout(workFolder_, this);
+            AboutDialog::showAbout(workFolder_, this);
             break;
         case cmd::kHelp:
-            if (idle) {
-                if (!help_) help_ = new HelpWindow(this);
-                help_->showContents();
-            }
+            if (!help_) help_ = new HelpWindow(this);
+            help_->showContents();
             break;
         case cmd::kUpdateCheck:
             UpdateCheck(dialogs_, this).checkForUpdate();

@@ -1,0 +1,112 @@
+#include "window/command_guard.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "window/command_ids.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr bool kSearch = true;     // runs during a search
+constexpr bool kNoSearch = false;  // waits until the human has the board
+constexpr DuringReplay kRuns = DuringReplay::runs;
+constexpr DuringReplay kCancels = DuringReplay::cancelsReplay;
+constexpr DuringReplay kRefused = DuringReplay::refused;
+
+// The game, the record and the human's colour belong to the search while it
+// runs; the replay borrows the board and the possible-moves option, so what
+// changes either ends the replay first.
+constexpr CommandRule kRules[] = {
+    // File
+    {cmd::kNewGame, kNoSearch, kCancels},
+    {cmd::kLoadGame, kNoSearch, kCancels},
+    {cmd::kSaveGame, kNoSearch, kRuns},
+    {cmd::kSaveGameAs, kNoSearch, kRuns},
+    {cmd::kRecoverGame, kNoSearch, kCancels},
+    {cmd::kPrint, kNoSearch, kRuns},
+    // Quitting ends the search itself, and writes the options the replay
+    // has switched.
+    {cmd::kQuit, kSearch, kCancels},
+    {cmd::kCloseAtOnce, kSearch, kCancels},
+
+    // Play
+    {cmd::kComputerFirst, kNoSearch, kCancels},
+    {cmd::kSideWhite, kNoSearch, kCancels},
+    {cmd::kSideBlack, kNoSearch, kCancels},
+    {cmd::kChangeSide, kNoSearch, kCancels},
+    // Leaving the computer-against-computer loop is done through these two.
+    {cmd::kModeComputerHuman, kSearch, kCancels},
+    {cmd::kModeHumanHuman, kSearch, kCancels},
+    {cmd::kModeComputerComputer, kNoSearch, kCancels},
+    {cmd::kReviewLastMove, kNoSearch, kRefused},
+    {cmd::kCapturedPieces, kSearch, kRuns},
+    {cmd::kShowThinking, kSearch, kRuns},
+    {cmd::kStopSearch, kSearch, kRuns},
+    {cmd::kTakeBack, kNoSearch, kCancels},
+    {cmd::kHistoryBack, kNoSearch, kCancels},
+    {cmd::kHistoryForward, kNoSearch, kCancels},
+    {cmd::kScrollListBack, kSearch, kRuns},
+    {cmd::kScrollListForward, kSearch, kRuns},
+
+    // Thinking time and engine
+    {cmd::kTimePresetFirst + 0, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 1, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 2, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 3, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 4, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 5, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 6, kSearch, kRuns},
+    {cmd::kTimePresetFirst + 7, kSearch, kRuns},
+    {cmd::kTimeDefine, kSearch, kRuns},
+    // The search holds a copy of the options taken at its start.
+    {cmd::kEngineOptions, kNoSearch, kRuns},
+
+    // Display
+    {cmd::kPieceSet1, kSearch, kRuns},
+    {cmd::kPieceSet2, kSearch, kRuns},
+    {cmd::kPieceSet3, kSearch, kRuns},
+    {cmd::kDarkColour, kSearch, kRuns},
+    {cmd::kLightColour, kSearch, kRuns},
+    {cmd::kBorderColour, kSearch, kRuns},
+    {cmd::kDefaultColours, kSearch, kRuns},
+    {cmd::kAlgebraic, kSearch, kRuns},
+    {cmd::kCoordinateNotation, kSearch, kRuns},
+    {cmd::kBoardCoordinates, kSearch, kRuns},
+    {cmd::kShadedPieces, kSearch, kRuns},
+    {cmd::kTurnBoard, kSearch, kRuns},
+    {cmd::kPossibleMoves, kSearch, kCancels},
+
+    // Help
+    {cmd::kHelp, kNoSearch, kRuns},
+    {cmd::kUpdateCheck, kSearch, kRuns},
+    {cmd::kVisitSite, kSearch, kRuns},
+    {cmd::kAbout, kNoSearch, kRuns},
+};
+
+}  // namespace
+
+const CommandRule* commandRule(int id) {
+    const auto* rule =
+        std::find_if(std::begin(kRules), std::end(kRules), [id](const CommandRule& r) { return r.id == id; });
+    return rule == std::end(kRules) ? nullptr : rule;
+}
+
+CommandVerdict commandVerdict(int id, CommandContext context) {
+    const CommandRule* rule = commandRule(id);
+    if (!rule) return context.searching || context.replaying ? CommandVerdict::refuse : CommandVerdict::run;
+    if (context.searching && !rule->duringSearch) return CommandVerdict::refuse;
+    if (!context.replaying) return CommandVerdict::run;
+    switch (rule->duringReplay) {
+        case DuringReplay::runs:
+            return CommandVerdict::run;
+        case DuringReplay::cancelsReplay:
+            return CommandVerdict::cancelReplayThenRun;
+        case DuringReplay::refused:
+            break;
+    }
+    return CommandVerdict::refuse;
+}
+
+}  // namespace quorvel
