@@ -14,20 +14,11 @@ const QString kFilter = QStringLiteral("Fichiers Quorvel (.ech) (*.ech)");
 }  // namespace
 
 void FileCommands::newGame() {
-    PlayState& play = controller_.state();
     const BoxAnswer answer = controller_.dialogs().message(
         infoCaption(), QStringLiteral("Voulez-vous commencer une nouvelle partie ?"), BoxIcon::question,
         BoxButtons::yesNo);
     if (answer != BoxAnswer::yes) return;
-    quorvel::newGame(play.record);
-    play.record.history[0] = play.record.current;
-    play.firstShownRow = 0;
-    play.markerOn = false;
-    play.moveAwaitingSearch = false;
-    play.statusText.clear();
-    controller_.status().firstPaintDone = false;
-    controller_.status().bookPlay = true;
-    controller_.positionReplaced();
+    controller_.resetForNewGame();
     controller_.repaint();
 }
 

@@ -131,6 +131,25 @@ void GameController::pressStopButton() {
     Q_EMIT commandStatesChanged();
 }
 
+void GameController::resetForNewGame() {
+    newGame(state_.record);
+    state_.record.history[0] = state_.record.current;
+    state_.firstShownRow = 0;
+    state_.markerOn = false;
+    state_.moveAwaitingSearch = false;
+    state_.statusText.clear();
+    // "Noeud :", "Mem :" and "Profondeur :" belong to the game they measured.
+    status_.nodesCreated = 0;
+    status_.entriesFreed = 0;
+    status_.mainDepthShown = 0;
+    status_.secondaryDepthShown = 0;
+    status_.mainPhaseOver = false;
+    status_.stop = false;
+    status_.firstPaintDone = false;
+    status_.bookPlay = true;
+    positionReplaced();
+}
+
 void GameController::waitTicks(int n) {
     state_.tickCount = 0;
     QEventLoop loop;

@@ -79,6 +79,9 @@ public:
     void setModeHumanHuman();
     // "Interrompre la recherche".
     void pressStopButton();
+    // A new game, also after a take-back to the start: the board set up, the
+    // record and the clocks cleared, and the last search's figures with them.
+    void resetForNewGame();
 
     // The end-of-game section run after every repaint.
     void announce();

@@ -71,11 +71,7 @@ void HistoryNavigator::undo() {
         record.current = record.history[static_cast<std::size_t>(record.plyCount - 1)];
         record.state = packState(record.current, record.state);
     }
-    if (record.plyCount < 2) {
-        newGame(record);
-        record.history[0] = record.current;
-        play.firstShownRow = 0;
-    }
+    if (record.plyCount < 2) controller_.resetForNewGame();
     play.statusText.clear();
     applySideMarker();
     controller_.handBoardToSideToMove();

@@ -1,8 +1,10 @@
 // The move list, stepping through the history, taking back and reviewing.
 
 #include <QLineEdit>
+#include <QTimer>
 
 #include "rules/move_application.h"
+#include "storage/game_file.h"
 #include "window/command_ids.h"
 #include "window/history_navigator.h"
 #include "window_fixture.h"
@@ -101,6 +103,60 @@ TEST_F(History, ReviewNeedsTwoHalfMovesAndLeavesTheOptionAsItWas) {
     EXPECT_FALSE(play().markerOn);
     EXPECT_EQ(record().current, after);
     EXPECT_FALSE(record().playerIsBlack);  // still White's turn in the two-human game
+}
+
+// A command that replaces the game during "Revoir le dernier mouvement" ends
+// the replay first: the replay must not read the new record with the old
+// count, nor put the old board back over the new game.
+TEST_F(History, NewGameLoadAndRecoverDuringTheReplayEndItFirst) {
+    struct Case {
+        const char* name;
+        int command;
+        int plyCountAfter;
+    };
+    const Case cases[] = {
+        {"new game", cmd::kNewGame, 0}, {"load", cmd::kLoadGame, 2}, {"recover", cmd::kRecoverGame, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->runCommand(cmd::kModeHumanHuman);
+        controller().resetForNewGame();
+        const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}, {"b8", "c6"}};
+        for (const auto& move : moves) playChess(move[0], move[1]);
+        // A file of two half-moves, a recovery file of three.
+        GameRecord other = record();
+        other.plyCount = other.recordLength = 2;
+        ASSERT_TRUE(writeGameFile((folder->path() + "/deux.ech").toStdString(), other));
+        other.plyCount = other.recordLength = 3;
+        ASSERT_TRUE(writeGameFile(controller().recoveryPath(), other));
+        dialogs.fileNames.push_back(folder->path() + "/deux.ech");
+        window->runCommand(cmd::kModeComputerHuman);
+
+        QTimer::singleShot(50, window.get(), [&] {
+            ASSERT_TRUE(play().reviewing);
+            window->runCommand(c.command);
+        });
+        window->runCommand(cmd::kReviewLastMove);
+
+        EXPECT_FALSE(play().reviewing);
+        EXPECT_FALSE(play().markerOn);
+        EXPECT_TRUE(controller().display().showPossibleMoves);
+        ASSERT_EQ(record().plyCount, c.plyCountAfter);
+        Position start;
+        setInitialPosition(start);
+        const Position& shown =
+            c.plyCountAfter == 0 ? start : record().history[static_cast<std::size_t>(c.plyCountAfter - 1)];
+        int squaresAstray = 0;
+        for (int x = 1; x <= 8; ++x)
+            for (int y = 1; y <= 8; ++y) squaresAstray += record().current.at(x, y) != shown.at(x, y);
+        EXPECT_EQ(squaresAstray, 0);
+        // The move list ends on the same half-move.
+        if (c.plyCountAfter > 0) {
+            EXPECT_TRUE(cell(c.plyCountAfter - 1).startsWith('>')) << cell(c.plyCountAfter - 1).toStdString();
+        }
+        EXPECT_TRUE(cell(c.plyCountAfter).trimmed().isEmpty());
+        EXPECT_NE(shownStatus(), "Pat ! Fin de la partie");
+        for (const auto& box : dialogs.boxes) EXPECT_NE(box.text, "Pat ! Fin de la partie");
+    }
 }
 
 }  // namespace
