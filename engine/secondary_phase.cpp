@@ -62,8 +62,10 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
         if (depthLimit >= offset + 5) kept = pruneSecondaryCandidates(13 - depthLimit);
         tree_.selected = root;
         tree_.findDeepestPrincipalLeaf(root, v, depthLimit);
+        // No leaf at the frontier means the principal line ended early, in a
+        // mate or a stalemate: the root then holds that line's backed-up value.
         const NodeIndex found = tree_.selected;
-        verdict_ = {found != root, tree_[found].score,
+        verdict_ = {true, tree_[found].score,
                     formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_)};
         if (kept < 2) break;
         reached = depthLimit;
@@ -105,7 +107,7 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     secondarySearch(leaf, budget);
     // A secondary tree stopped before its first level has no verdict; the
     // leaf keeps its score rather than taking the empty root's bound.
-    if (verdict_.found) tree_[leaf].score = static_cast<std::int16_t>(verdict_.score);
+    if (verdict_.complete) tree_[leaf].score = static_cast<std::int16_t>(verdict_.score);
     secondaryText = verdict_.text;
     ringTexts_[static_cast<std::size_t>(ringIndex)] = secondaryText;
     depthLimit = mainDepthLimit;

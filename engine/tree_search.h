@@ -95,10 +95,11 @@ private:
     // still in the tree lies in one of them.
     std::vector<NodeIndex> markedArrays_;
 
-    // The secondary tree's last complete level: whether it found a leaf,
-    // that leaf's score and its report.
+    // The secondary tree's last complete level: whether there was one, the
+    // score of its selected leaf (the root when the line ended in a mate or
+    // a stalemate) and its report.
     struct SecondaryVerdict {
-        bool found = false;
+        bool complete = false;
         int score = 0;
         std::string text;
     };

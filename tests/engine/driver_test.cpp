@@ -11,6 +11,7 @@
 #include "engine/expansion.h"
 #include "engine/search_driver.h"
 #include "engine_test_support.h"
+#include "rules/game_end.h"
 
 namespace quorvel {
 namespace {
@@ -193,6 +194,54 @@ TEST(SearchDriver, StopInTheLastBackUpPlaysTheLastCompletePass) {
             EXPECT_TRUE(run.status.searchIdle.load()) << where;
             EXPECT_EQ(run.status.entriesFreed.load(), run.status.nodesCreated.load()) << where;
         }
+    }
+}
+
+// A secondary tree whose principal line ends in a mate before its frontier
+// gives the examined leaf that mate (the secondary root's backed-up value):
+// the computer mates, or steers clear of a capture that lets it be mated.
+// Both expansions play the same game.
+TEST(SecondaryVerdict, MateOnASecondaryLineDecidesTheMove) {
+    struct Case {
+        const char* fen;
+        int depth;
+        bool mates;           // the computer's move mates at once
+        const char* avoided;  // a move that allows a mate, or null
+        bool mateScoreShown;  // the final report gives the mate's score
+    };
+    const Case cases[] = {
+        {"7k/5Q2/6K1/8/8/8/8/8 w - - 0 1", 1, true, nullptr, true},
+        {"k7/8/2K5/8/8/8/8/7R w - - 0 1", 2, false, nullptr, true},
+        {"1r4k1/5ppp/8/8/8/8/1N3PPP/4R1K1 b - - 0 1", 1, false, "b8xb2", false},
+    };
+    for (const Case& c : cases) {
+        std::string played[2], reports[2];
+        int run = 0;
+        for (const ExpandFn expand : {fastExpand, literalExpand}) {
+            DriverRun search(c.fen);
+            search.status.showThinking.store(true);
+            search.driver.setExpansion(expand);
+            EngineOptions options;
+            options.maxDepthMain = static_cast<std::int8_t>(c.depth);
+            options.maxDepthSecondary = 3;
+            search.start(options);
+            search.driver.wait();
+            ASSERT_TRUE(search.playedALegalMove(c.fen)) << c.fen;
+            played[run] = lastMove(*search.record).str();
+            reports[run] = search.status.statusText();
+            if (c.mates) {
+                EXPECT_TRUE(isCheckmated(search.record->current, search.record->state, false)) << c.fen;
+            }
+            if (c.avoided) {
+                EXPECT_NE(played[run].substr(0, 5), c.avoided) << c.fen;
+            }
+            // The computer plays White in the first two: the report gives Black's score.
+            EXPECT_EQ(reports[run].find(": -300.00") != std::string::npos, c.mateScoreShown) << c.fen << "\n"
+                                                                                             << reports[run];
+            ++run;
+        }
+        EXPECT_EQ(played[0], played[1]) << c.fen;
+        EXPECT_EQ(reports[0], reports[1]) << c.fen;
     }
 }
 

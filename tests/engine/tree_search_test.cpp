@@ -239,6 +239,41 @@ TEST(SecondarySearch, OddDepthNodeIsReplayedOnceBelowTheInsertedLevel) {
     EXPECT_EQ(after.at(1, 7), 0);
 }
 
+// Stops the search at its first expansion inside a secondary tree.
+SearchStatus* gStopInSecondary = nullptr;
+ExpansionCounts stoppingInSecondary(const Position& position, StateWord state, bool upper,
+                                    const EvalSettings& settings, NodeList& out) {
+    if (gStopInSecondary != nullptr && gStopInSecondary->inSecondary.load())
+        gStopInSecondary->stop.store(true);
+    return fastExpand(position, state, upper, settings, out);
+}
+
+// The principal leaf Qc1-c7 stalemates (White is the upper side here, so
+// its ranks are mirrored in the tree): its secondary tree ends the line at
+// once and backs it up as a draw, so another move becomes principal. A tree
+// stopped before its first level is complete has no verdict: the leaf keeps
+// its score.
+TEST(SecondaryVerdict, StalemateEndingTheLineBacksUpAsADraw) {
+    for (const bool stopped : {false, true}) {
+        Fixture f;
+        const auto record = test::recordFromFen("k7/8/1K6/8/8/8/8/2Q5 w - - 0 1");
+        f.tree.resetRoot(SearchTree::mainRoot(), record->state);
+        gStopInSecondary = stopped ? &f.status : nullptr;
+        TreeSearch search(f.tree, EngineOptions{}, record->current, 40, false, stoppingInSecondary);
+        searchTo(search, f.tree, 1);
+        const NodeIndex stalemating =
+            test::childNamed(f.tree, SearchTree::mainRoot(), "c8-c2");  // Qc1-c7 in chess ranks
+        ASSERT_NE(stalemating, kNoNode);
+        f.tree[stalemating].score = 5000;  // far above any other move: principal
+        f.tree[SearchTree::mainRoot()].score = 5000;
+        f.status.mainPhaseOver.store(true);
+        search.secondaryPhase(5000);
+        gStopInSecondary = nullptr;
+        EXPECT_EQ(f.tree[stalemating].score, stopped ? 5000 : 0) << "stopped " << stopped;
+        EXPECT_EQ(f.tree.selected == stalemating, stopped) << "stopped " << stopped;
+    }
+}
+
 // A record whose last six moves shuffle knights back and forth.
 std::unique_ptr<GameRecord> shufflingRecord(bool recorded) {
     auto record = std::make_unique<GameRecord>();
