@@ -1,0 +1,153 @@
+#include "uci_position.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+#include <variant>
+#include <vector>
+
+#include "fen.h"
+#include "game_end.h"
+#include "uci_move.h"
+
+namespace quorvel {
+
+namespace {
+
+std::vector<std::string> words(std::string_view text) {
+    std::istringstream stream{std::string(text)};
+    std::vector<std::string> result;
+    for (std::string word; stream >> word;) result.push_back(word);
+    return result;
+}
+
+// A long game's move number would not fit the record. Past move 100 the
+// evaluation no longer looks at the number, so it is brought down to 100.
+std::string withMoveNumberInRange(std::vector<std::string> fields) {
+    constexpr int kHighest = 100;
+    if (fields.size() >= 6) {
+        int number = 0;
+        const std::string& field = fields[5];
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), number);
+        const bool tooLarge =
+            error == std::errc::result_out_of_range ||
+            (error == std::errc() && end == field.data() + field.size() && number > kHighest);
+        if (tooLarge) fields[5] = std::to_string(kHighest);
+    }
+    std::string fen;
+    for (const std::string& field : fields) fen += (fen.empty() ? "" : " ") + field;
+    return fen;
+}
+
+struct Request {
+    std::string fen;
+    std::vector<std::string> moves;
+    bool startpos = false;
+};
+
+std::variant<Request, std::string> readRequest(std::string_view arguments) {
+    const std::vector<std::string> w = words(arguments);
+    Request request;
+    std::size_t i = 0;
+    if (!w.empty() && w[0] == "startpos") {
+        request.fen = kStartFen;
+        request.startpos = true;
+        i = 1;
+    } else if (!w.empty() && w[0] == "fen") {
+        std::vector<std::string> fields;
+        for (i = 1; i < w.size() && w[i] != "moves"; ++i) fields.push_back(w[i]);
+        request.fen = withMoveNumberInRange(fields);
+    } else {
+        return std::string("position needs 'startpos' or 'fen'");
+    }
+    if (i < w.size() && w[i] != "moves") return "unexpected '" + w[i] + "' after the start position";
+    if (i < w.size()) request.moves.assign(w.begin() + static_cast<std::ptrdiff_t>(i) + 1, w.end());
+    return request;
+}
+
+// The record with the side to move on the chosen side of the board.
+std::variant<FenSetup, std::string> startRecord(const std::string& fen, bool whiteIsUpper) {
+    auto parsed = parseFen(fen, whiteIsUpper ? FenOrientation::blackLower : FenOrientation::whiteLower);
+    if (const auto* error = std::get_if<FenError>(&parsed)) return "bad FEN: " + error->message;
+    FenSetup& setup = std::get<FenSetup>(parsed);
+    const GameRecord& r = setup.record;
+    // The side that has just moved can't still be in check.
+    const bool moverIsUpper = setup.whiteToMove == whiteIsUpper;
+    if (isInCheck(r.current, r.state, !moverIsUpper))
+        return std::string("bad FEN: the side not to move is in check");
+    return std::move(setup);
+}
+
+// A FEN of the initial position, move number 1 included.
+bool isInitialPosition(const FenSetup& setup, bool whiteIsUpper) {
+    const auto start = std::get<FenSetup>(startRecord(kStartFen, whiteIsUpper));
+    return setup.record.plyCount == 0 && setup.whiteToMove && start.record.current == setup.record.current;
+}
+
+// Plays the moves on the record; returns how many were legal.
+std::size_t playMoves(GameRecord& record, bool upperToMove, const std::vector<std::string>& moves,
+                      int& dropped) {
+    std::size_t played = 0;
+    for (const std::string& text : moves) {
+        const auto move = findUciMove(record.current, record.state, upperToMove, record.playerIsBlack, text);
+        if (!move) break;
+        // Keep room for this move and the engine's answer.
+        if (record.plyCount >= GameRecord::kCapacity - 1) {
+            dropOldestHalfMoves(record, 2);
+            dropped += 2;
+        }
+        if (!playLegalMove(record, *move, upperToMove)) break;
+        upperToMove = !upperToMove;
+        ++played;
+    }
+    return played;
+}
+
+}  // namespace
+
+void dropOldestHalfMoves(GameRecord& record, int count) {
+    count = std::clamp(count, 0, record.recordLength);
+    const auto n = static_cast<std::ptrdiff_t>(count);
+    std::move(record.moves.begin() + n, record.moves.end(), record.moves.begin());
+    std::move(record.history.begin() + n, record.history.end(), record.history.begin());
+    std::fill(record.moves.end() - n, record.moves.end(), MoveText{});
+    std::fill(record.history.end() - n, record.history.end(), Position{});
+    record.plyCount = std::max(0, record.plyCount - count);
+    record.recordLength -= count;
+}
+
+UciPositionResult setUpUciPosition(std::string_view arguments) {
+    UciPositionResult result;
+    const auto request = readRequest(arguments);
+    if (const auto* problem = std::get_if<std::string>(&request)) {
+        result.problem = *problem;
+        return result;
+    }
+    const Request& r = std::get<Request>(request);
+
+    // A first run finds how many moves are legal, hence who is to move at
+    // the end; the second sets the board up with that side on top.
+    auto trial = startRecord(r.fen, false);
+    if (const auto* problem = std::get_if<std::string>(&trial)) {
+        result.problem = *problem;
+        return result;
+    }
+    const bool whiteStarts = std::get<FenSetup>(trial).whiteToMove;
+    int dropped = 0;
+    const std::size_t legal = playMoves(std::get<FenSetup>(trial).record, !whiteStarts, r.moves, dropped);
+    if (legal < r.moves.size())
+        result.problem = "illegal move '" + r.moves[legal] + "': the moves from there on are left out";
+
+    UciPosition position;
+    position.engineIsWhite = whiteStarts == (legal % 2 == 0);
+    auto setup = std::get<FenSetup>(startRecord(r.fen, position.engineIsWhite));
+    position.fromInitialPosition = r.startpos || isInitialPosition(setup, position.engineIsWhite);
+    position.record = std::make_unique<GameRecord>(std::move(setup.record));
+    const std::vector<std::string> legalMoves(r.moves.begin(),
+                                              r.moves.begin() + static_cast<std::ptrdiff_t>(legal));
+    playMoves(*position.record, whiteStarts == position.engineIsWhite, legalMoves, position.droppedHalfMoves);
+    result.position = std::move(position);
+    return result;
+}
+
+}  // namespace quorvel

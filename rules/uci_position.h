@@ -1,0 +1,38 @@
+#pragma once
+// The game a chess program describes with "position startpos|fen FEN
+// [moves ...]", set up as Quorvel plays it: the side to move is the engine's,
+// the upper side (the stored board is mirrored when that side is White), and
+// the moves are recorded one by one as a game, so the engine's repetition
+// rule sees them. The record holds 300 half-moves: past that the oldest are
+// left out, two at a time so the side to move keeps its parity.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "position.h"
+
+namespace quorvel {
+
+struct UciPosition {
+    std::unique_ptr<GameRecord> record;  // plyCount at most 299: the engine's move still fits
+    bool engineIsWhite = true;           // White is to move
+    bool fromInitialPosition = false;    // the game began at the initial position (the book may follow it)
+    int droppedHalfMoves = 0;            // the oldest half-moves left out of the record
+};
+
+struct UciPositionResult {
+    std::optional<UciPosition> position;  // none when no start position could be read
+    std::string problem;                  // what was wrong, empty when nothing
+};
+
+// `arguments` are the words after "position". A malformed or illegal move
+// ends the list: the position is the one before it, and `problem` names it.
+UciPositionResult setUpUciPosition(std::string_view arguments);
+
+// Leaves out the `count` oldest half-moves of the record (moves and history
+// move down; plyCount and recordLength shrink).
+void dropOldestHalfMoves(GameRecord& record, int count);
+
+}  // namespace quorvel
