@@ -95,6 +95,7 @@ void Runner::mainPhase(TreeSearch& search) {
         tree_.selected = root;
         tree_.findDeepestPrincipalLeaf(root, tree_[root].score, search.depthLimit);
         status_.setMainReport(formatMainReport(tree_, tree_.selected, search.reportContext()));
+        status_.setPrincipalLine(search.principalLine(tree_.selected));
         const NodeIndex candidate = tree_.rootChildOf(tree_.selected);
         if (candidate != root)
             remembered_[static_cast<std::size_t>(search.depthLimit)] = tree_[candidate].move;
@@ -138,6 +139,7 @@ bool Runner::playAbandoned(TreeSearch& search) {
     const NodeIndex m = moveToPlay(search, SearchTree::mainRoot());
     if (m == kNoNode) return false;
     status_.setStatusText(formatFinalReport(tree_, m, search.reportContext()));
+    status_.setPrincipalLine(search.principalLine(m));
     return playMove(m);
 }
 
@@ -198,6 +200,7 @@ SearchOutcome Runner::run(bool computerVsComputer) {
     SearchOutcome outcome;
     status_.setMainReport("");
     status_.setSecondaryReport("");
+    status_.setPrincipalLine({});
     if (playFromBook()) {
         outcome.movePlayed = outcome.fromBook = true;
         if (hooks_.moveRecorded) hooks_.moveRecorded();
@@ -240,6 +243,7 @@ SearchOutcome Runner::run(bool computerVsComputer) {
         // not the root's blank text.
         const NodeIndex reported = chosen == SearchTree::mainRoot() && m != kNoNode ? m : chosen;
         status_.setStatusText(formatFinalReport(tree_, reported, search.reportContext()));
+        status_.setPrincipalLine(search.principalLine(reported));
         outcome.movePlayed = m != kNoNode && playMove(m);
     }
     // Nothing evaluated, or nothing playable: the record stays as it was.

@@ -19,6 +19,19 @@ std::vector<NodeIndex> pathDown(const SearchTree& tree, NodeIndex node, int minD
 
 }  // namespace
 
+std::vector<MoveText> lineMoves(const SearchTree& tree, NodeIndex node, int minDepth) {
+    std::vector<MoveText> moves;
+    for (NodeIndex n : pathDown(tree, node, minDepth)) moves.push_back(tree[n].move);
+    return moves;
+}
+
+PrincipalLine principalLineOf(const SearchTree& tree, NodeIndex leaf,
+                              const std::vector<MoveText>& continuation) {
+    PrincipalLine line{lineMoves(tree, leaf, 1), tree[leaf].score};
+    line.moves.insert(line.moves.end(), continuation.begin(), continuation.end());
+    return line;
+}
+
 std::string formatScore(int hundredths) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%4.2f", hundredths / 100.0);

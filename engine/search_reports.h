@@ -7,8 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/search_node.h"
+#include "engine/search_status.h"
 
 namespace quorvel {
 
@@ -27,6 +29,13 @@ struct ReportContext {
 std::string formatScore(int hundredths);
 // A node's move in chess ranks, markers included.
 std::string displayMove(const MoveText& move, bool playerIsBlack);
+
+// The moves from the first node deeper than minDepth - 1 down to `node`.
+std::vector<MoveText> lineMoves(const SearchTree& tree, NodeIndex node, int minDepth);
+// The line from the main root to `leaf`, then `continuation` (a secondary
+// tree's line below the leaf), scored by the leaf.
+PrincipalLine principalLineOf(const SearchTree& tree, NodeIndex leaf,
+                              const std::vector<MoveText>& continuation);
 
 std::string formatMainReport(const SearchTree& tree, NodeIndex leaf, const ReportContext& context);
 std::string formatSecondaryReport(const SearchTree& tree, NodeIndex secondaryLeaf, bool skipInserted,

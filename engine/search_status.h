@@ -10,8 +10,20 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
+
+#include "rules/position.h"
 
 namespace quorvel {
+
+// The principal line as the search last reported it: the moves from the root
+// in rows of the stored board, the computer's first, and the score of its
+// leaf (hundredths of a pawn, positive for the computer). Empty until the
+// first pass is backed up.
+struct PrincipalLine {
+    std::vector<MoveText> moves;
+    int score = 0;
+};
 
 class SearchStatus {
 public:
@@ -68,21 +80,26 @@ public:
     void setMainReport(std::string text) { write(mainReport_, std::move(text)); }
     void setSecondaryReport(std::string text) { write(secondaryReport_, std::move(text)); }
     void setStatusText(std::string text) { write(statusText_, std::move(text)); }
+    PrincipalLine principalLine() const { return read(principalLine_); }
+    void setPrincipalLine(PrincipalLine line) { write(principalLine_, std::move(line)); }
 
 private:
-    std::string read(const std::string& text) const {
+    template <class T>
+    T read(const T& value) const {
         std::lock_guard lock(mutex_);
-        return text;
+        return value;
     }
-    void write(std::string& text, std::string value) {
+    template <class T>
+    void write(T& target, T value) {
         std::lock_guard lock(mutex_);
-        text = std::move(value);
+        target = std::move(value);
     }
 
     mutable std::mutex mutex_;
     std::string mainReport_;
     std::string secondaryReport_;
     std::string statusText_;
+    PrincipalLine principalLine_;
 };
 
 // Time limits of a search, seconds.

@@ -65,8 +65,10 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
         // No leaf at the frontier means the principal line ended early, in a
         // mate or a stalemate: the root then holds that line's backed-up value.
         const NodeIndex found = tree_.selected;
+        const int firstDepth = offset == 0 ? 2 : 1;  // the inserted copy of X is not part of the line
         verdict_ = {true, tree_[found].score,
-                    formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_)};
+                    formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_),
+                    lineMoves(tree_, found, firstDepth)};
         if (kept < 2) break;
         reached = depthLimit;
     }
@@ -109,6 +111,8 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     // leaf keeps its score rather than taking the empty root's bound.
     if (verdict_.complete) tree_[leaf].score = static_cast<std::int16_t>(verdict_.score);
     secondaryText = verdict_.text;
+    continuedLeaf_ = leaf;
+    continuation_ = verdict_.complete ? verdict_.line : std::vector<MoveText>{};
     ringTexts_[static_cast<std::size_t>(ringIndex)] = secondaryText;
     depthLimit = mainDepthLimit;
     const int v = backUpPath(leaf);
@@ -116,6 +120,7 @@ void TreeSearch::examineLeaf(NodeIndex leaf, int ringIndex) {
     tree_.findDeepestPrincipalLeaf(SearchTree::mainRoot(), v, depthLimit);
     mainReport = formatMainReport(tree_, tree_.selected, reportContext());
     status_.setMainReport(mainReport);
+    status_.setPrincipalLine(principalLine(tree_.selected));
     // After a stop the tree is left to the driver, which drops the whole
     // arena once the move is recorded.
     if (!status_.stop.load()) tree_.freeArray(SearchTree::secondaryRoot());

@@ -80,6 +80,10 @@ ReportContext TreeSearch::reportContext() const {
     return context;
 }
 
+PrincipalLine TreeSearch::principalLine(NodeIndex leaf) const {
+    return principalLineOf(tree_, leaf, leaf == continuedLeaf_ ? continuation_ : std::vector<MoveText>{});
+}
+
 // Expansion is allowed in the main phase, and in the secondary phase until stop.
 bool TreeSearch::mayExpand() const {
     if (status_.stop.load(std::memory_order_relaxed)) return false;

@@ -73,6 +73,9 @@ public:
 
     // The report context for this search (thinking flag, colours, texts).
     ReportContext reportContext() const;
+    // The line from the main root to `leaf`, followed by the line of the
+    // last secondary tree when that tree was grown below `leaf`.
+    PrincipalLine principalLine(NodeIndex leaf) const;
 
     const Position& base() const { return base_; }
 
@@ -97,14 +100,18 @@ private:
 
     // The secondary tree's last complete level: whether there was one, the
     // score of its selected leaf (the root when the line ended in a mate or
-    // a stalemate) and its report.
+    // a stalemate), its report and its line below the examined node (empty
+    // when the line ended early).
     struct SecondaryVerdict {
         bool complete = false;
         int score = 0;
         std::string text;
+        std::vector<MoveText> line;
     };
     SecondaryVerdict verdict_;
-    bool stopAbortsBackUp_ = false;  // a back-up of a secondary tree gives up on stop
+    NodeIndex continuedLeaf_ = kNoNode;   // the main-tree leaf the last secondary tree examined
+    std::vector<MoveText> continuation_;  // that tree's line below it
+    bool stopAbortsBackUp_ = false;       // a back-up of a secondary tree gives up on stop
     bool backUpAborted_ = false;
     int freshCount_ = 0;                // children written by the last expansion
     NodeIndex cachedParent_ = kNoNode;  // whose position cachedParentPosition_ holds
