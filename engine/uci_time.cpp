@@ -1,0 +1,112 @@
+#include "engine/uci_time.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+
+namespace quorvel {
+
+namespace {
+
+std::optional<long long> readNumber(const std::string& word) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+    return value;
+}
+
+// Clocks can run below zero in some programs; a negative time is no time.
+long long nonNegative(long long value) {
+    return std::max(0LL, value);
+}
+
+}  // namespace
+
+GoRequest parseGo(std::string_view arguments) {
+    std::istringstream stream{std::string(arguments)};
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) words.push_back(word);
+
+    GoRequest request;
+    auto valued = [&](std::size_t& i) -> std::optional<long long> {
+        if (i + 1 >= words.size()) {
+            request.problems.push_back(words[i] + " needs a value");
+            return std::nullopt;
+        }
+        const auto value = readNumber(words[i + 1]);
+        if (!value) request.problems.push_back("bad value '" + words[i + 1] + "' for " + words[i]);
+        ++i;
+        return value;
+    };
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (w == "infinite") {
+            request.infinite = true;
+        } else if (w == "movetime") {
+            if (auto v = valued(i)) request.moveTime = nonNegative(*v);
+        } else if (w == "wtime") {
+            if (auto v = valued(i)) request.whiteTime = nonNegative(*v);
+        } else if (w == "btime") {
+            if (auto v = valued(i)) request.blackTime = nonNegative(*v);
+        } else if (w == "winc") {
+            if (auto v = valued(i)) request.whiteIncrement = nonNegative(*v);
+        } else if (w == "binc") {
+            if (auto v = valued(i)) request.blackIncrement = nonNegative(*v);
+        } else if (w == "movestogo") {
+            if (auto v = valued(i)) request.movesToGo = static_cast<int>(std::clamp(*v, 0LL, 1000LL));
+        } else if (w == "depth") {
+            if (auto v = valued(i)) request.depth = static_cast<int>(std::clamp(*v, 1LL, 1000LL));
+        } else {
+            request.problems.push_back("'" + w + "' is not supported");
+        }
+    }
+    return request;
+}
+
+std::chrono::milliseconds moveAllotment(long long remaining, long long increment, int movesToGo) {
+    // Sudden death is taken as thirty moves more; the increment comes back
+    // after the move, so most of it may be spent now.
+    const long long moves = movesToGo > 0 ? movesToGo : 30;
+    long long allot = remaining / moves + increment * 3 / 4;
+    // One move never takes more than a third of the clock, unless it is the
+    // last before the time control; and something is always left on it.
+    if (moves > 1) allot = std::min(allot, remaining / 3);
+    const long long reserve = std::max<long long>(kMoveOverhead.count(), remaining / 20);
+    allot = std::min(allot, remaining - reserve);
+    return std::chrono::milliseconds(std::max(0LL, allot));
+}
+
+SearchPlan planSearch(const GoRequest& request, bool engineIsWhite, const TimeLimits& limits, int depth) {
+    SearchPlan plan;
+    plan.maxDepthMain = std::clamp(request.depth.value_or(depth), 1, 10);
+    const auto& ownTime = engineIsWhite ? request.whiteTime : request.blackTime;
+    const auto& ownIncrement = engineIsWhite ? request.whiteIncrement : request.blackIncrement;
+
+    std::optional<std::chrono::milliseconds> budget;
+    if (request.moveTime) budget = std::chrono::milliseconds(*request.moveTime);
+    if (ownTime) {
+        const auto allot = moveAllotment(*ownTime, ownIncrement.value_or(0), request.movesToGo.value_or(0));
+        budget = budget ? std::min(*budget, allot) : allot;
+    }
+    if (request.infinite) {
+        plan.tickLimits = {kNoTimeLimit, kNoTimeLimit};
+        plan.waitForStop = true;
+    } else if (budget) {
+        // The main tree gets a little more than half, as the engine's own
+        // default limits (9 and 8 seconds) give it; the stop comes early
+        // enough for the answer to leave before the budget is spent.
+        const auto total = std::max(std::chrono::milliseconds(1), *budget - kMoveOverhead);
+        plan.tickLimits = {kNoTimeLimit, kNoTimeLimit};
+        plan.mainPhaseEnd = total * 55 / 100;
+        plan.stopAt = total;
+    } else if (request.depth) {
+        // A fixed depth: the main tree is grown that deep whatever the time;
+        // the secondary phase keeps its own limit.
+        plan.tickLimits = {kNoTimeLimit, limits.secondaryTimeLimit};
+    } else {
+        plan.tickLimits = limits;
+    }
+    return plan;
+}
+
+}  // namespace quorvel
