@@ -13,6 +13,7 @@ int runPerft(const Args& args, bool divide);
 int runSearch(const Args& args);
 int runBench(const Args& args);
 int runGame(const Args& args);
+int runUci(const Args& args);
 
 // One line on standard error naming what is wrong; returns 2.
 int usageError(const std::string& message);

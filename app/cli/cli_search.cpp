@@ -18,7 +18,7 @@
 #include "engine/search_driver.h"
 #include "engine/system_memory.h"
 #include "rules/fen.h"
-#include "rules/notation.h"
+#include "rules/uci_move.h"
 
 namespace quorvel::cli {
 
@@ -168,19 +168,13 @@ private:
     std::thread thread_;
 };
 
-// The move the computer recorded, in the long algebraic form engines print.
-std::string bestMove(const GameRecord& before, const GameRecord& after, bool computerIsWhite) {
+// The move the computer recorded, in the notation engines print.
+std::string bestMove(const GameRecord& before, const GameRecord& after) {
     if (after.plyCount <= before.plyCount) return "(none)";
     const MoveText& recorded = after.moves[static_cast<std::size_t>(after.plyCount - 1)];
-    // Back to rows of the stored board to see whether a pawn was promoted.
-    const MoveText internal = toChessRanks(recorded, after.playerIsBlack);
-    int promotion = 0;
-    if (!internal.isCastling() && internal[1] >= '1' && internal[1] <= '8' && internal[0] >= 'a' &&
-        internal[0] <= 'h') {
-        const int fromX = internal[0] - 0x60, fromY = internal[1] - 0x30;
-        if (before.current.at(fromX, fromY) == kUpperPawn && internal[4] == '1') promotion = kUpperQueen;
-    }
-    return longAlgebraic(recorded, computerIsWhite, promotion);
+    // Back to rows of the stored board, where the engine's promotion is seen.
+    return uciMoveOfText(before.current, toChessRanks(recorded, after.playerIsBlack), true,
+                         after.playerIsBlack);
 }
 
 struct RunResult {
@@ -289,7 +283,7 @@ int runSearch(const Args& args) {
     if (result.recordedAfterStop)
         std::printf("move recorded %.3f s after the stop\n", *result.recordedAfterStop);
     if (result.afterStop) std::printf("search ended %.3f s after the stop\n", *result.afterStop);
-    std::cout << "bestmove " << bestMove(before, *record, setup.whiteToMove) << '\n';
+    std::cout << "bestmove " << bestMove(before, *record) << '\n';
     return 0;
 }
 

@@ -16,7 +16,8 @@ void printUsage() {
                  "                     [--no-horizon] [--no-sorting] [--thinking] [--book FILE]\n"
                  "                     [--stop-at S] [--second-press-after MS]\n"
                  "  quorvel-cli bench [--literal] [--depth N]\n"
-                 "  quorvel-cli game FILE.ech\n";
+                 "  quorvel-cli game FILE.ech\n"
+                 "  quorvel-cli uci      (the engine for chess programs, on standard input and output)\n";
 }
 
 }  // namespace
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     if (command == "search") return runSearch(args);
     if (command == "bench") return runBench(args);
     if (command == "game") return runGame(args);
+    if (command == "uci") return runUci(args);
     if (command == "help" || command == "--help" || command == "-h") {
         printUsage();
         return 0;
