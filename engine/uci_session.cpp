@@ -178,9 +178,12 @@ void UciSession::go(std::string_view arguments) {
     }
     {
         std::lock_guard lock(runMutex_);
+        // A "go" before the last one was answered (a program that does not
+        // wait for "bestmove" after "stop"): that search ends first, and each
+        // gets its answer.
         if (latest_ && !latest_->answered) {
-            say("info string a search is running: go ignored");
-            return;
+            if (!latest_->stopWanted) say("info string go during a search: that search is stopped first");
+            stopLocked(*latest_);
         }
         latest_ = run;
     }

@@ -284,6 +284,28 @@ TEST(UciDialogue, IsReadyAndStopAreAnsweredDuringASearch) {
     EXPECT_EQ(d.waitFor("info", bestAt + 1, milliseconds(0)), -1);
 }
 
+TEST(UciDialogue, ANewGoRightAfterStopIsAnsweredToo) {
+    Dialogue d;
+    d.send("position startpos");
+    d.send("go infinite");
+    ASSERT_GE(d.waitFor("info depth"), 0);
+    // A program that does not wait for the answer to "stop".
+    d.send("stop");
+    d.send("position startpos moves d2d4");
+    d.send("go depth 2");
+    const int first = d.waitFor("bestmove");
+    EXPECT_TRUE(legalAfter("startpos", d.line(first).substr(9)));
+    const int second = d.waitFor("bestmove", first + 1);
+    EXPECT_TRUE(legalAfter("startpos moves d2d4", d.line(second).substr(9)));
+    // The same without a stop: the running search ends first.
+    d.send("go infinite");
+    ASSERT_GE(d.waitFor("info depth", second + 1), 0);
+    d.send("go depth 1");
+    const int third = d.waitFor("bestmove", second + 1);
+    ASSERT_GE(third, 0);
+    EXPECT_GE(d.waitFor("bestmove", third + 1), 0);
+}
+
 TEST(UciDialogue, EachColourAnswersWithItsOwnLegalMove) {
     for (const char* position :
          {"startpos moves e2e4", "startpos moves e2e4 c7c5 g1f3",
