@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -43,6 +44,9 @@ public:
     // The promotion chooser: returns the chosen piece code (12..15, the
     // human's codes), 12 (queen) when closed without a choice.
     virtual int choosePromotion(int pieceSet, bool playerIsBlack) = 0;
+    // One of the games of a PGN file, by its index in `games`; nullopt when
+    // cancelled.
+    virtual std::optional<int> chooseGame(const QStringList& games) = 0;
 };
 
 }  // namespace quorvel

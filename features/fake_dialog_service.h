@@ -23,6 +23,8 @@ public:
     std::deque<std::optional<QString>> fileNames;  // answers for file dialogs (default: cancel)
     std::deque<std::optional<QColor>> colours;     // answers for the colour chooser (default: cancel)
     std::deque<int> promotions;                    // answers for the promotion chooser (default: 12)
+    std::deque<std::optional<int>> games;          // answers for the game list (default: cancel)
+    QStringList lastGameList;                      // the lines the game list last showed
     int beeps = 0;
 
     BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon,
@@ -40,6 +42,10 @@ public:
     }
     std::optional<QColor> chooseColour(const QColor&) override { return pop(colours, {}); }
     int choosePromotion(int, bool) override { return pop(promotions, 12); }
+    std::optional<int> chooseGame(const QStringList& list) override {
+        lastGameList = list;
+        return pop(games, {});
+    }
 
     QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
 

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "features/game_list_dialog.h"
 #include "features/promotion_dialog.h"
 
 namespace quorvel {
@@ -68,6 +69,10 @@ std::optional<QColor> QtDialogService::chooseColour(const QColor& initial) {
 
 int QtDialogService::choosePromotion(int pieceSet, bool playerIsBlack) {
     return PromotionDialog::choose(pieceSet, playerIsBlack, parent_);
+}
+
+std::optional<int> QtDialogService::chooseGame(const QStringList& games) {
+    return GameListDialog::choose(games, parent_);
 }
 
 }  // namespace quorvel

@@ -21,6 +21,7 @@ public:
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultName) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
     int choosePromotion(int pieceSet, bool playerIsBlack) override;
+    std::optional<int> chooseGame(const QStringList& games) override;
 
 private:
     QPointer<QWidget> parent_;

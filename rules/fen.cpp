@@ -1,9 +1,14 @@
 #include "fen.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <sstream>
 #include <vector>
+
+#include "move_application.h"
+#include "move_validity.h"
+#include "record_positions.h"
 
 namespace quorvel {
 
@@ -16,64 +21,102 @@ std::vector<std::string> splitFields(const std::string& text) {
     return fields;
 }
 
+// White is the lower side while the board is being read.
 std::int8_t pieceCode(char letter) {
-    // White is the lower side while the board is being read.
-    switch (letter) {
-        case 'K':
-            return kLowerKing;
-        case 'Q':
-            return kLowerQueen;
-        case 'R':
-            return kLowerRook;
-        case 'N':
-            return kLowerKnight;
-        case 'B':
-            return kLowerBishop;
-        case 'P':
-            return kLowerPawn;
-        case 'k':
-            return kUpperKing;
-        case 'q':
-            return kUpperQueen;
-        case 'r':
-            return kUpperRook;
-        case 'n':
-            return kUpperKnight;
-        case 'b':
-            return kUpperBishop;
-        case 'p':
-            return kUpperPawn;
-        default:
-            return 0;
-    }
+    static const std::string kLetters = "KQRNBPkqrnbp";
+    static constexpr std::int8_t kCodes[] = {kLowerKing,   kLowerQueen,  kLowerRook,   kLowerKnight,
+                                             kLowerBishop, kLowerPawn,   kUpperKing,   kUpperQueen,
+                                             kUpperRook,   kUpperKnight, kUpperBishop, kUpperPawn};
+    const auto at = kLetters.find(letter);
+    return at == std::string::npos ? std::int8_t{0} : kCodes[at];
+}
+
+char pieceLetter(int code) {
+    if (code == 0) return 0;
+    const char letter = "kqrnbp"[(code > 10 ? code - 10 : code) - 1];
+    return isLowerPiece(code) ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+std::string quoted(const std::string& text) {
+    return "\u00AB " + text + " \u00BB";
 }
 
 std::optional<std::string> readBoard(const std::string& field, Position& position) {
     int x = 1, y = 8;
     for (char c : field) {
         if (c == '/') {
-            if (x != 9) return "rank " + std::to_string(y) + " does not have 8 squares";
-            if (--y < 1) return "too many ranks";
+            if (x != 9) return "la rangée " + std::to_string(y) + " n'a pas 8 cases";
+            if (--y < 1) return std::string("l'échiquier a plus de 8 rangées");
             x = 1;
         } else if (c >= '1' && c <= '8') {
             x += c - '0';
-            if (x > 9) return "rank " + std::to_string(y) + " has more than 8 squares";
+            if (x > 9) return "la rangée " + std::to_string(y) + " a plus de 8 cases";
         } else if (std::int8_t code = pieceCode(c); code != 0) {
-            if (x > 8) return "rank " + std::to_string(y) + " has more than 8 squares";
-            if ((code == kUpperPawn || code == kLowerPawn) && (y == 1 || y == 8))
-                return "a pawn stands on rank 1 or 8";
+            if (x > 8) return "la rangée " + std::to_string(y) + " a plus de 8 cases";
             position.at(x++, y) = code;
         } else {
-            return std::string("unexpected character '") + c + "' in the board";
+            return "caractère inattendu " + quoted(std::string(1, c)) + " dans l'échiquier";
         }
     }
-    if (y != 1 || x != 9) return "the board does not have 8 ranks of 8 squares";
-    int upperKings = 0, lowerKings = 0;
-    for (std::int8_t code : position.cells) {
-        upperKings += code == kUpperKing;
-        lowerKings += code == kLowerKing;
+    if (y != 1 || x != 9) return std::string("l'échiquier n'a pas 8 rangées de 8 cases");
+    return std::nullopt;
+}
+
+// One king a side and no pawn on the first or last rank: the rules need
+// them. White is the lower side.
+std::optional<std::string> boardProblem(const Position& position) {
+    int kings[2] = {0, 0};  // [0] White, [1] Black
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            const int code = position.at(x, y);
+            if ((code == kLowerPawn || code == kUpperPawn) && (y == 1 || y == 8))
+                return std::string("un pion se trouve sur la première ou la dernière rangée");
+            if (code == kLowerKing) ++kings[0];
+            if (code == kUpperKing) ++kings[1];
+        }
     }
-    if (upperKings != 1 || lowerKings != 1) return "each side needs exactly one king";
+    static const char* const kSides[] = {"les Blancs", "les Noirs"};
+    for (int side = 0; side < 2; ++side) {
+        if (kings[side] == 0) return std::string(kSides[side]) + " n'ont pas de roi";
+        if (kings[side] > 1) return std::string(kSides[side]) + " ont plus d'un roi";
+    }
+    return std::nullopt;
+}
+
+// More men than a game can have. White is the lower side.
+std::optional<std::string> materialProblem(const Position& position) {
+    int pieces[2] = {0, 0}, pawns[2] = {0, 0};  // [0] White, [1] Black
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            const int code = position.at(x, y);
+            if (code == 0) continue;
+            const int side = isLowerPiece(code) ? 0 : 1;
+            ++pieces[side];
+            pawns[side] += code == kLowerPawn || code == kUpperPawn;
+        }
+    }
+    static const char* const kSides[] = {"les Blancs", "les Noirs"};
+    for (int side = 0; side < 2; ++side) {
+        if (pieces[side] > 16) return std::string(kSides[side]) + " ont plus de 16 pièces";
+        if (pawns[side] > 8) return std::string(kSides[side]) + " ont plus de 8 pions";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> kingsProblem(const Position& position, StateWord state, bool whiteToMove) {
+    int whiteX = 0, whiteY = 0, blackX = 0, blackY = 0;
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            if (position.at(x, y) == kLowerKing) whiteX = x, whiteY = y;
+            if (position.at(x, y) == kUpperKing) blackX = x, blackY = y;
+        }
+    }
+    if (std::abs(whiteX - blackX) <= 1 && std::abs(whiteY - blackY) <= 1)
+        return std::string("les deux rois se touchent");
+    // The side that has just moved can't have left its king attacked.
+    if (kingAttacked(position, state, 0, 0, 0, 0, 0, 0, 0, 0, whiteToMove))
+        return std::string(whiteToMove ? "les Noirs sont en échec alors que les Blancs ont le trait"
+                                       : "les Blancs sont en échec alors que les Noirs ont le trait");
     return std::nullopt;
 }
 
@@ -83,7 +126,7 @@ std::optional<std::string> readCastling(const std::string& field, Position& posi
         for (char c : field) {
             const std::string letters = "KQkq";
             const auto index = letters.find(c);
-            if (index == std::string::npos) return std::string("bad castling field '") + field + "'";
+            if (index == std::string::npos) return "droits de roque invalides " + quoted(field);
             rights[index] = true;
         }
     }
@@ -97,6 +140,29 @@ std::optional<std::string> readCastling(const std::string& field, Position& posi
     return std::nullopt;
 }
 
+std::optional<std::string> readPassant(const std::string& field, bool whiteToMove, Position& position) {
+    if (field == "-") return std::nullopt;
+    const char rank = whiteToMove ? '6' : '3';
+    if (field.size() != 2 || field[0] < 'a' || field[0] > 'h' || field[1] != rank)
+        return "case en passant invalide " + quoted(field);
+    // The side that has just moved made the double step.
+    position[whiteToMove ? kUpperDoubleStepFileCell : kLowerDoubleStepFileCell] =
+        static_cast<std::int8_t>(field[0] - 'a' + 1);
+    return std::nullopt;
+}
+
+// The en-passant square is empty and lies behind a pawn of the side that
+// has just moved. White is the lower side.
+std::optional<std::string> passantProblem(const Position& position, bool whiteToMove) {
+    const int x = whiteToMove ? position[kUpperDoubleStepFileCell] : position[kLowerDoubleStepFileCell];
+    if (x < 1 || x > 8) return std::nullopt;
+    const int behind = whiteToMove ? 6 : 3, pawnRow = whiteToMove ? 5 : 4;
+    const std::int8_t pawn = whiteToMove ? kUpperPawn : kLowerPawn;
+    if (position.at(x, pawnRow) == pawn && position.at(x, behind) == 0) return std::nullopt;
+    const std::string square{static_cast<char>('a' + x - 1), static_cast<char>('0' + behind)};
+    return "la case en passant " + square + " ne suit pas le pas double d'un pion";
+}
+
 std::optional<int> readNumber(const std::string& field) {
     int value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
@@ -104,52 +170,125 @@ std::optional<int> readNumber(const std::string& field) {
     return value;
 }
 
+std::string boardText(const Position& board) {
+    std::string text;
+    for (int rank = 8; rank >= 1; --rank) {
+        int empty = 0;
+        for (int file = 1; file <= 8; ++file) {
+            const char c = pieceLetter(board.at(file, rank));
+            if (c == 0) {
+                ++empty;
+                continue;
+            }
+            if (empty) text += static_cast<char>('0' + empty);
+            empty = 0;
+            text += c;
+        }
+        if (empty) text += static_cast<char>('0' + empty);
+        if (rank > 1) text += '/';
+    }
+    return text;
+}
+
+std::string castlingText(const Position& board, StateWord s) {
+    std::string text;
+    if (!(s & kLowerKingMoved) && board.at(5, 1) == kLowerKing) {
+        if (!(s & kLowerRookHMoved) && board.at(8, 1) == kLowerRook) text += 'K';
+        if (!(s & kLowerRookAMoved) && board.at(1, 1) == kLowerRook) text += 'Q';
+    }
+    if (!(s & kUpperKingMoved) && board.at(5, 8) == kUpperKing) {
+        if (!(s & kUpperRookHMoved) && board.at(8, 8) == kUpperRook) text += 'k';
+        if (!(s & kUpperRookAMoved) && board.at(1, 8) == kUpperRook) text += 'q';
+    }
+    return text.empty() ? "-" : text;
+}
+
+bool isInitialSetup(const GameRecord& record) {
+    Position initial{};
+    setInitialPosition(initial);
+    return record.plyCount == 0 && !record.playerIsBlack && record.current == initial;
+}
+
 }  // namespace
 
 std::variant<FenSetup, FenError> parseFen(const std::string& fen, FenOrientation orientation) {
     const std::vector<std::string> fields = splitFields(fen);
-    if (fields.size() < 2 || fields.size() > 6) return FenError{"a FEN needs 2 to 6 fields"};
+    if (fields.empty()) return FenError{"la FEN est vide"};
+    if (fields.size() < 2 || fields.size() > 6) return FenError{"une FEN a de 2 à 6 champs"};
     FenSetup setup;
     Position& position = setup.record.current;
     if (auto error = readBoard(fields[0], position)) return FenError{*error};
-    if (fields[1] != "w" && fields[1] != "b") return FenError{"the side to move must be 'w' or 'b'"};
+    if (auto error = boardProblem(position)) return FenError{*error};
+    if (fields[1] != "w" && fields[1] != "b")
+        return FenError{"le trait doit être " + quoted("w") + " ou " + quoted("b")};
     setup.whiteToMove = fields[1] == "w";
     if (auto error = readCastling(fields.size() > 2 ? fields[2] : "-", position)) return FenError{*error};
-    const std::string passant = fields.size() > 3 ? fields[3] : "-";
-    if (passant != "-") {
-        const bool valid = passant.size() == 2 && passant[0] >= 'a' && passant[0] <= 'h' &&
-                           passant[1] == (setup.whiteToMove ? '6' : '3');
-        if (!valid) return FenError{"bad en-passant square '" + passant + "'"};
-        // The side that has just moved made the double step.
-        position[setup.whiteToMove ? kUpperDoubleStepFileCell : kLowerDoubleStepFileCell] =
-            static_cast<std::int8_t>(passant[0] - 'a' + 1);
+    if (auto error = readPassant(fields.size() > 3 ? fields[3] : "-", setup.whiteToMove, position))
+        return FenError{*error};
+    int clock = 0;
+    if (fields.size() > 4) {
+        const auto number = readNumber(fields[4]);
+        if (!number || *number < 0) return FenError{"compteur de demi-coups invalide " + quoted(fields[4])};
+        clock = *number;
     }
-    if (fields.size() > 4 && !readNumber(fields[4]))
-        return FenError{"bad half-move clock '" + fields[4] + "'"};
     int fullmove = 1;
     if (fields.size() > 5) {
         const auto number = readNumber(fields[5]);
-        if (!number || *number < 1) return FenError{"bad full-move number '" + fields[5] + "'"};
+        if (!number || *number < 1) return FenError{"numéro de coup invalide " + quoted(fields[5])};
         fullmove = *number;
     }
     const long ply = 2L * (fullmove - 1) + (setup.whiteToMove ? 0 : 1);
     if (ply >= GameRecord::kCapacity)
-        return FenError{"the full-move number is beyond the game record's 300 half-moves"};
+        return FenError{"le numéro de coup dépasse les 300 demi-coups d'une partie"};
 
     bool blackLower = orientation == FenOrientation::blackLower;
     if (orientation == FenOrientation::sideToMoveUpper) blackLower = setup.whiteToMove;
+    if (orientation == FenOrientation::sideToMoveLower) blackLower = !setup.whiteToMove;
     if (blackLower) mirrorPosition(position);
     GameRecord& record = setup.record;
     record.playerIsBlack = blackLower;
     record.state = packState(position, 0);
     record.plyCount = static_cast<std::int32_t>(ply);
     record.recordLength = record.plyCount;
+    record.setupHalfMoveClock = clock;
     if (ply > 0) {
         Position& entry = record.history[static_cast<std::size_t>(ply - 1)];
         entry = position;
         entry[0] = blackLower ? kMarkerPlayerBlack : kMarkerPlayerWhite;
     }
     return setup;
+}
+
+std::variant<FenSetup, FenError> parseLegalFen(const std::string& fen, FenOrientation orientation) {
+    auto parsed = parseFen(fen, FenOrientation::whiteLower);
+    auto* setup = std::get_if<FenSetup>(&parsed);
+    if (setup == nullptr) return parsed;
+    const Position& position = setup->record.current;
+    for (auto problem : {materialProblem(position), passantProblem(position, setup->whiteToMove),
+                         kingsProblem(position, setup->record.state, setup->whiteToMove)}) {
+        if (problem) return FenError{*problem};
+    }
+    return parseFen(fen, orientation);
+}
+
+void keepSetupInHistory(GameRecord& record) {
+    if (record.plyCount != 0 || isInitialSetup(record)) return;
+    record.plyCount = record.recordLength = 2;
+    Position& entry = record.history[1];
+    entry = record.current;
+    entry[0] = record.playerIsBlack ? kMarkerPlayerBlack : kMarkerPlayerWhite;
+}
+
+std::string formatFen(const GameRecord& record) {
+    const int ply = std::min(std::max(record.plyCount, 0), GameRecord::kCapacity);
+    const ChessPosition now = positionAtPly(record, ply);
+    // The side that has just moved made the double step, if any.
+    const int file = now.whiteToMove ? upperDoubleStepFile(now.state) : lowerDoubleStepFile(now.state);
+    std::string passant = "-";
+    if (file >= 1 && file <= 8)
+        passant = std::string{static_cast<char>('a' + file - 1), now.whiteToMove ? '6' : '3'};
+    return boardText(now.board) + (now.whiteToMove ? " w " : " b ") + castlingText(now.board, now.state) +
+           " " + passant + " " + std::to_string(halfMoveClock(record)) + " " + std::to_string(ply / 2 + 1);
 }
 
 }  // namespace quorvel

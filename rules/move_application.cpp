@@ -105,6 +105,7 @@ void newGame(GameRecord& record) {
     record.playerIsBlack = false;
     record.whiteClock = 0;
     record.blackClock = 0;
+    record.setupHalfMoveClock = 0;
 }
 
 bool givesCheck(const Position& position, StateWord state, bool moverIsUpper) {

@@ -160,6 +160,11 @@ struct GameRecord {
     // Kept beside the record because the game file stores them (seconds).
     std::int32_t whiteClock = 0;
     std::int32_t blackClock = 0;
+
+    // Half-moves without a capture or a pawn move before the position the
+    // game was set up from (a FEN's clock). The game file has no room for it,
+    // so a loaded game starts counting at its set-up position.
+    std::int32_t setupHalfMoveClock = 0;
 };
 
 // Rank conversion of a text: digit d becomes 'i' - d (bytes 1 and 4) when

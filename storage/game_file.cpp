@@ -83,6 +83,7 @@ GameFileError readBody(const std::string& bytes, int n, GameRecord& scratch) {
     scratch.state = packState(scratch.current, scratch.state);
     scratch.plyCount = n;
     scratch.recordLength = n;
+    scratch.setupHalfMoveClock = 0;
     return GameFileError::none;
 }
 

@@ -12,6 +12,8 @@ constexpr int kSaveGameAs = 32836;
 constexpr int kPrint = 32796;
 constexpr int kRecoverGame = 32798;
 constexpr int kQuit = 1;
+constexpr int kImportPgn = 32850;
+constexpr int kExportPgn = 32851;
 
 // Play
 constexpr int kComputerFirst = 32815;
@@ -25,6 +27,8 @@ constexpr int kCapturedPieces = 32800;
 constexpr int kShowThinking = 32789;
 constexpr int kStopSearch = 1033;
 constexpr int kTakeBack = 1049;
+constexpr int kCopyFen = 32852;
+constexpr int kPasteFen = 32853;
 
 // Thinking time: eight presets, then "Définir..."
 constexpr int kTimePresetFirst = 32837;

@@ -8,6 +8,7 @@
 #include "features/dialog_service.h"
 #include "rules/game_end.h"
 #include "rules/move_application.h"
+#include "rules/record_positions.h"
 #include "storage/game_file.h"
 #include "window/game_controller.h"
 
@@ -23,7 +24,13 @@ void dispatchOne() {
 
 void GameController::computerPlaysNow() {
     if (state_.searchRunning || state_.humanVsHuman) return;
-    if (state_.record.plyCount == 0) setSideBlack();
+    // Before the game's first move the computer takes the side to move.
+    if (state_.record.plyCount == setupPly(state_.record) && humanToMove()) {
+        if (state_.record.playerIsBlack)
+            setSideWhite();
+        else
+            setSideBlack();
+    }
     if (humanToMove()) return;
     if (!gameOver()) {
         GameRecord& record = state_.record;

@@ -2,12 +2,28 @@
 
 #include "features/dialog_service.h"
 #include "rules/game_end.h"
+#include "rules/game_outcome.h"
 #include "window/game_controller.h"
 
 namespace quorvel {
 
 namespace {
 const QString kStalemate = QStringLiteral("Pat ! Fin de la partie");
+
+// The message that says why a game is drawn.
+QString drawMessage(DrawReason reason) {
+    switch (reason) {
+        case DrawReason::repetition:
+            return QStringLiteral("Trois fois la même position : partie nulle");
+        case DrawReason::fiftyMoves:
+            return QStringLiteral("Règle des cinquante coups : partie nulle");
+        case DrawReason::insufficientMaterial:
+            return QStringLiteral("Matériel insuffisant : partie nulle");
+        case DrawReason::none:
+            break;
+    }
+    return {};
+}
 }  // namespace
 
 bool GameController::isCheckmated(bool white) const {
@@ -25,7 +41,7 @@ bool GameController::gameOver() const {
     if (r.plyCount >= GameRecord::kCapacity) return true;
     if (quorvel::isCheckmated(r.current, r.state, true) || quorvel::isCheckmated(r.current, r.state, false))
         return true;
-    if (r.plyCount > 0 && isRepetition(r, r.plyCount - 1)) return true;
+    if (drawReason(r) != DrawReason::none) return true;
     // A side to move without a legal move ends the game, the computer's side
     // included: searching would find no move to play.
     return quorvel::isStalemated(r.current, r.state, !humanToMove());
@@ -43,15 +59,17 @@ void GameController::announce() {
     const int serial = state_.positionSerial;
     const bool idle = status_.searchIdle;
 
-    if (!state_.markerOn && idle && r.plyCount > 0 && isRepetition(r, r.plyCount - 1) &&
-        drawAnnouncedSerial_ != serial) {
-        drawAnnouncedSerial_ = serial;
-        state_.statusText = QStringLiteral("Partie nulle");
-        state_.announcePending = false;
-        status_.mainPhaseOver = true;
-        dialogs_.beep();
-        dialogs_.message(infoCaption(), QStringLiteral("Trois fois la même position : partie nulle"),
-                         BoxIcon::exclamation);
+    // The draws of the rules: repetition, fifty moves, insufficient material.
+    if (!state_.markerOn && idle && drawAnnouncedSerial_ != serial) {
+        if (const DrawReason reason = drawReason(r); reason != DrawReason::none) {
+            drawAnnouncedSerial_ = serial;
+            state_.statusText = QStringLiteral("Partie nulle");
+            state_.announcePending = false;
+            status_.mainPhaseOver = true;
+            stopTimersForGameEnd();
+            dialogs_.beep();
+            dialogs_.message(infoCaption(), drawMessage(reason), BoxIcon::exclamation);
+        }
     }
     const bool whiteMated = isCheckmated(true);
     const bool blackMated = isCheckmated(false);

@@ -42,6 +42,7 @@ GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidge
       controller_(dialogs),
       renderer_(windowFont(screenDpi())),
       files_(controller_),
+      formats_(controller_),
       history_(controller_) {
     setWindowTitle(QStringLiteral("Quorvel version 1.0"));
     setWindowIcon(art::applicationIcon());

@@ -11,6 +11,7 @@
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
+#include "window/format_commands.h"
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
 #include "window/window_layout.h"
@@ -36,6 +37,7 @@ public:
     MainMenu& menu() { return *menu_; }
     MouseInput& mouse() { return *mouse_; }
     FileCommands& files() { return files_; }
+    FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
     const QString& workFolder() const { return workFolder_; }
 
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<MouseInput> mouse_;
     FileCommands files_;
+    FormatCommands formats_;
     HistoryNavigator history_;
     HelpWindow* help_ = nullptr;
     bool closing_ = false;

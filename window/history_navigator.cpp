@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "rules/move_application.h"
+#include "rules/record_positions.h"
 #include "window/game_controller.h"
 
 namespace quorvel {
@@ -38,7 +39,8 @@ void HistoryNavigator::step(bool back) {
     PlayState& play = controller_.state();
     GameRecord& record = play.record;
     if (!play.markerOn) {
-        if (back && record.plyCount > 0)
+        // A game set up from a position goes back to that position at most.
+        if (back && record.plyCount > setupPly(record))
             --record.plyCount;
         else if (!back && record.plyCount < record.recordLength)
             ++record.plyCount;
@@ -58,7 +60,8 @@ void HistoryNavigator::step(bool back) {
 void HistoryNavigator::undo() {
     PlayState& play = controller_.state();
     GameRecord& record = play.record;
-    if (play.markerOn || record.plyCount == 0) return;
+    const int start = setupPly(record);
+    if (play.markerOn || record.plyCount <= start) return;
     const int length = record.recordLength;
     record.plyCount = length;
     if (length >= 2) record.moves[static_cast<std::size_t>(length - 1)].clear();
@@ -67,11 +70,12 @@ void HistoryNavigator::undo() {
     if (length < 20) controller_.status().bookPlay = true;
     if (length >= 2) record.plyCount = record.recordLength = length - 2;
     if (!record.playerIsBlack && record.plyCount % 2 == 1) --record.plyCount;
+    if (start > 0 && record.plyCount < start) record.plyCount = record.recordLength = start;
     if (record.plyCount >= 1) {
         record.current = record.history[static_cast<std::size_t>(record.plyCount - 1)];
         record.state = packState(record.current, record.state);
     }
-    if (record.plyCount < 2) controller_.resetForNewGame();
+    if (start == 0 && record.plyCount < 2) controller_.resetForNewGame();
     play.statusText.clear();
     applySideMarker();
     controller_.handBoardToSideToMove();
@@ -118,7 +122,8 @@ void HistoryNavigator::reviewLastMove() {
     PlayState& play = controller_.state();
     DisplayOptions& display = controller_.display();
     GameRecord& record = play.record;
-    if (record.plyCount < 2 || play.reviewing) return;
+    // The position before the last move: none before a set-up position.
+    if (record.plyCount < 2 || record.plyCount - 1 < setupPly(record) || play.reviewing) return;
     // The replay only shows: the game goes on from the board as it stood,
     // also when the two entries were held by different players.
     borrowed_ = Borrowed{record.current, record.playerIsBlack, record.state, display.showPossibleMoves};

@@ -40,6 +40,9 @@ void MainMenu::buildFile(QMenuBar* bar) {
     add(menu, cmd::kSaveGameAs, "&Sauvegarder une partie sous...");
     add(menu, cmd::kRecoverGame, "&Récupération de la dernière partie");
     menu->addSeparator();
+    add(menu, cmd::kImportPgn, "Importer une partie PGN...");
+    add(menu, cmd::kExportPgn, "Exporter la partie en PGN...");
+    menu->addSeparator();
     add(menu, cmd::kPrint, "&Imprimer...");
     menu->addSeparator();
     add(menu, cmd::kQuit, "&Quitter le programme");
@@ -59,6 +62,9 @@ void MainMenu::buildPlay(QMenuBar* bar) {
     add(menu, cmd::kReviewLastMove, "&Revoir le dernier mouvement");
     add(menu, cmd::kCapturedPieces, "&Voir les pièces capturées");
     add(menu, cmd::kShowThinking, "Afficher la réfle&xion de l'ordinateur", true);
+    menu->addSeparator();
+    add(menu, cmd::kCopyFen, "Copier la position (FEN)");
+    add(menu, cmd::kPasteFen, "Coller une position (FEN)");
 }
 
 void MainMenu::buildOptions(QMenuBar* bar) {

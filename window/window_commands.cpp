@@ -176,6 +176,18 @@ bool GameWindow::runGameCommand(int id) {
         case cmd::kRecoverGame:
             files_.recover();
             break;
+        case cmd::kImportPgn:
+            formats_.importPgn();
+            break;
+        case cmd::kExportPgn:
+            formats_.exportPgn();
+            break;
+        case cmd::kCopyFen:
+            formats_.copyFen();
+            break;
+        case cmd::kPasteFen:
+            formats_.pasteFen();
+            break;
         case cmd::kQuit:
             quitWithConfirmation();
             break;

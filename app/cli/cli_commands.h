@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/game_file.h"
+
 namespace quorvel::cli {
 
 using Args = std::vector<std::string>;
@@ -14,6 +16,11 @@ int runSearch(const Args& args);
 int runBench(const Args& args);
 int runGame(const Args& args);
 int runUci(const Args& args);
+int runPgn(const Args& args);
+int runEch(const Args& args);
+
+// Why a game file was refused, for the one line below.
+std::string gameFileProblem(GameFileError error);
 
 // One line on standard error naming what is wrong; returns 2.
 int usageError(const std::string& message);

@@ -3,13 +3,12 @@
 #include <sstream>
 
 #include "cli_commands.h"
+#include "rules/fen.h"
 #include "storage/game_file.h"
 
 namespace quorvel::cli {
 
-namespace {
-
-std::string reason(GameFileError error) {
+std::string gameFileProblem(GameFileError error) {
     switch (error) {
         case GameFileError::cannotOpen:
             return "cannot open the file";
@@ -25,6 +24,8 @@ std::string reason(GameFileError error) {
     return "";
 }
 
+namespace {
+
 // The piece on a chess square, as a FEN letter (White upper case). The
 // stored board is mirrored while the player has Black.
 char pieceLetter(const GameRecord& r, int file, int rank) {
@@ -33,54 +34,6 @@ char pieceLetter(const GameRecord& r, int file, int rank) {
     const bool white = isLowerPiece(code) != r.playerIsBlack;
     const char letter = "kqrnbp"[(code % 10) - 1];
     return white ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
-std::string castlingRights(const GameRecord& r) {
-    const StateWord s = packState(r.current, r.state);
-    // White is the lower side unless the player has Black.
-    const bool whiteLower = !r.playerIsBlack;
-    auto rights = [&](bool lower, char king, char queen, int rank) {
-        const StateWord kingMoved = lower ? kLowerKingMoved : kUpperKingMoved;
-        const StateWord hMoved = lower ? kLowerRookHMoved : kUpperRookHMoved;
-        const StateWord aMoved = lower ? kLowerRookAMoved : kUpperRookAMoved;
-        const char rook = king == 'K' ? 'R' : 'r';
-        std::string text;
-        if ((s & kingMoved) || pieceLetter(r, 5, rank) != king) return text;
-        if (!(s & hMoved) && pieceLetter(r, 8, rank) == rook) text += king;
-        if (!(s & aMoved) && pieceLetter(r, 1, rank) == rook) text += queen;
-        return text;
-    };
-    const std::string text = rights(whiteLower, 'K', 'Q', 1) + rights(!whiteLower, 'k', 'q', 8);
-    return text.empty() ? "-" : text;
-}
-
-std::string fenOf(const GameRecord& r) {
-    std::string fen;
-    for (int rank = 8; rank >= 1; --rank) {
-        int empty = 0;
-        for (int file = 1; file <= 8; ++file) {
-            const char c = pieceLetter(r, file, rank);
-            if (c == 0) {
-                ++empty;
-                continue;
-            }
-            if (empty) fen += static_cast<char>('0' + empty);
-            empty = 0;
-            fen += c;
-        }
-        if (empty) fen += static_cast<char>('0' + empty);
-        if (rank > 1) fen += '/';
-    }
-    const bool whiteToMove = r.plyCount % 2 == 0;
-    // The side that just moved is lower when it is the player's colour.
-    const bool moverLower = whiteToMove == r.playerIsBlack;
-    const StateWord s = packState(r.current, r.state);
-    const int file = moverLower ? lowerDoubleStepFile(s) : upperDoubleStepFile(s);
-    std::string passant = "-";
-    if (file >= 1 && file <= 8)
-        passant = std::string{static_cast<char>('a' + file - 1), whiteToMove ? '6' : '3'};
-    return fen + (whiteToMove ? " w " : " b ") + castlingRights(r) + " " + passant + " 0 " +
-           std::to_string(r.plyCount / 2 + 1);
 }
 
 void printMoves(const GameRecord& r) {
@@ -113,7 +66,7 @@ int runGame(const Args& args) {
     if (args.size() != 1) return usageError("game needs one file name");
     auto record = std::make_unique<GameRecord>();
     if (const GameFileError error = readGameFile(args[0], *record); error != GameFileError::none)
-        return usageError(args[0] + ": " + reason(error));
+        return usageError(args[0] + ": " + gameFileProblem(error));
     const GameRecord& r = *record;
     std::cout << "Half-moves: " << r.plyCount << '\n';
     printMoves(r);
@@ -121,7 +74,7 @@ int runGame(const Args& args) {
               << "To move: " << (r.plyCount % 2 == 0 ? "White" : "Black") << '\n'
               << "Clocks: White " << r.whiteClock << " s, Black " << r.blackClock << " s\n";
     printDiagram(r);
-    std::cout << "FEN: " << fenOf(r) << '\n';
+    std::cout << "FEN: " << formatFen(r) << '\n';
     return 0;
 }
 

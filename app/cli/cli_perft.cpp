@@ -27,15 +27,18 @@ int runPerft(const Args& args, bool divideByMove) {
     // --mirrored holds the board as for a player with Black: White becomes the upper side.
     bool mirrored = false;
     std::string fen;
+    bool fenGiven = false;  // an empty word is an empty FEN, not the start position
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--mirrored") {
             mirrored = true;
             continue;
         }
-        fen += (fen.empty() ? "" : " ") + args[i];
+        fen += (fenGiven ? " " : "") + args[i];
+        fenGiven = true;
     }
-    if (fen.empty()) fen = kStartFen;
-    const auto parsed = parseFen(fen, mirrored ? FenOrientation::blackLower : FenOrientation::whiteLower);
+    if (!fenGiven) fen = kStartFen;
+    const auto parsed =
+        parseLegalFen(fen, mirrored ? FenOrientation::blackLower : FenOrientation::whiteLower);
     if (const auto* error = std::get_if<FenError>(&parsed)) return usageError("bad FEN: " + error->message);
     const FenSetup& setup = std::get<FenSetup>(parsed);
     const GameRecord& record = setup.record;

@@ -64,6 +64,7 @@ std::optional<ParseFailure> takeNumber(const Args& args, std::size_t& i, int low
 std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
     SearchRequest request;
     std::string fen;
+    bool fenGiven = false;  // an empty word is an empty FEN, not the start position
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         int value = 0;
@@ -99,12 +100,13 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
         } else if (a.rfind("--", 0) == 0) {
             return ParseFailure{"unknown option '" + a + "'"};
         } else {
-            if (!fen.empty()) fen += ' ';
+            if (fenGiven) fen += ' ';
             fen += a;
+            fenGiven = true;
         }
         if (failure) return *failure;
     }
-    if (!fen.empty()) request.fen = fen;
+    if (fenGiven) request.fen = fen;
     return request;
 }
 
@@ -254,7 +256,7 @@ int runSearch(const Args& args) {
     const auto parsed = parseSearchArgs(args);
     if (const auto* failure = std::get_if<ParseFailure>(&parsed)) return usageError(failure->message);
     const SearchRequest& request = std::get<SearchRequest>(parsed);
-    const auto fen = parseFen(request.fen, FenOrientation::sideToMoveUpper);
+    const auto fen = parseLegalFen(request.fen, FenOrientation::sideToMoveUpper);
     if (const auto* error = std::get_if<FenError>(&fen)) return usageError("bad FEN: " + error->message);
     const FenSetup& setup = std::get<FenSetup>(fen);
     OpeningBook book;

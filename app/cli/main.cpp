@@ -17,6 +17,8 @@ void printUsage() {
                  "                     [--stop-at S] [--second-press-after MS]\n"
                  "  quorvel-cli bench [--literal] [--depth N]\n"
                  "  quorvel-cli game FILE.ech\n"
+                 "  quorvel-cli pgn FILE.ech\n"
+                 "  quorvel-cli ech FILE.pgn OUT.ech [--game N]\n"
                  "  quorvel-cli uci      (the engine for chess programs, on standard input and output)\n";
 }
 
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
     if (command == "bench") return runBench(args);
     if (command == "game") return runGame(args);
     if (command == "uci") return runUci(args);
+    if (command == "pgn") return runPgn(args);
+    if (command == "ech") return runEch(args);
     if (command == "help" || command == "--help" || command == "-h") {
         printUsage();
         return 0;

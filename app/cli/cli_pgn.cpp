@@ -1,0 +1,87 @@
+// quorvel-cli pgn and ech: a saved game as PGN, and a PGN game as a saved
+// game, through the same code as the window's export and import.
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "cli_commands.h"
+#include "storage/game_file.h"
+#include "storage/pgn_export.h"
+#include "storage/pgn_import.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+std::string today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y.%m.%d", &local);
+    return text;
+}
+
+std::string loginName() {
+    for (const char* variable : {"USER", "LOGNAME"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != 0) return value;
+    }
+    return "Joueur";
+}
+
+}  // namespace
+
+int runPgn(const Args& args) {
+    if (args.size() != 1) return usageError("pgn needs one game file");
+    auto record = std::make_unique<GameRecord>();
+    if (const GameFileError error = readGameFile(args[0], *record); error != GameFileError::none)
+        return usageError(args[0] + ": " + gameFileProblem(error));
+    PgnExportOptions options;
+    options.date = today();
+    options.humanName = loginName();
+    // A saved game without moves does not say who played: the player has White.
+    options.fallbackRoles = {record->playerIsBlack, !record->playerIsBlack};
+    const auto text = exportPgn(*record, options);
+    if (const auto* error = std::get_if<PgnExportError>(&text))
+        return usageError(args[0] + ": " + error->message);
+    std::cout << std::get<std::string>(text);
+    return 0;
+}
+
+int runEch(const Args& args) {
+    std::vector<std::string> files;
+    int number = 1;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--game") {
+            char* end = nullptr;
+            const long value = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
+            if (end == nullptr || *end != 0 || value < 1 || value > 1000000)
+                return usageError("--game needs a game number from 1");
+            number = static_cast<int>(value);
+            ++i;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) return usageError("ech needs a PGN file and the game file to write");
+    std::ifstream in(files[0], std::ios::binary);
+    std::ostringstream bytes;
+    if (!in || !(bytes << in.rdbuf())) return usageError(files[0] + ": cannot read the file");
+    const std::vector<PgnGameText> games = readPgnGames(bytes.str());
+    if (games.empty()) return usageError(files[0] + ": aucune partie dans ce fichier");
+    if (number > static_cast<int>(games.size()))
+        return usageError(files[0] + ": le fichier n'a que " + std::to_string(games.size()) + " partie(s)");
+    auto record = std::make_unique<GameRecord>();
+    if (const auto error = importPgnGame(games[static_cast<std::size_t>(number - 1)], number, *record))
+        return usageError(files[0] + ": " + error->message);
+    if (!writeGameFile(files[1], *record)) return usageError(files[1] + ": cannot write the file");
+    return 0;
+}
+
+}  // namespace quorvel::cli

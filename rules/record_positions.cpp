@@ -1,0 +1,93 @@
+#include "record_positions.h"
+
+#include <algorithm>
+
+#include "move_application.h"
+
+namespace quorvel {
+
+namespace {
+
+bool holdsPieces(const Position& entry) {
+    for (int x = 1; x <= 8; ++x)
+        for (int y = 1; y <= 8; ++y)
+            if (entry.at(x, y) != 0) return true;
+    return false;
+}
+
+bool isPawn(int code) {
+    return code == kUpperPawn || code == kLowerPawn;
+}
+
+}  // namespace
+
+Position whiteLowerBoard(const Position& board, bool heldMirrored) {
+    Position result = board;
+    if (heldMirrored) mirrorPosition(result);
+    result[0] = 0;
+    return result;
+}
+
+int setupPly(const GameRecord& record) {
+    const int held = std::clamp(std::max(record.plyCount, record.recordLength), 0, GameRecord::kCapacity);
+    for (int k = held - 1; k >= 0; --k) {
+        const auto index = static_cast<std::size_t>(k);
+        if (record.moves[index].empty() && holdsPieces(record.history[index])) return k + 1;
+    }
+    return 0;
+}
+
+ChessPosition positionAtPly(const GameRecord& record, int ply) {
+    ChessPosition result;
+    result.whiteToMove = ply % 2 == 0;
+    if (ply <= 0) {
+        if (record.plyCount == 0) {
+            result.board = whiteLowerBoard(record.current, record.playerIsBlack);
+        } else {
+            setInitialPosition(result.board);
+        }
+    } else {
+        const Position& entry =
+            record.history[static_cast<std::size_t>(std::min(ply, GameRecord::kCapacity) - 1)];
+        result.board = whiteLowerBoard(entry, entry[0] == kMarkerPlayerBlack);
+    }
+    result.state = packState(result.board, 0);
+    return result;
+}
+
+bool isIrreversible(const Position& before, const Position& after) {
+    int piecesBefore = 0, piecesAfter = 0;
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            const int a = before.at(x, y), b = after.at(x, y);
+            piecesBefore += a != 0;
+            piecesAfter += b != 0;
+            // A pawn that left, arrived or was promoted changes the pawns' squares.
+            if ((isPawn(a) || isPawn(b)) && a != b) return true;
+        }
+    }
+    // A capture; more men than before is no move at all (an entry left empty).
+    return piecesAfter != piecesBefore;
+}
+
+ReversibleRun reversibleRun(const GameRecord& record) {
+    ReversibleRun run;
+    const int start = setupPly(record);
+    int ply = std::min(record.plyCount, GameRecord::kCapacity);
+    ChessPosition after = positionAtPly(record, ply);
+    for (; ply > start; --ply) {
+        const ChessPosition before = positionAtPly(record, ply - 1);
+        if (isIrreversible(before.board, after.board)) return run;
+        ++run.plies;
+        after = before;
+    }
+    run.reachesStart = true;
+    return run;
+}
+
+int halfMoveClock(const GameRecord& record) {
+    const ReversibleRun run = reversibleRun(record);
+    return run.plies + (run.reachesStart ? std::max(record.setupHalfMoveClock, 0) : 0);
+}
+
+}  // namespace quorvel

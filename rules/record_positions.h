@@ -1,0 +1,50 @@
+#pragma once
+// The positions a game record holds, read the same way whatever side the
+// player had when each was written: White as the lower side, rows equal to
+// chess ranks.
+//
+// A game starts either from the initial position (ply 0) or from a set-up
+// position (a FEN): the history entry of a half-move whose text is empty,
+// with the entries before it unused.
+
+#include "position.h"
+
+namespace quorvel {
+
+// A position on the chess board: White the lower side, row = rank.
+struct ChessPosition {
+    Position board{};  // state cells included; cell 0 clear
+    StateWord state = 0;
+    bool whiteToMove = true;
+};
+
+// The board with White as the lower side; `heldMirrored` when it was held
+// for a player with Black (side marker 1 in history entries).
+Position whiteLowerBoard(const Position& board, bool heldMirrored);
+
+// The ply the game starts from: 0 for the initial position, s when history
+// entry s-1 holds a set-up position.
+int setupPly(const GameRecord& record);
+
+// The position after `ply` half-moves, for setupPly(record) <= ply <=
+// recordLength. Ply 0 of a game without moves is the live position (a game
+// set up from a FEN by the command-line tools starts there).
+ChessPosition positionAtPly(const GameRecord& record, int ply);
+
+// Does the move from `before` to `after` capture or move a pawn? Boards that
+// no single move joins count as irreversible too.
+bool isIrreversible(const Position& before, const Position& after);
+
+// Half-moves played since the last capture or pawn move, back from plyCount:
+// how many, and whether the count reached the position the game started from.
+struct ReversibleRun {
+    int plies = 0;
+    bool reachesStart = false;
+};
+ReversibleRun reversibleRun(const GameRecord& record);
+
+// The FEN half-move clock of the position shown: the reversible run, plus
+// the set-up position's own clock when the run reaches it.
+int halfMoveClock(const GameRecord& record);
+
+}  // namespace quorvel

@@ -1,0 +1,107 @@
+#include "storage/pgn_export.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "rules/fen.h"
+#include "rules/game_outcome.h"
+#include "rules/move_application.h"
+#include "rules/perft.h"
+#include "rules/record_positions.h"
+#include "rules/san.h"
+#include "storage/pgn_import.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::size_t kLineWidth = 80;
+
+std::string tagLine(const std::string& name, const std::string& value) {
+    std::string escaped;
+    for (char c : value) {
+        if (c == '\\' || c == '"') escaped += '\\';
+        // A tag stays on its line.
+        escaped += (c == '\n' || c == '\r' || c == '\t') ? ' ' : c;
+    }
+    return "[" + name + " \"" + escaped + "\"]\n";
+}
+
+bool sameSquares(const Position& a, const Position& b) {
+    for (int x = 1; x <= 8; ++x)
+        for (int y = 1; y <= 8; ++y)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
+}
+
+// The legal move that leads from one position of the record to the next.
+std::optional<LegalMove> moveBetween(const ChessPosition& before, const ChessPosition& after) {
+    for (const LegalMove& m : legalMoves(before.board, before.state, !before.whiteToMove)) {
+        Position board = before.board;
+        if (makeMove(board, before.state, m.fromX, m.fromY, m.toX, m.toY, m.castling, m.promotionPiece) &&
+            sameSquares(board, after.board))
+            return m;
+    }
+    return std::nullopt;
+}
+
+// Tokens joined by blanks into lines of at most kLineWidth characters.
+std::string wrapped(const std::vector<std::string>& tokens) {
+    std::string text, line;
+    for (const std::string& token : tokens) {
+        if (!line.empty() && line.size() + 1 + token.size() > kLineWidth) {
+            text += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + token;
+    }
+    return text + line + "\n";
+}
+
+}  // namespace
+
+std::variant<std::string, PgnExportError> exportPgn(const GameRecord& record,
+                                                    const PgnExportOptions& options) {
+    const int start = setupPly(record);
+    const int end = std::clamp(record.plyCount, start, GameRecord::kCapacity);
+    std::vector<std::string> tokens;
+    for (int ply = start; ply < end; ++ply) {
+        const ChessPosition before = positionAtPly(record, ply);
+        const auto move = moveBetween(before, positionAtPly(record, ply + 1));
+        if (!move) {
+            return PgnExportError{"Le coup " + std::to_string(ply / 2 + 1) + (ply % 2 == 0 ? "." : "...") +
+                                  " ne mène pas à la position suivante : la partie est endommagée"};
+        }
+        if (ply % 2 == 0) {
+            tokens.push_back(std::to_string(ply / 2 + 1) + ".");
+        } else if (ply == start) {
+            tokens.push_back(std::to_string(ply / 2 + 1) + "...");
+        }
+        tokens.push_back(sanOf(before.board, before.state, before.whiteToMove, *move));
+    }
+    // The result of the position shown, not of moves stepped back over.
+    GameRecord shown = record;
+    shown.plyCount = end;
+    const std::string result = resultToken(gameResult(shown));
+    tokens.push_back(result);
+
+    const PlayerRoles roles = rolesFromRecord(record, options.fallbackRoles);
+    auto name = [&](bool program) { return program ? std::string(kProgramName) : options.humanName; };
+    auto type = [](bool program) { return std::string(program ? "program" : "human"); };
+    std::string text = tagLine("Event", "Partie Quorvel") + tagLine("Site", "?") +
+                       tagLine("Date", options.date) + tagLine("Round", "-") +
+                       tagLine("White", name(roles.whiteIsProgram)) +
+                       tagLine("Black", name(roles.blackIsProgram)) + tagLine("Result", result);
+    if (start > 0) {
+        GameRecord setup = record;
+        setup.plyCount = start;
+        text += tagLine("SetUp", "1") + tagLine("FEN", formatFen(setup));
+    }
+    text +=
+        tagLine("WhiteType", type(roles.whiteIsProgram)) + tagLine("BlackType", type(roles.blackIsProgram));
+    if (record.whiteClock > 0) text += tagLine("WhiteTimeUsed", timeTagText(record.whiteClock));
+    if (record.blackClock > 0) text += tagLine("BlackTimeUsed", timeTagText(record.blackClock));
+    return text + "\n" + wrapped(tokens) + "\n";
+}
+
+}  // namespace quorvel

@@ -1,0 +1,36 @@
+#pragma once
+// The commands that speak the other chess programs' formats: exporting the
+// game as PGN and importing a PGN game ("Fichier"), copying and pasting a
+// position as FEN through the clipboard ("Partie"). The format work is the
+// core's; these only ask for files, move text to and from the clipboard and
+// report. Each is refused while a search runs (the record is the search
+// thread's then), and a file or a position that can't be read leaves the
+// game exactly as it was.
+
+#include <QString>
+
+namespace quorvel {
+
+class GameController;
+
+class FormatCommands {
+public:
+    explicit FormatCommands(GameController& controller) : controller_(controller) {}
+
+    void exportPgn();
+    void importPgn();
+    void copyFen();
+    void pasteFen();
+
+    // The name a human player goes by in exported games: the login name, or
+    // "Joueur" when the system gives none.
+    static QString humanName();
+
+private:
+    void error(const QString& text);
+    void gameReplaced();
+
+    GameController& controller_;
+};
+
+}  // namespace quorvel
