@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good
   fonts-dejavu-core poppler-utils xvfb xauth
+  pgn-extract
 )
 if [ "${QUORVEL_EXTRA_PACKAGES:-}" != "" ]; then
   read -r -a extra <<< "$QUORVEL_EXTRA_PACKAGES"

@@ -1,0 +1,105 @@
+#include "storage/pgn_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "pgn_samples.h"
+#include "storage/text_encoding.h"
+
+namespace quorvel {
+namespace {
+
+using namespace quorvel::testing;
+
+std::string joined(const std::vector<std::string>& moves) {
+    std::string text;
+    for (const std::string& m : moves) text += (text.empty() ? "" : " ") + m;
+    return text;
+}
+
+struct LexRow {
+    const char* name;
+    std::string text;
+    const char* moves;  // the main line's tokens
+    const char* result;
+};
+
+// What annotates a game is dropped, whatever its form; the main line stays.
+TEST(PgnReader, AnnotationsAreDroppedAndTheMainLineKept) {
+    const LexRow rows[] = {
+        {"numbers attached", "1.e4 e5 2.Nf3 *", "e4 e5 Nf3", "*"},
+        {"black's numbers", "1. e4 1... e5 2. Nf3 2...Nc6 3. Bb5 3. ... a6 1-0", "e4 e5 Nf3 Nc6 Bb5 a6",
+         "1-0"},
+        {"comments", "1. e4 {best (by test)} e5 ; rest of line ( ignored\n2. Nf3 0-1", "e4 e5 Nf3", "0-1"},
+        {"nested variations", "1. e4 e5 (1... c5 2. Nf3 (2. c3 {or ) this}) d6) 2. Nf3 1/2-1/2", "e4 e5 Nf3",
+         "1/2-1/2"},
+        {"NAGs and marks", "1. e4 $1 e5 $146 2. Nf3!? Nc6?! 3. Bb5!! *", "e4 e5 Nf3!? Nc6?! Bb5!!", "*"},
+        {"escape lines", "% note\n1. e4\n%1. d4\ne5 *", "e4 e5", "*"},
+        {"castling with zeros", "1. 0-0 0-0-0 *", "0-0 0-0-0", "*"},
+        {"e.p. apart", "1. exd6 e.p. *", "exd6", "*"},
+        {"no result", "1. e4 e5", "e4 e5", "*"},
+        {"half-point sign", "1. e4 \xC2\xBD-\xC2\xBD", "e4", "1/2-1/2"},
+    };
+    for (const LexRow& row : rows) {
+        const auto games = readPgnGames(row.text);
+        ASSERT_EQ(games.size(), 1u) << row.name;
+        EXPECT_EQ(joined(games[0].moves), row.moves) << row.name;
+        EXPECT_EQ(games[0].result, row.result) << row.name;
+        EXPECT_TRUE(games[0].problem.empty()) << row.name;
+    }
+}
+
+TEST(PgnReader, TagsOfAnOldDatabaseInLatin1WithWindowsLineEnds) {
+    const auto games = readPgnGames(databaseGame());
+    ASSERT_EQ(games.size(), 1u);
+    const PgnGameText& game = games[0];
+    EXPECT_EQ(game.tag("Event"), "Championnat de France \u00E0 Brest");
+    EXPECT_EQ(game.tag("White"), "Herv\u00E9, J.");
+    EXPECT_EQ(game.tag("Black"), "Le Goff, \"Yann\"");
+    EXPECT_EQ(game.moves.size(), 85u);
+    EXPECT_EQ(game.moves[8], "0-0");
+    EXPECT_EQ(game.moves.back(), "Re6");
+    EXPECT_EQ(game.result, "1-0");
+    EXPECT_EQ(game.summary(),
+              "Herv\u00E9, J. \u2013 Le Goff, \"Yann\", Championnat de France \u00E0 Brest, "
+              "1998.07.12, 1-0");
+}
+
+TEST(PgnReader, SeveralGamesOneAfterTheOther) {
+    const auto games = readPgnGames(kSeveralGames);
+    ASSERT_EQ(games.size(), 4u);
+    EXPECT_EQ(joined(games[0].moves), "f3 e5 g4 Qh4#");
+    EXPECT_EQ(games[1].tag("SetUp"), "1");
+    EXPECT_EQ(joined(games[1].moves), "Qxf7#");
+    EXPECT_EQ(games[2].result, "1/2-1/2");
+    EXPECT_TRUE(games[3].tags.empty());
+    EXPECT_EQ(games[3].summary(), "? \u2013 ?, ?, ?, *");
+    // Tags after a move text without a result begin the next game.
+    const auto unfinished = readPgnGames("[White \"A\"]\n1. e4\n[White \"B\"]\n1. d4 *");
+    ASSERT_EQ(unfinished.size(), 2u);
+    EXPECT_EQ(unfinished[0].result, "*");
+    EXPECT_EQ(unfinished[1].tag("White"), "B");
+}
+
+TEST(PgnReader, UnclosedCommentsAndVariationsAreReported) {
+    const auto comment = readPgnGames("[White \"A\"]\n1. e4 { never closed");
+    ASSERT_EQ(comment.size(), 1u);
+    EXPECT_EQ(comment[0].problem, "Commentaire non fermé");
+    const auto variation = readPgnGames("1. e4 (1. d4 d5 *");
+    ASSERT_EQ(variation.size(), 1u);
+    EXPECT_EQ(variation[0].problem, "Variante non fermée");
+    EXPECT_TRUE(readPgnGames("  \n% nothing\n").empty());
+}
+
+TEST(TextEncoding, Utf8KeptLatin1AndWindowsQuotesConverted) {
+    EXPECT_EQ(utf8FromAnyText("Ga\u00EBl"), "Ga\u00EBl");
+    EXPECT_EQ(utf8FromAnyText("\xEF\xBB\xBFZo\u00EB"), "Zo\u00EB");
+    EXPECT_EQ(utf8FromAnyText("Herv\xE9"), "Herv\u00E9");
+    EXPECT_EQ(utf8FromAnyText("\x93quoi\x94 \x80"), "\u201Cquoi\u201D \u20AC");
+    // Bytes that only look like the start of a UTF-8 sequence are Latin-1.
+    EXPECT_EQ(utf8FromAnyText("\xC3"), "\u00C3");
+    EXPECT_EQ(utf8FromAnyText("\xE9t\xE9"), "\u00E9t\u00E9");
+    EXPECT_EQ(unixLineEnds("a\r\nb\rc\n"), "a\nb\nc\n");
+}
+
+}  // namespace
+}  // namespace quorvel
