@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quorvel {
 
@@ -16,7 +17,10 @@ GameListDialog::GameListDialog(const QStringList& games, QWidget* parent) : QDia
     list_ = new QListWidget(this);
     list_->addItems(games);
     list_->setCurrentRow(0);
-    list_->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+    // Wide enough for the longest line, within reason.
+    int widest = fontMetrics().averageCharWidth() * 40;
+    for (const QString& line : games) widest = std::max(widest, fontMetrics().horizontalAdvance(line));
+    list_->setMinimumWidth(std::min(widest, fontMetrics().averageCharWidth() * 100) + 40);
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Importer"), QDialogButtonBox::AcceptRole);
