@@ -26,6 +26,10 @@ constexpr CommandRule kRules[] = {
     {cmd::kSaveGameAs, kNoSearch, kRuns},
     {cmd::kRecoverGame, kNoSearch, kCancels},
     {cmd::kPrint, kNoSearch, kRuns},
+    // Importing replaces the game; exporting reads the record, which the
+    // replay leaves as it is.
+    {cmd::kImportPgn, kNoSearch, kCancels},
+    {cmd::kExportPgn, kNoSearch, kRuns},
     // Quitting ends the search itself, and writes the options the replay
     // has switched.
     {cmd::kQuit, kSearch, kCancels},
@@ -49,6 +53,9 @@ constexpr CommandRule kRules[] = {
     {cmd::kHistoryForward, kNoSearch, kCancels},
     {cmd::kScrollListBack, kSearch, kRuns},
     {cmd::kScrollListForward, kSearch, kRuns},
+    // The FEN is read from the record, not from the board a replay borrows.
+    {cmd::kCopyFen, kNoSearch, kRuns},
+    {cmd::kPasteFen, kNoSearch, kCancels},
 
     // Thinking time and engine
     {cmd::kTimePresetFirst + 0, kSearch, kRuns},

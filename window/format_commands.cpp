@@ -54,7 +54,6 @@ void FormatCommands::gameReplaced() {
 
 void FormatCommands::exportPgn() {
     const PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     const auto path = controller_.dialogs().saveFileName(kPgnFilter, kPgnDefaultName);
     if (!path) return;
     QString name = *path;
@@ -81,7 +80,6 @@ void FormatCommands::exportPgn() {
 
 void FormatCommands::importPgn() {
     PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     const auto path = controller_.dialogs().openFileName(kPgnFilter, kPgnDefaultName);
     if (!path) return;
     QFile file(*path);
@@ -116,13 +114,10 @@ void FormatCommands::importPgn() {
 }
 
 void FormatCommands::copyFen() {
-    if (controller_.state().searchRunning) return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(formatFen(controller_.state().record)));
 }
 
 void FormatCommands::pasteFen() {
-    PlayState& play = controller_.state();
-    if (play.searchRunning) return;
     const QString text = QGuiApplication::clipboard()->text().trimmed();
     // The player takes the side to move.
     auto parsed = parseLegalFen(text.toStdString(), FenOrientation::sideToMoveLower);
@@ -132,7 +127,9 @@ void FormatCommands::pasteFen() {
     }
     auto record = std::make_unique<GameRecord>(std::get<FenSetup>(parsed).record);
     keepSetupInHistory(*record);
-    play.record = *record;
+    // A new game, whose position is the pasted one.
+    controller_.resetForNewGame();
+    controller_.state().record = *record;
     gameReplaced();
 }
 

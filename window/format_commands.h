@@ -3,9 +3,9 @@
 // game as PGN and importing a PGN game ("Fichier"), copying and pasting a
 // position as FEN through the clipboard ("Partie"). The format work is the
 // core's; these only ask for files, move text to and from the clipboard and
-// report. Each is refused while a search runs (the record is the search
-// thread's then), and a file or a position that can't be read leaves the
-// game exactly as it was.
+// report. The command guard keeps them from a game under a search (the
+// record is the search thread's then); a file or a position that can't be
+// read leaves the game exactly as it was.
 
 #include <QString>
 
