@@ -268,7 +268,13 @@ std::variant<FenSetup, FenError> parseLegalFen(const std::string& fen, FenOrient
                          kingsProblem(position, setup->record.state, setup->whiteToMove)}) {
         if (problem) return FenError{*problem};
     }
-    return parseFen(fen, orientation);
+    // A right whose king or rook is not at home is no right: the board
+    // decides, as it does when the position is written again.
+    std::vector<std::string> fields = splitFields(fen);
+    if (fields.size() > 2) fields[2] = castlingText(position, setup->record.state);
+    std::string kept;
+    for (const std::string& field : fields) kept += (kept.empty() ? "" : " ") + field;
+    return parseFen(kept, orientation);
 }
 
 void keepSetupInHistory(GameRecord& record) {

@@ -40,7 +40,8 @@ std::variant<FenSetup, FenError> parseFen(const std::string& fen, FenOrientation
 // As parseFen, and refuses the positions no game can reach: more than 16
 // pieces or 8 pawns a side, kings side by side, the side not to move in
 // check, an en-passant square behind no pawn that has just made a double
-// step. For positions a user gives.
+// step. Castling rights whose king or rook is not at home are dropped. For
+// positions a user gives.
 std::variant<FenSetup, FenError> parseLegalFen(const std::string& fen, FenOrientation orientation);
 
 // A set-up as a game to play on and save: the game file keeps no position

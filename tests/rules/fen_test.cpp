@@ -47,6 +47,13 @@ TEST(FenLegality, RefusedPositionsSayWhy) {
     }
 }
 
+TEST(FenLegality, CastlingRightsWithoutTheirKingOrRookAreDropped) {
+    const auto parsed = parseLegalFen("r3k3/8/8/8/8/8/8/RN2K1B1 w KQkq - 0 9", FenOrientation::whiteLower);
+    ASSERT_TRUE(std::holds_alternative<FenSetup>(parsed));
+    EXPECT_EQ(formatFen(std::get<FenSetup>(parsed).record), "r3k3/8/8/8/8/8/8/RN2K1B1 w Qq - 0 9");
+    EXPECT_TRUE(std::get<FenSetup>(parsed).record.current[kLowerRookHMovedCell]);
+}
+
 TEST(FenLegality, TheEngineBenchmarkStillReadsItsOwnPositions) {
     // The side not to move in check: refused from a user, but the plain
     // reader keeps reading the boards the engine's fixed benchmark uses.

@@ -1,13 +1,18 @@
-// Randomized damage to a good game file: the reader must never crash, and a
-// refused file must leave the game as it was. The libFuzzer targets under
-// tests/fuzz explore all three readers further; this runs with every build.
+// Randomized damage to a good game file and to PGN text: the readers must
+// never crash, and a refused file must leave the game as it was. The
+// libFuzzer targets under tests/fuzz explore the readers further; this runs
+// with every build.
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
+#include "pgn_samples.h"
 #include "scripted_game.h"
 #include "storage/game_file.h"
+#include "storage/pgn_export.h"
+#include "storage/pgn_import.h"
 
 namespace quorvel {
 namespace {
@@ -53,6 +58,38 @@ TEST(ReaderMutation, DamagedGameFilesNeverCrashAndLeaveTheGameOnRefusal) {
         }
     }
     EXPECT_GT(accepted, 0);  // the mutations do not only produce refusals
+}
+
+// Damaged PGN text: every game read is imported or refused with a message,
+// and an imported game is exported and read back to the same record.
+TEST(ReaderMutation, DamagedPgnNeverCrashesAndWhatIsImportedGoesRoundTrip) {
+#ifdef QUORVEL_SANITIZED
+    constexpr int kRounds = 200;
+#else
+    constexpr int kRounds = 1000;
+#endif
+    const std::string good = testing::databaseGame() + testing::kSeveralGames;
+    std::mt19937 random(4711);
+    int imported = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        const auto games = readPgnGames(mutate(good, random));
+        for (std::size_t g = 0; g < games.size(); ++g) {
+            auto record = std::make_unique<GameRecord>();
+            if (const auto error = importPgnGame(games[g], static_cast<int>(g) + 1, *record)) {
+                ASSERT_FALSE(error->message.empty());
+                continue;
+            }
+            ++imported;
+            const auto text = exportPgn(*record, PgnExportOptions{});
+            ASSERT_TRUE(std::holds_alternative<std::string>(text));
+            const auto again = readPgnGames(std::get<std::string>(text));
+            ASSERT_EQ(again.size(), 1u);
+            auto back = std::make_unique<GameRecord>();
+            ASSERT_FALSE(importPgnGame(again[0], 1, *back));
+            ASSERT_EQ(gameFileBytes(*back), gameFileBytes(*record));
+        }
+    }
+    EXPECT_GT(imported, 0);
 }
 
 }  // namespace
