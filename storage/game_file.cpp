@@ -59,19 +59,28 @@ bool validPosition(const Position& p) {
 }
 
 // Fills the entries and the live position of `scratch` from the file body.
+// A game set up from a position starts with entries that hold no move: none
+// at all for the half-moves before it, then the set-up board.
 GameFileError readBody(const std::string& bytes, int n, GameRecord& scratch) {
     scratch.moves.fill(MoveText{});
     scratch.history.fill(Position{});
     const std::size_t textsAt = kCountWidth;
     const std::size_t positionsAt = textsAt + kTextSize * static_cast<std::size_t>(n);
+    bool started = false;
     for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
-        std::copy_n(bytes.data() + textsAt + k * kTextSize, kTextSize, scratch.moves[k].bytes.data());
-        auto* cells = reinterpret_cast<char*>(scratch.history[k].cells.data());
+        MoveText& text = scratch.moves[k];
+        Position& board = scratch.history[k];
+        std::copy_n(bytes.data() + textsAt + k * kTextSize, kTextSize, text.bytes.data());
+        auto* cells = reinterpret_cast<char*>(board.cells.data());
         std::copy_n(bytes.data() + positionsAt + k * kPositionSize, kPositionSize, cells);
-        if (!validText(scratch.moves[k]) || !validPosition(scratch.history[k]))
-            return GameFileError::badContent;
+        const bool setUpBoard = !started && text == MoveText{};
+        if (setUpBoard && board == Position{}) continue;
+        if ((!setUpBoard && !validText(text)) || !validPosition(board)) return GameFileError::badContent;
+        started = true;
     }
     if (n > 0) {
+        // The last entry holds the board the game goes on from.
+        if (!started) return GameFileError::badContent;
         scratch.current = scratch.history[static_cast<std::size_t>(n - 1)];
         scratch.playerIsBlack = scratch.current[0] == kMarkerPlayerBlack;
     } else {

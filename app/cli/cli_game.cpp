@@ -4,6 +4,7 @@
 
 #include "cli_commands.h"
 #include "rules/fen.h"
+#include "rules/record_positions.h"
 #include "storage/game_file.h"
 
 namespace quorvel::cli {
@@ -37,7 +38,8 @@ char pieceLetter(const GameRecord& r, int file, int rank) {
 }
 
 void printMoves(const GameRecord& r) {
-    for (int k = 0; k < r.plyCount; k += 2) {
+    // A game set up from a position has no moves before it.
+    for (int k = setupPly(r) / 2 * 2; k < r.plyCount; k += 2) {
         std::ostringstream row;
         row << (k / 2 + 1) << ". " << r.moves[static_cast<std::size_t>(k)].str();
         if (k + 1 < r.plyCount)

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <random>
 
+#include "rules/fen.h"
 #include "rules/move_application.h"
 #include "scripted_game.h"
 
@@ -201,6 +202,26 @@ TEST(GameFile, ContentTheRulesCannotHoldIsRefused) {
     expectUntouched(damaged(positions, 0), GameFileError::badContent);  // side marker
     expectUntouched(damaged(8 + 1, '9'), GameFileError::badContent);    // "e9-e4"
     expectUntouched(damaged(8 + 7, '+'), GameFileError::badContent);    // text not ended
+}
+
+TEST(GameFile, AGameSetUpFromAPositionReadsBack) {
+    // The entries before the set-up board hold nothing; the set-up board's
+    // text is empty.
+    GameRecord game =
+        std::get<FenSetup>(parseFen("7k/5P2/8/8/3p4/8/4P3/4K3 w - - 0 40", FenOrientation::whiteLower))
+            .record;
+    ASSERT_TRUE(test::playScripted(game, "e2e4"));
+    ASSERT_TRUE(test::playScripted(game, "d4e3"));
+    const std::string bytes = gameFileBytes(game);
+    GameRecord back;
+    ASSERT_EQ(readGameBytes(bytes, back), GameFileError::none);
+    EXPECT_EQ(gameFileBytes(back), bytes);
+    EXPECT_EQ(back.plyCount, 80);
+    EXPECT_EQ(back.current, game.history[79]);  // the board the game goes on from
+    // Nothing but empty entries is no game.
+    GameRecord empty;
+    empty.plyCount = 3;
+    expectUntouched(gameFileBytes(empty), GameFileError::badContent);
 }
 
 TEST(GameFile, FailedSaveKeepsThePreviousFile) {
