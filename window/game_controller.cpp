@@ -152,6 +152,7 @@ void GameController::resetForNewGame() {
 
 void GameController::waitTicks(int n) {
     state_.tickCount = 0;
+    if (windingDown_) return;
     QEventLoop loop;
     // A stopped timer (the game just ended) must not leave the wait hanging.
     QTimer fallback;
@@ -180,6 +181,7 @@ void GameController::foldPendingSeconds() {
 }
 
 void GameController::endSearch() {
+    windingDown_ = true;
     state_.computerVsComputer = false;
     abortSearch(status_);
     waitForThreadEnd();

@@ -90,7 +90,10 @@ public:
     void repaint() { Q_EMIT repaintNeeded(); }
     // Waits n ticks of 100 ms while the window keeps working.
     void waitTicks(int n);
-    // Ends a running search and waits for its thread (quit sequence).
+    // The quit sequence: stops a running search as the stop button does
+    // (its move and the recovery file are still written), ends the
+    // computer-against-computer loop and waits for the search thread. From
+    // here on the controller winds down: its waits return at once.
     void endSearch();
     bool searchThreadDone() const { return threadDone_; }
     // The clocks as shown: the seconds counted while the search thread held
@@ -145,6 +148,7 @@ private:
     std::int32_t pendingWhite_ = 0;  // seconds not yet in the record
     std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;
+    bool windingDown_ = false;  // the window is closing
     int drawAnnouncedSerial_ = -1;
     int stalemateAnnouncedSerial_ = -1;
     int fullAnnouncedSerial_ = -1;

@@ -165,12 +165,16 @@ void GameWindow::setMenuChecks() {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
-    // The title bar's close box is ignored: only "Quitter" and Escape end.
     if (closing_) {
         event->accept();
-    } else {
-        event->ignore();
+        return;
     }
+    // The title bar's close box runs the quit sequence, with its question:
+    // a window the user can't close gets killed, losing the settings. The
+    // sequence closes the window itself, once this event is done with.
+    event->ignore();
+    QMetaObject::invokeMethod(
+        this, [this] { runCommand(cmd::kQuit); }, Qt::QueuedConnection);
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {

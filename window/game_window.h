@@ -51,7 +51,8 @@ public:
     void updateCommandStates();
     // The repaint: board picture, announcements, panel, menu check marks.
     void repaintAll();
-    // The quit sequence; false when the user said No or a move is under way.
+    // The quit sequence, in every mode: confirmation, the search ended, the
+    // settings written, the window closed. False when the user said No.
     bool quitWithConfirmation();
 
 Q_SIGNALS:
@@ -92,6 +93,7 @@ private:
     HistoryNavigator history_;
     HelpWindow* help_ = nullptr;
     bool closing_ = false;
+    bool quitting_ = false;  // the quit sequence is under way
 };
 
 }  // namespace quorvel

@@ -250,12 +250,20 @@ bool GameWindow::runDialogCommand(int id) {
 }
 
 bool GameWindow::quitWithConfirmation() {
-    const PlayState& play = controller_.state();
-    if (!controller_.status().searchIdle || !play.awaitingHuman) return false;
+    // A second "Quitter" while the first one waits for the search.
+    if (quitting_ || closing_) return false;
+    quitting_ = true;
     const BoxAnswer answer =
         dialogs_.message(infoCaption(), QStringLiteral("Êtes-vous sûr de vouloir quitter Quorvel ?"),
                          BoxIcon::question, BoxButtons::yesNo);
-    if (answer != BoxAnswer::yes) return false;
+    if (answer != BoxAnswer::yes) {
+        quitting_ = false;
+        return false;
+    }
+    // In every mode, also while the computer thinks or plays itself: the
+    // search ends first, so the settings and the recovery file are the last
+    // words written.
+    controller_.endSearch();
     writeSettings(workFolder_.toStdString(), collectSettings(controller_, files_.gameFileName()));
     closeNow();
     return true;

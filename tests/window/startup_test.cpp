@@ -42,9 +42,13 @@ TEST_F(Startup, AMissingBookIsSaidOnceAndTheGameGoesOn) {
     EXPECT_FALSE(controller().status().bookPlay);
 }
 
-TEST_F(Startup, TheCloseBoxIsIgnoredAndEscapeClosesAtOnce) {
+TEST_F(Startup, TheCloseBoxAsksAndEscapeClosesAtOnce) {
+    dialogs.answers.push_back(BoxAnswer::no);
     window->close();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Êtes-vous sûr de vouloir quitter Quorvel ?"));
     EXPECT_TRUE(window->isVisible());
+    dialogs.boxes.clear();
     window->activateWindow();
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
