@@ -5,10 +5,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
+#include <memory>
 
 #include "resources/artwork.h"
 #include "window/dialog_units.h"
+#include "window/panel_texts.h"
 #include "window/up_down_control.h"
 
 namespace quorvel {
@@ -32,7 +35,7 @@ QLabel* label(QWidget* parent, const DialogUnits& u, const char* text, int x, in
     auto* l = new QLabel(QString::fromUtf8(text), parent);
     l->setAlignment(align | Qt::AlignVCenter);
     l->adjustSize();
-    QRect box = w == 0 ? QRect(QPoint(u.x(x), u.y(y)), l->size()) : u.rect(x, y, w, h);
+    QRect box = w == 0 ? QRect(QPoint(u.x(x), u.y(y)), QSize(l->width(), u.y(h))) : u.rect(x, y, w, h);
     // A text wider than its box grows away from the control it labels.
     const int need = l->sizeHint().width();
     if (need > box.width()) {
@@ -41,7 +44,10 @@ QLabel* label(QWidget* parent, const DialogUnits& u, const char* text, int x, in
         else
             box.setWidth(need);
     }
-    box.setHeight(std::max(box.height(), l->sizeHint().height()));
+    // A taller text grows about its centre line, the odd pixel upwards, so
+    // a label over a field keeps off it.
+    const int taller = l->sizeHint().height() - box.height();
+    if (taller > 0) box.adjust(0, -(taller + 1) / 2, 0, taller / 2);
     l->setGeometry(box);
     return l;
 }
@@ -51,6 +57,27 @@ QGroupBox* group(QWidget* parent, const DialogUnits& u, const char* title, int x
     box->setGeometry(u.rect(x, y, w, h));
     box->lower();
     return box;
+}
+
+// The width a field needs to show `text` whole: the text, the style's frame
+// and the margin the line edit keeps on each side of its text.
+int widthToShow(const QLineEdit* edit, const QString& text) {
+    constexpr int kLineEditMargin = 2;
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    return edit->fontMetrics().horizontalAdvance(text) + 2 * (frame + kLineEditMargin) + 1;
+}
+
+// The width a field needs to show the widest of `texts` whole.
+int widthToShowAll(const QLineEdit* edit, const QStringList& texts) {
+    int width = 0;
+    for (const QString& text : texts) width = std::max(width, widthToShow(edit, text));
+    return width;
+}
+
+// A label right-aligned just before the field it names.
+void placeBefore(QLabel* label, const QWidget* field, const DialogUnits& u) {
+    const int width = label->sizeHint().width();
+    label->setGeometry(field->x() - u.x(1) - width, label->y(), width, label->height());
 }
 
 void shrinkFont(QWidget* widget, int points) {
@@ -68,66 +95,96 @@ QPushButton* button(QWidget* parent, const DialogUnits& u, const char* text, int
 
 }  // namespace
 
+// How many units each move cell grows beyond its 32 so that the longest
+// marked move shows whole in the cells' font.
+int WindowLayout::moveCellGrowth(QWidget* client, const DialogUnits& u) {
+    const std::unique_ptr<QLineEdit> probe(field(client, u, 0, 0, 32, 12));
+    shrinkFont(probe.get(), kMoveCellFontDrop);
+    const int need = widthToShowAll(probe.get(), longestMoveCellTexts());
+    int growth = 0;
+    while (u.x(32 + growth) < need) ++growth;
+    return growth;
+}
+
 void WindowLayout::build(QWidget* client, const DialogUnits& u) {
-    client->setFixedSize(u.x(kWidthUnits), u.y(kHeightUnits));
+    // The move cells widen the panel right of the white moves' column: the
+    // black moves, the clocks and the right half of the search figures move
+    // by g (one cell's growth) or 2g.
+    const int g = moveCellGrowth(client, u);
+    widthUnits = kWidthUnits + 2 * g;
+    client->setFixedSize(u.x(widthUnits), u.y(kHeightUnits));
 
     quit = button(client, u, "&Quitter", 42, 245, 42, 14);
     about = button(client, u, "A &Propos", 97, 245, 42, 14);
     help = button(client, u, "&Aide", 152, 245, 42, 14);
     stop = button(client, u, "Interrompre\nla recherche", 243, 236, 57, 19);
-    takeBack = button(client, u, "Annuler le dernier\nmouvement", 320, 236, 57, 19);
+    takeBack = button(client, u, "Annuler le dernier\nmouvement", 320 + 2 * g, 236, 57, 19);
     shrinkFont(takeBack, 1);
 
     logo = new QLabel(client);
     logo->setPixmap(art::titleLogo());
     logo->setScaledContents(true);
-    logo->setGeometry(u.rect(246, 3, 118, 18));
+    logo->setGeometry(u.rect(246 + g, 3, 118, 18));
 
-    group(client, u, "Mouvements", 238, 29, 103, 91);
+    group(client, u, "Mouvements", 238, 29, 103 + 2 * g, 91);
     label(client, u, "n°", 246, 41);
-    label(client, u, "Blancs", 264, 41);
-    label(client, u, "Noirs", 301, 41);
+    label(client, u, "Blancs", 264 + g / 2, 41);
+    label(client, u, "Noirs", 301 + g + g / 2, 41);
     for (int row = 0; row < 5; ++row) {
         const int y = 52 + 12 * row;
         moveNumbers[static_cast<std::size_t>(row)] = field(client, u, 243, y, 12, 12);
-        moveCells[static_cast<std::size_t>(2 * row)] = field(client, u, 259, y, 32, 12);
-        moveCells[static_cast<std::size_t>(2 * row + 1)] = field(client, u, 294, y, 32, 12);
+        moveCells[static_cast<std::size_t>(2 * row)] = field(client, u, 259, y, 32 + g, 12);
+        moveCells[static_cast<std::size_t>(2 * row + 1)] = field(client, u, 294 + g, y, 32 + g, 12);
     }
-    // A last move with its marks reads ">e7-e8+<": two points less keep it whole.
-    for (QLineEdit* cell : moveCells) shrinkFont(cell, 2);
+    for (QLineEdit* cell : moveCells) shrinkFont(cell, kMoveCellFontDrop);
     listScroll = new UpDownControl(Qt::Vertical, client);
-    listScroll->setGeometry(u.rect(328, 73, 8, 18));
+    listScroll->setGeometry(u.rect(328 + 2 * g, 73, 8, 18));
 
-    QGroupBox* clocks = group(client, u, "Horloges", 345, 29, 36, 91);
+    QGroupBox* clocks = group(client, u, "Horloges", 345 + 2 * g, 29, 36, 91);
     clocks->setAlignment(Qt::AlignHCenter);
-    label(client, u, "Blancs  ", 351, 50);
-    label(client, u, "Noirs", 353, 79);
+    label(client, u, "Blancs  ", 351 + 2 * g, 50);
+    label(client, u, "Noirs", 353 + 2 * g, 79);
     // Clock texts are eight characters: the fields take the group's width
     // and a point less, so "00:00:00" is never cut.
-    whiteClock = field(client, u, 347, 58, 32, 12);
-    blackClock = field(client, u, 347, 87, 32, 12);
+    whiteClock = field(client, u, 347 + 2 * g, 58, 32, 12);
+    blackClock = field(client, u, 347 + 2 * g, 87, 32, 12);
     for (QLineEdit* clock : {whiteClock, blackClock}) shrinkFont(clock, 1);
 
-    group(client, u, "Recherche", 238, 127, 143, 105);
+    group(client, u, "Recherche", 238, 127, 143 + 2 * g, 105);
     label(client, u, "Note Noirs :", 244, 140, 36, 8, Qt::AlignRight);
     score = field(client, u, 282, 138, 25, 12);
-    label(client, u, "Noeud :", 319, 140, 24, 8);
+    QLabel* nodesLabel = label(client, u, "Noeud :", 319, 140, 24, 8);
     nodes = field(client, u, 344, 138, 30, 12);
     label(client, u, "Profondeur :", 244, 158, 37, 8, Qt::AlignRight);
     depth = field(client, u, 282, 157, 25, 12);
-    label(client, u, "Mem :", 324, 158, 19, 8);
+    QLabel* memoryLabel = label(client, u, "Mem :", 324, 158, 19, 8);
     memory = field(client, u, 344, 157, 30, 12);
-    // Node counts reach eight digits within seconds.
-    shrinkFont(nodes, 1);
+    sizeSearchFields(u, 379 + 2 * g);
+    placeBefore(nodesLabel, nodes, u);
+    placeBefore(memoryLabel, memory, u);
     label(client, u, "Meilleure solution trouvée :", 244, 174, 85, 8);
     status = new QPlainTextEdit(client);
     status->setReadOnly(true);
     status->setFocusPolicy(Qt::NoFocus);
     status->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    status->setGeometry(u.rect(244, 183, 131, 44));
+    status->setGeometry(u.rect(244, 183, 131 + 2 * g, 44));
 
     history = new UpDownControl(Qt::Horizontal, client);
     history->setGeometry(u.rect(15, 2, 22, 10));
+}
+
+// Two columns of figures: the score and the depth from their labels on,
+// the nodes and the memory against the group's right edge, each column as
+// wide as its longest text needs.
+void WindowLayout::sizeSearchFields(const DialogUnits& u, int rightEdgeUnits) {
+    const int leftWidth =
+        std::max({u.x(25), widthToShow(score, longestScoreText()), widthToShow(depth, longestDepthText())});
+    for (QLineEdit* edit : {score, depth}) edit->resize(leftWidth, edit->height());
+    const int rightWidth =
+        std::max({u.x(30), widthToShow(nodes, longestNodesText()), widthToShow(memory, longestMemoryText())});
+    const int rightEdge = u.x(rightEdgeUnits);
+    for (QLineEdit* edit : {nodes, memory})
+        edit->setGeometry(rightEdge - rightWidth, edit->y(), rightWidth, edit->height());
 }
 
 QString WindowLayout::statusText() const {

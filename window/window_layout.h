@@ -19,8 +19,12 @@ class DialogUnits;
 class UpDownControl;
 
 struct WindowLayout {
-    static constexpr int kWidthUnits = 386;
+    static constexpr int kWidthUnits = 386;  // before the move cells grow
     static constexpr int kHeightUnits = 262;
+    // The move cells' font is this many points below the window's.
+    static constexpr int kMoveCellFontDrop = 2;
+
+    int widthUnits = kWidthUnits;  // the client's width as built
 
     // Move list cells in half-move order (row 1 Blancs, row 1 Noirs, ...).
     std::array<QLineEdit*, 10> moveCells{};
@@ -43,6 +47,11 @@ struct WindowLayout {
 
     // Creates every control on `client`, which it also sizes.
     void build(QWidget* client, const DialogUnits& units);
+
+    // Widens the search figures' fields to their longest texts; the right
+    // column ends at `rightEdgeUnits`.
+    void sizeSearchFields(const DialogUnits& units, int rightEdgeUnits);
+    static int moveCellGrowth(QWidget* client, const DialogUnits& units);
 
     // The texts of the fields, for tests.
     QString statusText() const;

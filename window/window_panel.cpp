@@ -9,6 +9,7 @@
 #include "features/clock_text.h"
 #include "rules/notation.h"
 #include "window/game_window.h"
+#include "window/panel_texts.h"
 
 namespace quorvel {
 
@@ -40,13 +41,10 @@ void GameWindow::fillMoveList() {
 
 void GameWindow::fillSearchFields() {
     const SearchStatus& status = controller_.status();
-    const std::uint64_t inUse = status.memoryInUse();
-    setText(layout_.memory,
-            QString::number(static_cast<std::uint32_t>(inUse) / 1048576u / 10u) + QStringLiteral(" Mo"));
-    const int d = status.mainDepthShown;
-    const int e = status.secondaryDepthShown;
-    setText(layout_.depth, e == 0 ? QString::number(d) : QStringLiteral("%1  |  %2").arg(d).arg(d + e));
-    setText(layout_.nodes, QString::number(status.nodesCreated.load()));
+    // The whole mebibytes: a tenth of them read as a tree ten times smaller.
+    setText(layout_.memory, memoryText(status.memoryInUse()));
+    setText(layout_.depth, depthText(status.mainDepthShown, status.secondaryDepthShown));
+    setText(layout_.nodes, nodesText(status.nodesCreated.load()));
 }
 
 void GameWindow::fillPanel() {
@@ -60,7 +58,7 @@ void GameWindow::fillPanel() {
     settings.horizonReduction = controller_.engineOptions().horizonReduction;
     double score = evaluate(record.current, record.state, 0, 0, 0, 0, 0, settings) / 100.0;
     if (record.playerIsBlack) score = -score;
-    setText(layout_.score, QString::number(score));
+    setText(layout_.score, scoreText(score));
     fillMoveList();
     QString status = play.statusText;
     status.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
