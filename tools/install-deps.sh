@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good
+  qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good qt6-translations-l10n
   fonts-dejavu-core poppler-utils xvfb xauth
   pgn-extract
 )

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "features/qt_dialog_service.h"
 #include "features/splash_window.h"
@@ -34,7 +36,15 @@ void loadOpeningBook(GameWindow& window) {
                                  BoxIcon::exclamation);
 }
 
+bool installQtFrench(QTranslator& translator) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator.load(QStringLiteral("qtbase_fr"), folder)) return false;
+    return QCoreApplication::installTranslator(&translator);
+}
+
 int runApplication() {
+    QTranslator qtFrench;
+    installQtFrench(qtFrench);
     SplashWindow::showAtStartup();
     QtDialogService dialogs;
     GameWindow window(dialogs, workingFolder());

@@ -5,6 +5,8 @@
 #include <QString>
 #include <cstdint>
 
+class QTranslator;
+
 namespace quorvel {
 
 class GameWindow;
@@ -18,6 +20,12 @@ std::uint64_t totalPhysicalMemory();
 // Loads "ouvertures.txt" from the current folder into the window's
 // controller; says so once when it is missing.
 void loadOpeningBook(GameWindow& window);
+
+// Qt's own texts in French: the buttons and titles of the standard file,
+// colour and print dialogs. Loads Qt's French translations into
+// `translator` and installs it; false when they are not on the machine,
+// and the standard dialogs then speak English.
+bool installQtFrench(QTranslator& translator);
 
 // Runs the whole program: splash, main window, until the window closes.
 int runApplication();

@@ -4,10 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include "features/engine_options_dialog.h"
 #include "features/time_limits_dialog.h"
@@ -102,6 +106,26 @@ TEST_F(Startup, EngineOptionsReachTheEngineAndWaitForTheSearch) {
     controller().status().searchIdle = true;
     QApplication::processEvents();
     EXPECT_FALSE(opened);
+}
+
+}  // namespace
+}  // namespace quorvel::testing
+
+namespace quorvel::testing {
+namespace {
+
+// The standard dialogs come from Qt: its own French texts must be loaded,
+// or they say "Cancel" in a French program.
+TEST(QtFrench, TheStandardDialogsButtonsReadAnnuler) {
+    QTranslator translator;
+    ASSERT_TRUE(installQtFrench(translator));
+    QColorDialog colours;
+    QStringList buttons;
+    for (const QPushButton* button : colours.findChildren<QPushButton*>()) buttons << button->text();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Annuler")) || buttons.contains(QStringLiteral("Annuler")))
+        << buttons.join(QStringLiteral(", ")).toStdString();
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("Annuler"));
 }
 
 }  // namespace
