@@ -1,6 +1,7 @@
 #include "engine/opening_book.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -123,6 +124,9 @@ bool playToken(const std::array<char, 5>& slot, GameRecord& record) {
 
 OpeningBook::LoadStatus OpeningBook::load(const std::string& path) {
     lines_.clear();
+    // A folder throws on reading, a pipe waits for a writer: only a file is a book.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return LoadStatus::missing;
     std::ifstream in(path, std::ios::binary);
     if (!in) return LoadStatus::missing;
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

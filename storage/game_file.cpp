@@ -1,6 +1,7 @@
 #include "storage/game_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "rules/move_application.h"
 #include "storage/fixed_field.h"
 #include "storage/replace_file.h"
+#include "storage/stored_game_checks.h"
 
 namespace quorvel {
 
@@ -18,49 +20,10 @@ constexpr std::size_t kClockWidth = 8;
 constexpr std::size_t kTextSize = sizeof(MoveText);
 constexpr std::size_t kPositionSize = sizeof(Position);
 
-bool isPieceCode(int code) {
-    return (code >= 0 && code <= 6) || (code >= 11 && code <= 16);
-}
-
-// A stored text is read by the rules byte by byte: it must be one of the
-// forms they know, and must end inside its 8 bytes.
-bool validText(const MoveText& t) {
-    auto file = [](char c) { return c >= 'a' && c <= 'h'; };
-    auto rank = [](char c) { return c >= '1' && c <= '8'; };
-    auto marker = [](char c) { return c == 0 || c == '+' || c == 'P'; };
-    const std::string visible(t.c_str(), strnlen(t.c_str(), 5));
-    const bool ordinary = visible.size() == 5 && file(t[0]) && rank(t[1]) && (t[2] == '-' || t[2] == 'x') &&
-                          file(t[3]) && rank(t[4]);
-    const bool castling = visible == "o-o" || visible == "o-o-o";
-    const bool tailClear = visible != "o-o" || t[4] == 0;
-    return (ordinary || castling) && tailClear && marker(t[5]) && marker(t[6]) && t[7] == 0;
-}
-
-// A position the rules can work on: piece codes they know, one king a side,
-// state cells in their ranges (a double-step file beyond 8 would send the
-// en-passant test off the board), and the side marker.
-bool validPosition(const Position& p) {
-    int upperKings = 0, lowerKings = 0;
-    for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-            const int code = p.at(x, y);
-            if (!isPieceCode(code)) return false;
-            upperKings += code == kUpperKing;
-            lowerKings += code == kLowerKing;
-        }
-    }
-    for (int cell : {kLowerCastledCell, kUpperCastledCell, kUpperRookAMovedCell, kUpperRookHMovedCell,
-                     kUpperKingMovedCell, kLowerRookAMovedCell, kLowerRookHMovedCell, kLowerKingMovedCell})
-        if (p[cell] != 0 && p[cell] != 1) return false;
-    for (int cell : {kLowerDoubleStepFileCell, kUpperDoubleStepFileCell})
-        if (p[cell] < 0 || p[cell] > 8) return false;
-    const bool marker = p[0] == kMarkerPlayerBlack || p[0] == kMarkerPlayerWhite;
-    return upperKings == 1 && lowerKings == 1 && marker;
-}
-
 // Fills the entries and the live position of `scratch` from the file body.
 // A game set up from a position starts with entries that hold no move: none
-// at all for the half-moves before it, then the set-up board.
+// at all for the half-moves before it, then the set-up board. From the
+// first board on, every entry is a move leading from the board before it.
 GameFileError readBody(const std::string& bytes, int n, GameRecord& scratch) {
     scratch.moves.fill(MoveText{});
     scratch.history.fill(Position{});
@@ -73,9 +36,15 @@ GameFileError readBody(const std::string& bytes, int n, GameRecord& scratch) {
         std::copy_n(bytes.data() + textsAt + k * kTextSize, kTextSize, text.bytes.data());
         auto* cells = reinterpret_cast<char*>(board.cells.data());
         std::copy_n(bytes.data() + positionsAt + k * kPositionSize, kPositionSize, cells);
+        const bool whiteMoved = k % 2 == 0;
         const bool setUpBoard = !started && text == MoveText{};
         if (setUpBoard && board == Position{}) continue;
-        if ((!setUpBoard && !validText(text)) || !validPosition(board)) return GameFileError::badContent;
+        if (!storedPositionPlayable(board, whiteMoved)) return GameFileError::badContent;
+        if (!setUpBoard) {
+            if (!storedTextValid(text)) return GameFileError::badContent;
+            if (started && !storedMoveLeads(scratch.history[k - 1], text, board, whiteMoved))
+                return GameFileError::movesDisagree;
+        }
         started = true;
     }
     if (n > 0) {
@@ -94,6 +63,16 @@ GameFileError readBody(const std::string& bytes, int n, GameRecord& scratch) {
     scratch.recordLength = n;
     scratch.setupHalfMoveClock = 0;
     return GameFileError::none;
+}
+
+std::optional<std::int32_t> clockField(std::string_view field) {
+    const auto seconds = exactNumber(field);
+    if (!seconds || *seconds < 0) return std::nullopt;
+    return static_cast<std::int32_t>(*seconds);
+}
+
+constexpr std::size_t fileSize(std::size_t n) {
+    return kCountWidth + (kTextSize + kPositionSize) * n + 2 * kClockWidth;
 }
 
 }  // namespace
@@ -116,32 +95,40 @@ bool writeGameFile(const std::string& path, const GameRecord& record) {
 // Everything is read into a scratch record first, so a refused file leaves
 // the game exactly as it was.
 GameFileError readGameBytes(const std::string& bytes, GameRecord& record) {
-    if (bytes.size() < kCountWidth) return GameFileError::truncated;
+    if (bytes.size() < fileSize(0)) return GameFileError::wrongSize;
     const auto count = exactNumber(std::string_view(bytes).substr(0, kCountWidth));
     if (!count || *count < 0 || *count > GameRecord::kCapacity) return GameFileError::badCount;
     const int n = static_cast<int>(*count);
-    const std::size_t bodyEnd = kCountWidth + (kTextSize + kPositionSize) * static_cast<std::size_t>(n);
-    if (bytes.size() < bodyEnd) return GameFileError::truncated;
+    // A torn write, or bytes added to the end: either way the file is not
+    // the one the program wrote.
+    if (bytes.size() != fileSize(static_cast<std::size_t>(n))) return GameFileError::wrongSize;
 
     auto scratch = std::make_unique<GameRecord>(record);
     if (const GameFileError error = readBody(bytes, n, *scratch); error != GameFileError::none) return error;
-    // Each clock field read whole replaces its clock; a missing one keeps it.
-    const std::string_view tail = std::string_view(bytes).substr(bodyEnd);
-    if (tail.size() >= kClockWidth)
-        scratch->blackClock = static_cast<std::int32_t>(leadingNumber(tail.substr(0, kClockWidth)));
-    if (tail.size() >= 2 * kClockWidth)
-        scratch->whiteClock = static_cast<std::int32_t>(leadingNumber(tail.substr(kClockWidth, kClockWidth)));
+    const std::string_view clocks = std::string_view(bytes).substr(bytes.size() - 2 * kClockWidth);
+    const auto black = clockField(clocks.substr(0, kClockWidth));
+    const auto white = clockField(clocks.substr(kClockWidth));
+    if (!black || !white) return GameFileError::badContent;
+    scratch->blackClock = *black;
+    scratch->whiteClock = *white;
     record = *scratch;
     return GameFileError::none;
 }
 
 GameFileError readGameFile(const std::string& path, GameRecord& record) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) return GameFileError::cannotOpen;
+    // A pipe would keep the reader waiting for a writer; a folder reads as nothing.
+    if (!fs::is_regular_file(status)) return GameFileError::notAFile;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) return GameFileError::cannotOpen;
     std::ifstream in(path, std::ios::binary);
     if (!in) return GameFileError::cannotOpen;
-    // Only the body and the clocks matter; a huge file is not read whole.
-    constexpr std::size_t kLargest =
-        kCountWidth + (kTextSize + kPositionSize) * GameRecord::kCapacity + 2 * kClockWidth;
-    std::string bytes(kLargest, '\0');
+    // Only the count decides the size: a huge file is refused unread.
+    constexpr std::size_t kLargest = fileSize(GameRecord::kCapacity);
+    std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kLargest + 1)), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return readGameBytes(bytes, record);

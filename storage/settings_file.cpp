@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "storage/fixed_field.h"
 #include "storage/replace_file.h"
@@ -21,7 +22,8 @@ std::string settingsPath(const std::string& folder) {
 }
 
 // Walks the record field by field; a field missing at the end of a short
-// file is not read and leaves its setting as it was.
+// file is not read and leaves its setting as it was. A field read whole but
+// outside its range, or not the text the writer makes, takes its default.
 class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
@@ -36,11 +38,17 @@ public:
         return field;
     }
     template <typename T>
-    void number(std::size_t width, T& value) {
-        if (auto field = take(width)) value = static_cast<T>(leadingNumber(*field));
+    void number(std::size_t width, T& value, std::int64_t lowest, std::int64_t highest, T fallback) {
+        const auto field = take(width);
+        if (!field) return;
+        const auto number = exactNumber(*field);
+        const bool written = number && (*field)[0] != '\0';
+        value = written && *number >= lowest && *number <= highest ? static_cast<T>(*number) : fallback;
     }
-    void flag(bool& value) {
-        if (auto field = take(1)) value = (*field)[0] == '1';
+    void flag(bool& value, bool fallback) {
+        const auto field = take(1);
+        if (!field) return;
+        value = (*field)[0] == '1' ? true : (*field)[0] == '0' ? false : fallback;
     }
 
 private:
@@ -48,11 +56,44 @@ private:
     std::size_t at_ = 0;
 };
 
-// A name that does not fit the field would come back as another file's name:
-// the default is stored instead.
+// The next code point of UTF-8 text at `at`, or -1 where the bytes are not
+// UTF-8.
+long nextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) return lead;
+    const int more = lead >= 0xF0 && lead < 0xF5   ? 3
+                     : lead >= 0xE0                ? 2
+                     : lead >= 0xC2 && lead < 0xE0 ? 1
+                                                   : -1;
+    if (more < 0 || lead >= 0xF5) return -1;
+    long code = lead & (0x3F >> more);
+    for (int i = 0; i < more; ++i, ++at) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) return -1;
+        code = (code << 6) | (static_cast<unsigned char>(text[at]) & 0x3F);
+    }
+    return code;
+}
+
+// A name the program could have stored: printable UTF-8 text, either a bare
+// file name or the absolute path the save dialog gave, never climbing out
+// of a folder.
+bool usableGameFileName(std::string_view name) {
+    if (name.empty() || name.size() >= kNameWidth) return false;
+    for (std::size_t at = 0; at < name.size();) {
+        const long code = nextCodePoint(name, at);
+        if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0)) return false;
+    }
+    if (name.find('/') != std::string_view::npos && name.front() != '/') return false;
+    const std::filesystem::path path{std::string(name)};
+    for (const auto& part : path)
+        if (part == "..") return false;
+    return path.has_filename();
+}
+
+// A name that does not fit the field, or that the reader would refuse,
+// would come back as another file's name: the default is stored instead.
 std::string nameField(const std::string& name) {
-    std::string field =
-        name.size() < kNameWidth && name.find('\0') == std::string::npos ? name : kDefaultGameFileName;
+    std::string field = usableGameFileName(name) ? name : kDefaultGameFileName;
     field.resize(kNameWidth, '\0');
     return field;
 }
@@ -64,41 +105,37 @@ std::string flagField(bool value) {
 }  // namespace
 
 void readSettingsBytes(const std::string& bytes, Settings& s) {
+    const Settings d;  // the defaults
     FieldReader in(bytes);
     in.take(6);  // the version mark is not compared: older layouts are the same
-    in.number(8, s.mainTimeLimit);
-    in.number(8, s.secondaryTimeLimit);
+    in.number(8, s.mainTimeLimit, 1, 300, d.mainTimeLimit);
+    in.number(8, s.secondaryTimeLimit, 1, 300, d.secondaryTimeLimit);
     if (auto field = in.take(kNameWidth)) {
         const std::string_view name = field->substr(0, field->find('\0'));
-        // A full field without its NUL, or an empty one, names no usable file.
-        if (!name.empty() && name.size() < kNameWidth) s.gameFileName = std::string(name);
+        s.gameFileName = usableGameFileName(name) ? std::string(name) : d.gameFileName;
     }
-    in.flag(s.showThinking);
-    in.flag(s.engine.spareEngineFlag);
-    in.flag(s.engine.extraDisplays);
-    in.flag(s.engine.horizonReduction);
-    std::int64_t pieceSet = s.pieceSet, depthMain = s.engine.maxDepthMain,
-                 depthSecondary = s.engine.maxDepthSecondary;
-    in.number(8, pieceSet);
-    in.number(8, depthMain);
-    in.number(8, s.engine.minSons);
-    in.number(8, s.engine.alphaBetaTolerance);
-    in.number(10, s.darkColour);
-    in.number(10, s.lightColour);
-    in.number(10, s.borderColour);
-    in.flag(s.showPossibleMoves);
-    in.flag(s.engine.alphaBetaSorting);
-    in.flag(s.algebraicNotation);
-    in.flag(s.showCoordinates);
-    in.flag(s.shadedPieces);
-    in.flag(s.humanVsHuman);
-    in.flag(s.boardTurned);
-    in.number(8, depthSecondary);
-    // These three pick a piece picture and size the search's per-depth
-    // tables: a value outside what the program offers would reach past them.
-    if (pieceSet == 0 || pieceSet == 20 || pieceSet == 40) s.pieceSet = static_cast<std::int8_t>(pieceSet);
-    s.engine.maxDepthMain = static_cast<std::int8_t>(std::clamp<std::int64_t>(depthMain, 1, 10));
-    s.engine.maxDepthSecondary = static_cast<std::int8_t>(std::clamp<std::int64_t>(depthSecondary, 0, 10));
+    in.flag(s.showThinking, d.showThinking);
+    in.flag(s.engine.spareEngineFlag, d.engine.spareEngineFlag);
+    in.flag(s.engine.extraDisplays, d.engine.extraDisplays);
+    in.flag(s.engine.horizonReduction, d.engine.horizonReduction);
+    // The piece set picks a picture and the depths size the search's
+    // per-depth tables: only the values the program offers are taken.
+    in.number(8, s.pieceSet, 0, 40, d.pieceSet);
+    if (s.pieceSet != 0 && s.pieceSet != 20 && s.pieceSet != 40) s.pieceSet = d.pieceSet;
+    in.number(8, s.engine.maxDepthMain, 1, 10, d.engine.maxDepthMain);
+    in.number(8, s.engine.minSons, 1, 100, d.engine.minSons);
+    in.number(8, s.engine.alphaBetaTolerance, 0, 1000, d.engine.alphaBetaTolerance);
+    in.number(10, s.darkColour, 0, 0xFFFFFF, d.darkColour);
+    in.number(10, s.lightColour, 0, 0xFFFFFF, d.lightColour);
+    in.number(10, s.borderColour, 0, 0xFFFFFF, d.borderColour);
+    in.flag(s.showPossibleMoves, d.showPossibleMoves);
+    in.flag(s.engine.alphaBetaSorting, d.engine.alphaBetaSorting);
+    in.flag(s.algebraicNotation, d.algebraicNotation);
+    in.flag(s.showCoordinates, d.showCoordinates);
+    in.flag(s.shadedPieces, d.shadedPieces);
+    in.flag(s.humanVsHuman, d.humanVsHuman);
+    in.flag(s.boardTurned, d.boardTurned);
+    in.number(8, s.engine.maxDepthSecondary, 0, 10, d.engine.maxDepthSecondary);
 }
 
 std::string settingsBytes(const Settings& s) {

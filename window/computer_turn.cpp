@@ -60,7 +60,7 @@ void GameController::commitHumanMove() {
     if (!quorvel::isCheckmated(record.current, record.state, true)) state_.statusText = kSearching;
 
     if (state_.humanVsHuman) {
-        writeGameFile(recoveryPath_, record);
+        reportRecoveryWrite(writeGameFile(recoveryPath_, record));
         state_.markerOn = false;
         record.state = packState(record.current, record.state);
         state_.searchRunning = false;

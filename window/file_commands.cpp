@@ -43,8 +43,10 @@ void FileCommands::load() {
         controller_.repaint();
         return;
     }
-    if (readGameFile(path->toStdString(), play.record) != GameFileError::none) {
-        fileError(QStringLiteral("Fichier introuvable !"));
+    if (const GameFileError error = readGameFile(path->toStdString(), play.record);
+        error != GameFileError::none) {
+        fileError(gameFileDamaged(error) ? QStringLiteral("Fichier endommagé !")
+                                         : QStringLiteral("Fichier introuvable !"));
         return;
     }
     play.statusText = QStringLiteral(" ");
@@ -73,8 +75,10 @@ void FileCommands::saveAs() {
 void FileCommands::recover() {
     PlayState& play = controller_.state();
     play.markerOn = false;
-    if (readGameFile(controller_.recoveryPath(), play.record) != GameFileError::none) {
-        fileError(QStringLiteral("Fichier introuvable"));
+    if (const GameFileError error = readGameFile(controller_.recoveryPath(), play.record);
+        error != GameFileError::none) {
+        fileError(gameFileDamaged(error) ? QStringLiteral("Fichier endommagé")
+                                         : QStringLiteral("Fichier introuvable"));
         return;
     }
     afterRead();

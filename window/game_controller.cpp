@@ -41,7 +41,11 @@ void GameController::connectHooks() {
         QMetaObject::invokeMethod(
             this, [this] { dialogs_.beep(); }, Qt::QueuedConnection);
     };
-    hooks.writeRecovery = [this](const GameRecord& record) { writeGameFile(recoveryPath_, record); };
+    hooks.writeRecovery = [this](const GameRecord& record) {
+        const bool written = writeGameFile(recoveryPath_, record);
+        QMetaObject::invokeMethod(
+            this, [this, written] { reportRecoveryWrite(written); }, Qt::QueuedConnection);
+    };
     hooks.showInformation = [this](const std::string& current,
                                    const std::string& initial) -> std::optional<ExplorerPath> {
         std::optional<ExplorerPath> path;
@@ -185,6 +189,17 @@ void GameController::endSearch() {
     state_.computerVsComputer = false;
     abortSearch(status_);
     waitForThreadEnd();
+}
+
+void GameController::reportRecoveryWrite(bool written) {
+    if (written) {
+        recoveryFailureSaid_ = false;
+        return;
+    }
+    if (recoveryFailureSaid_) return;
+    recoveryFailureSaid_ = true;
+    dialogs_.beep();
+    showBox(errorCaption(), QStringLiteral("Impossible d'écrire le fichier de récupération"));
 }
 
 void GameController::showBox(const QString& caption, const QString& text) {

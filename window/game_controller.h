@@ -101,6 +101,11 @@ public:
     std::int32_t whiteSeconds() const { return state_.record.whiteClock + pendingWhite_; }
     std::int32_t blackSeconds() const { return state_.record.blackClock + pendingBlack_; }
 
+    // After every write of the recovery file: the first failure is said
+    // once (until a write succeeds again); the game goes on, and the
+    // previous file stays whole.
+    void reportRecoveryWrite(bool written);
+
     // A new position was set by a take-back, a load or a new game.
     void positionReplaced() { ++state_.positionSerial; }
     // Between two humans the board always belongs to the side to move; a
@@ -148,7 +153,8 @@ private:
     std::int32_t pendingWhite_ = 0;  // seconds not yet in the record
     std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;
-    bool windingDown_ = false;  // the window is closing
+    bool windingDown_ = false;          // the window is closing
+    bool recoveryFailureSaid_ = false;  // the last recovery write failed and the user knows
     int drawAnnouncedSerial_ = -1;
     int stalemateAnnouncedSerial_ = -1;
     int fullAnnouncedSerial_ = -1;

@@ -264,7 +264,13 @@ bool GameWindow::quitWithConfirmation() {
     // search ends first, so the settings and the recovery file are the last
     // words written.
     controller_.endSearch();
-    writeSettings(workFolder_.toStdString(), collectSettings(controller_, files_.gameFileName()));
+    if (!writeSettings(workFolder_.toStdString(), collectSettings(controller_, files_.gameFileName()))) {
+        dialogs_.beep();
+        dialogs_.message(errorCaption(),
+                         QStringLiteral("Impossible d'écrire le fichier 'quorvel.ini' : les réglages de "
+                                        "cette séance ne seront pas conservés"),
+                         BoxIcon::exclamation);
+    }
     closeNow();
     return true;
 }

@@ -13,12 +13,16 @@ std::string gameFileProblem(GameFileError error) {
     switch (error) {
         case GameFileError::cannotOpen:
             return "cannot open the file";
+        case GameFileError::notAFile:
+            return "not a file (a folder, a pipe or a device)";
         case GameFileError::badCount:
             return "damaged: the half-move count is not a number from 0 to 300";
-        case GameFileError::truncated:
-            return "damaged: the file is shorter than its half-move count needs";
+        case GameFileError::wrongSize:
+            return "damaged: the size is not 24 + 89 bytes per half-move of its count";
         case GameFileError::badContent:
-            return "damaged: a move text or a position is not a game's";
+            return "damaged: a move text, a board or a clock is not a game's";
+        case GameFileError::movesDisagree:
+            return "damaged: a move does not lead from its board to the next";
         case GameFileError::none:
             break;
     }

@@ -4,11 +4,14 @@
 #include "storage/game_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <variant>
+#include <vector>
 
 #include "rules/fen.h"
 #include "rules/move_application.h"
@@ -122,7 +125,7 @@ TEST(GameFile, NewGameSavedAtOnceIsTwentyFourBytes) {
     EXPECT_TRUE(loaded.playerIsBlack);
 }
 
-TEST(GameFile, ClockFieldsAreOptionalAndCappedToTheirWidth) {
+TEST(GameFile, ClocksAreCappedToTheirWidth) {
     GameRecord game = test::newScriptedGame(false);
     test::playScriptedLine(game, "d2d4 g8f6 c2c4");
     game.whiteClock = 123456789;
@@ -130,30 +133,75 @@ TEST(GameFile, ClockFieldsAreOptionalAndCappedToTheirWidth) {
     const std::string bytes = gameFileBytes(game);
     ASSERT_EQ(bytes.size(), 24u + 89u * 3u);
     EXPECT_EQ(bytes.substr(bytes.size() - 8), field("9999999"));
+    GameRecord loaded = test::newScriptedGame(false);
+    ASSERT_EQ(readGameBytes(bytes, loaded), GameFileError::none);
+    EXPECT_EQ(loaded.whiteClock, 9999999);
+    EXPECT_EQ(loaded.blackClock, 42);
+}
 
-    GameRecord other = test::newScriptedGame(false);
-    other.whiteClock = 11;
-    other.blackClock = 22;
-    const std::string withoutClocks = bytes.substr(0, bytes.size() - 16);
-    ASSERT_EQ(readGameBytes(withoutClocks, other), GameFileError::none);
-    EXPECT_EQ(other.plyCount, 3);
-    EXPECT_EQ(other.whiteClock, 11);
-    EXPECT_EQ(other.blackClock, 22);
+// The two humans' game hands the board to the side to move after each
+// half-move, so its entries alternate between the two ways of holding it.
+void handToTheOtherHuman(GameRecord& game) {
+    mirrorPosition(game.current);
+    game.playerIsBlack = !game.playerIsBlack;
+    game.state = packState(game.current, game.state);
+}
 
-    // Black's clock comes first: a file with one clock field sets only it.
-    ASSERT_EQ(readGameBytes(bytes.substr(0, bytes.size() - 8), other), GameFileError::none);
-    EXPECT_EQ(other.blackClock, 42);
-    EXPECT_EQ(other.whiteClock, 11);
+// Every kind of game the program writes is read back as it was written.
+TEST(GameFile, EveryKindOfGameTheProgramWritesIsReadBack) {
+    struct Case {
+        const char* name;
+        GameRecord game;
+    };
+    std::vector<Case> cases;
+
+    GameRecord twoHumans = test::newScriptedGame(false);
+    for (const std::string& token :
+         test::splitTokens("e2e4 d7d5 e4d5 g8f6 f1b5 c7c6 d5c6 d8a5 c6b7 a5b5 b7a8n")) {
+        if (twoHumans.plyCount > 0) handToTheOtherHuman(twoHumans);
+        ASSERT_TRUE(test::playScripted(twoHumans, token)) << token;
+    }
+    cases.push_back({"two humans, a promotion to a knight", twoHumans});
+
+    GameRecord passant = test::newScriptedGame(true);
+    ASSERT_EQ(test::playScriptedLine(passant, "e2e4 a7a6 e4e5 d7d5 e5d6 e8d7 d6c7 d7e8 c7b8r"), 9);
+    cases.push_back({"en passant, the player with Black", passant});
+
+    // Set up at move 10: the set-up board is entry 18, the eighteen before
+    // it hold nothing.
+    const auto setUp = parseFen("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 10", FenOrientation::whiteLower);
+    ASSERT_TRUE(std::holds_alternative<FenSetup>(setUp));
+    GameRecord fromPosition = std::get<FenSetup>(setUp).record;
+    ASSERT_EQ(fromPosition.plyCount, 19);
+    ASSERT_EQ(test::playScriptedLine(fromPosition, "e8c8 e1g1 h8h2"), 3);
+    cases.push_back({"from a set-up position, castling", fromPosition});
+
+    GameRecord fromPositionAtOnce =
+        std::get<FenSetup>(parseFen("4k3/8/8/8/8/8/8/4K2R w K - 0 1", FenOrientation::whiteLower)).record;
+    ASSERT_EQ(test::playScriptedLine(fromPositionAtOnce, "h1h8"), 1);
+    cases.push_back({"from a set-up position at the first move, check", fromPositionAtOnce});
+    cases.push_back({"a set-up position before its first move", std::get<FenSetup>(setUp).record});
+
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.game.whiteClock = 61;
+        c.game.blackClock = 3599;
+        GameRecord loaded = test::newScriptedGame(false);
+        ASSERT_EQ(readGameBytes(gameFileBytes(c.game), loaded), GameFileError::none);
+        expectSameGame(loaded, c.game);
+    }
 }
 
 TEST(GameFile, SideMarkerOfTheLastPositionDecidesThePlayersColour) {
+    // The player changes to Black before White's third half-move.
     GameRecord game = test::newScriptedGame(false);
-    test::playScriptedLine(game, "e2e4 c7c5 g1f3");
-    std::string bytes = gameFileBytes(game);
-    bytes[8 + 3 * 8 + 2 * 81] = 1;  // last entry written while the player had Black
+    test::playScriptedLine(game, "e2e4 c7c5");
+    mirrorPosition(game.current);
+    game.playerIsBlack = true;
+    ASSERT_EQ(test::playScriptedLine(game, "g1f3"), 1);
 
     GameRecord loaded = test::newScriptedGame(false);
-    ASSERT_EQ(readGameBytes(bytes, loaded), GameFileError::none);
+    ASSERT_EQ(readGameBytes(gameFileBytes(game), loaded), GameFileError::none);
     EXPECT_TRUE(loaded.playerIsBlack);
 }
 
@@ -172,11 +220,15 @@ TEST(GameFile, DamagedFilesAreRefusedAndTheGameStays) {
     test::playScriptedLine(game, kFortyPlies);
     const std::string good = gameFileBytes(game);
 
-    expectUntouched("", GameFileError::truncated);
-    expectUntouched(good.substr(0, 5), GameFileError::truncated);
-    expectUntouched(good.substr(0, 8 + 8 * 20 + 3), GameFileError::truncated);  // inside the texts
+    expectUntouched("", GameFileError::wrongSize);
+    expectUntouched(good.substr(0, 5), GameFileError::wrongSize);
+    expectUntouched(good.substr(0, 8 + 8 * 20 + 3), GameFileError::wrongSize);  // inside the texts
     expectUntouched(good.substr(0, 8 + 8 * 40 + 81 * 39 + 80),
-                    GameFileError::truncated);  // inside the last position
+                    GameFileError::wrongSize);                                    // inside the last position
+    expectUntouched(good.substr(0, good.size() - 16), GameFileError::wrongSize);  // no clocks
+    expectUntouched(good.substr(0, good.size() - 1), GameFileError::wrongSize);   // one byte short
+    expectUntouched(good + '\0', GameFileError::wrongSize);                       // one byte more
+    expectUntouched(std::string(100000, '\0'), GameFileError::wrongSize);         // zeros
     expectUntouched(field("301") + good.substr(8), GameFileError::badCount);
     expectUntouched(field("-1") + good.substr(8), GameFileError::badCount);
     expectUntouched(field("4x") + good.substr(8), GameFileError::badCount);
@@ -189,19 +241,52 @@ TEST(GameFile, ContentTheRulesCannotHoldIsRefused) {
     test::playScriptedLine(game, "e2e4 e7e5 g1f3");
     const std::string good = gameFileBytes(game);
     const std::size_t positions = 8 + 3 * 8;
-    auto damaged = [&](std::size_t at, char value) {
-        std::string bytes = good;
-        bytes[at] = value;
-        return bytes;
+    const std::size_t last = positions + 2 * 81;  // the board after g1-f3
+    const std::size_t clocks = good.size() - 16;
+    struct Damage {
+        const char* name;
+        std::size_t at;
+        char value;
+        GameFileError expected;
     };
-    expectUntouched(damaged(positions + squareIndex(4, 4), 7), GameFileError::badContent);  // no such piece
-    expectUntouched(damaged(positions + squareIndex(5, 1), 0), GameFileError::badContent);  // lower king gone
-    expectUntouched(damaged(positions + kUpperDoubleStepFileCell, 15),
-                    GameFileError::badContent);  // file off the board
-    expectUntouched(damaged(positions + kLowerKingMovedCell, 2), GameFileError::badContent);
-    expectUntouched(damaged(positions, 0), GameFileError::badContent);  // side marker
-    expectUntouched(damaged(8 + 1, '9'), GameFileError::badContent);    // "e9-e4"
-    expectUntouched(damaged(8 + 7, '+'), GameFileError::badContent);    // text not ended
+    const Damage damages[] = {
+        {"no such piece", positions + squareIndex(4, 4), 7, GameFileError::badContent},
+        {"the lower king gone", positions + squareIndex(5, 1), 0, GameFileError::badContent},
+        {"a double-step file off the board", positions + kUpperDoubleStepFileCell, 15,
+         GameFileError::badContent},
+        {"a flag cell of 2", positions + kLowerKingMovedCell, 2, GameFileError::badContent},
+        {"no side marker", positions, 0, GameFileError::badContent},
+        {"e9-e4", 8 + 1, '9', GameFileError::badContent},
+        {"a text not ended", 8 + 7, '+', GameFileError::badContent},
+        {"a pawn on the last rank", last + squareIndex(1, 8), kUpperPawn, GameFileError::badContent},
+        {"a pawn on the first rank", last + squareIndex(1, 1), kLowerPawn, GameFileError::badContent},
+        {"kings side by side", last + squareIndex(5, 2), kUpperKing, GameFileError::badContent},
+        {"White's king left in check", last + squareIndex(5, 3), kUpperRook, GameFileError::badContent},
+        {"a clock of letters", clocks, 'x', GameFileError::badContent},
+        {"a knight the move did not move", last + squareIndex(2, 1), 0, GameFileError::movesDisagree},
+        {"g1-f3 told as g1-h3", 8 + 2 * 8 + 3, 'h', GameFileError::movesDisagree},
+        {"e7-e5 told as e7-e6", 8 + 8 + 4, '6', GameFileError::movesDisagree},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.name);
+        std::string bytes = good;
+        bytes[d.at] = d.value;
+        expectUntouched(bytes, d.expected);
+    }
+}
+
+TEST(GameFile, FoldersPipesAndHugeFilesAreRefusedUnread) {
+    TempFolder folder;
+    GameRecord game = test::newScriptedGame(false);
+    EXPECT_EQ(readGameFile(folder.path().string(), game), GameFileError::notAFile);
+    const std::string pipe = folder.file("tube.ech");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(readGameFile(pipe, game), GameFileError::notAFile);  // and returns at once
+    // Two gigabytes of zeros, held sparse: read as a count of 0, too long.
+    const std::string zeros = folder.file("zeros.ech");
+    std::ofstream(zeros).close();
+    fs::resize_file(zeros, std::uintmax_t{2} << 30);
+    EXPECT_EQ(readGameFile(zeros, game), GameFileError::wrongSize);
 }
 
 TEST(GameFile, AGameSetUpFromAPositionReadsBack) {

@@ -19,8 +19,21 @@ GameRecord newScriptedGame(bool playerIsBlack) {
     return record;
 }
 
+namespace {
+
+// The placed piece of a promotion token's fifth letter (0: the queen).
+int promotionCode(char letter, bool lower) {
+    const int type = letter == 'r'   ? kUpperRook
+                     : letter == 'b' ? kUpperBishop
+                     : letter == 'n' ? kUpperKnight
+                                     : 0;
+    return type == 0 ? 0 : lower ? type + 10 : type;
+}
+
+}  // namespace
+
 bool playScripted(GameRecord& record, const std::string& token) {
-    if (token.size() != 4) return false;
+    if (token.size() != 4 && token.size() != 5) return false;
     const bool whiteMoves = record.plyCount % 2 == 0;
     const bool humanMoves = whiteMoves != record.playerIsBlack;
     auto row = [&](char rank) { return record.playerIsBlack ? 9 - (rank - '0') : rank - '0'; };
@@ -36,7 +49,8 @@ bool playScripted(GameRecord& record, const std::string& token) {
         kingAttacked(record.current, state, fromX, fromY, toX, toY, 0, 0, 0, 0, !humanMoves))
         return false;
     Position after = record.current;
-    const auto outcome = makeMove(after, state, fromX, fromY, toX, toY, check.castling);
+    const int promotion = token.size() == 5 ? promotionCode(token[4], humanMoves) : 0;
+    const auto outcome = makeMove(after, state, fromX, fromY, toX, toY, check.castling, promotion);
     if (!outcome) return false;
     record.current = after;
     const MoveText text = buildMoveText(fromX, fromY, toX, toY, check.piece, outcome->capture);

@@ -14,7 +14,8 @@ namespace quorvel::test {
 GameRecord newScriptedGame(bool playerIsBlack);
 
 // Plays one half-move given in chess coordinates ("e2e4", castling as the
-// king's move). False (record unchanged) when it is not legal.
+// king's move, "a7a8n" a promotion to another piece than the queen). False
+// (record unchanged) when it is not legal.
 bool playScripted(GameRecord& record, const std::string& token);
 
 // Plays the blank-separated tokens; returns how many were legal before the

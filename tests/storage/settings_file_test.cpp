@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 Settings everyFieldChanged() {
     Settings s;
     s.mainTimeLimit = 120;
-    s.secondaryTimeLimit = -3;
+    s.secondaryTimeLimit = 300;
     s.gameFileName = "/home/joueur/parties/défense française.ech";
     s.showThinking = true;
     s.engine.spareEngineFlag = true;
@@ -98,7 +99,7 @@ TEST(SettingsFile, ShortFileSetsOnlyTheFieldsItHoldsWhole) {
     Settings u;
     readSettingsBytes(full.substr(0, 60), u);  // the name field is cut
     EXPECT_EQ(u.gameFileName, "partie.ech");
-    EXPECT_EQ(u.secondaryTimeLimit, -3);
+    EXPECT_EQ(u.secondaryTimeLimit, 300);
 }
 
 TEST(SettingsFile, AnotherVersionMarkIsReadTheSame) {
@@ -109,23 +110,82 @@ TEST(SettingsFile, AnotherVersionMarkIsReadTheSame) {
     EXPECT_EQ(s, everyFieldChanged());
 }
 
-TEST(SettingsFile, NumbersFollowTheLeadingDigitsRuleUnlessTheyReachPastTables) {
-    std::string bytes = settingsBytes(Settings{});
-    bytes.replace(6, 8, std::string("+15x7\0\0\0", 8));
-    bytes.replace(14, 8, std::string(8, '\0'));
-    bytes.replace(106, 8, std::string("30\0\0\0\0\0\0", 8));  // no such piece set
-    bytes.replace(114, 8, std::string("50\0\0\0\0\0\0", 8));  // deeper than the search's tables
-    bytes.replace(130, 8, std::string("-250\0\0\0\0", 8));
-    bytes[168] = 'y';  // anything but "1" is false
-    Settings s;
-    s.pieceSet = 20;
-    readSettingsBytes(bytes, s);
-    EXPECT_EQ(s.mainTimeLimit, 15);
-    EXPECT_EQ(s.secondaryTimeLimit, 0);
-    EXPECT_EQ(s.engine.alphaBetaTolerance, -250);
-    EXPECT_FALSE(s.showPossibleMoves);
-    EXPECT_EQ(s.pieceSet, 20);
-    EXPECT_EQ(s.engine.maxDepthMain, 10);
+// A field read whole but out of its range, or not the text the writer
+// makes, takes its default; the other fields keep what the file says.
+TEST(SettingsFile, FieldsOutOfRangeOrNotTextTakeTheirDefault) {
+    const Settings d;
+    struct Damage {
+        const char* name;
+        std::size_t at;
+        std::string bytes;
+        std::function<void(Settings&)> defaultOf;
+    };
+    const Damage damages[] = {
+        {"a thinking time of 0", 6, std::string("0\0", 2),
+         [&](Settings& s) { s.mainTimeLimit = d.mainTimeLimit; }},
+        {"a thinking time of 301", 6, std::string("301\0", 4),
+         [&](Settings& s) { s.mainTimeLimit = d.mainTimeLimit; }},
+        {"a number with letters", 6, std::string("+15x7\0", 6),
+         [&](Settings& s) { s.mainTimeLimit = d.mainTimeLimit; }},
+        {"an empty number", 14, std::string(8, '\0'),
+         [&](Settings& s) { s.secondaryTimeLimit = d.secondaryTimeLimit; }},
+        {"a name of control bytes", 22, std::string("\x01\x02\x1b.ech\0", 8),
+         [&](Settings& s) { s.gameFileName = d.gameFileName; }},
+        {"a name that is not UTF-8", 22, std::string("\xff\xfe.ech\0", 7),
+         [&](Settings& s) { s.gameFileName = d.gameFileName; }},
+        {"a name in another folder", 22, std::string("../../x.ech\0", 12),
+         [&](Settings& s) { s.gameFileName = d.gameFileName; }},
+        {"a name under a relative folder", 22, std::string("d/x.ech\0", 8),
+         [&](Settings& s) { s.gameFileName = d.gameFileName; }},
+        {"a flag of 'y'", 102, "y", [&](Settings& s) { s.showThinking = d.showThinking; }},
+        {"no such piece set", 106, std::string("30\0", 3), [&](Settings& s) { s.pieceSet = d.pieceSet; }},
+        {"a main depth past the search's tables", 114, std::string("50\0", 3),
+         [&](Settings& s) { s.engine.maxDepthMain = d.engine.maxDepthMain; }},
+        {"no children after a cut-off", 122, std::string("0\0", 2),
+         [&](Settings& s) { s.engine.minSons = d.engine.minSons; }},
+        {"a negative tolerance", 130, std::string("-250\0", 5),
+         [&](Settings& s) { s.engine.alphaBetaTolerance = d.engine.alphaBetaTolerance; }},
+        {"a colour past white", 138, std::string("16777216\0", 9),
+         [&](Settings& s) { s.darkColour = d.darkColour; }},
+        {"a colour of bytes", 148, std::string("\x80\x81\0", 3),
+         [&](Settings& s) { s.lightColour = d.lightColour; }},
+        {"a secondary depth of 11", 175, std::string("11\0", 3),
+         [&](Settings& s) { s.engine.maxDepthSecondary = d.engine.maxDepthSecondary; }},
+    };
+    const std::string good = settingsBytes(everyFieldChanged());
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        std::string bytes = good;
+        bytes.replace(damage.at, damage.bytes.size(), damage.bytes);
+        Settings read = everyFieldChanged();
+        readSettingsBytes(bytes, read);
+        Settings expected = everyFieldChanged();
+        damage.defaultOf(expected);
+        EXPECT_EQ(read, expected);
+    }
+}
+
+TEST(SettingsFile, ARandomFileGivesOnlyValuesTheProgramOffers) {
+    std::mt19937 random(183);
+    for (int i = 0; i < 2000; ++i) {
+        std::string bytes(183, '\0');
+        for (char& c : bytes) c = static_cast<char>(random());
+        Settings s;
+        readSettingsBytes(bytes, s);
+        ASSERT_GE(s.mainTimeLimit, 1);
+        ASSERT_LE(s.mainTimeLimit, 300);
+        ASSERT_GE(s.secondaryTimeLimit, 1);
+        ASSERT_LE(s.secondaryTimeLimit, 300);
+        for (const char c : s.gameFileName) ASSERT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+        ASSERT_TRUE(s.pieceSet == 0 || s.pieceSet == 20 || s.pieceSet == 40);
+        ASSERT_GE(s.engine.maxDepthMain, 1);
+        ASSERT_LE(s.engine.maxDepthMain, 10);
+        ASSERT_LE(s.darkColour, 0xFFFFFFu);
+        // The writer takes back whatever was read.
+        Settings again;
+        readSettingsBytes(settingsBytes(s), again);
+        ASSERT_EQ(again, s);
+    }
 }
 
 TEST(SettingsFile, NameThatDoesNotFitIsReplacedByTheDefault) {
@@ -146,7 +206,7 @@ TEST(SettingsFile, NameThatDoesNotFitIsReplacedByTheDefault) {
     Settings u;
     u.gameFileName = "mienne.ech";
     readSettingsBytes(unterminated, u);
-    EXPECT_EQ(u.gameFileName, "mienne.ech");
+    EXPECT_EQ(u.gameFileName, "partie.ech");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "storage/settings_file.h"
 #include "window/command_ids.h"
@@ -18,6 +19,17 @@ class ClocksAndFiles : public WindowTest {
 protected:
     void tick() { Q_EMIT controller().timers().secondElapsed(); }
     QString path(const char* name) const { return folder->path() + "/" + name; }
+    // The next write of `name` meets a full disk: the file is written beside
+    // it first, and that temporary file is the device that is always full.
+    void diskFullFor(const char* name) {
+        const QString temporary = path(name) + ".nouveau";
+        QFile::remove(temporary);
+        ASSERT_TRUE(QFile::link("/dev/full", temporary));
+    }
+    int boxesSaying(const QString& text) const {
+        return static_cast<int>(std::count_if(dialogs.boxes.begin(), dialogs.boxes.end(),
+                                              [&](const auto& box) { return box.text == text; }));
+    }
 };
 
 TEST_F(ClocksAndFiles, TheClockOfTheSideToMoveRuns) {
@@ -117,24 +129,56 @@ TEST_F(ClocksAndFiles, SaveSaveAsLoadAndRecover) {
     EXPECT_EQ(record().plyCount, 3);
 }
 
-TEST_F(ClocksAndFiles, ADamagedFileLeavesTheGameAsItWas) {
+TEST_F(ClocksAndFiles, DamagedFilesAreSaidDamagedAndLeaveTheGameAsItWas) {
     window->runCommand(cmd::kModeHumanHuman);
     playChess("e2", "e4");
+    playChess("e7", "e5");
+    QFile recovery(path("partie.tmp"));
+    ASSERT_TRUE(recovery.open(QIODevice::ReadOnly));
+    const QByteArray good = recovery.readAll();
+    recovery.close();
+    ASSERT_EQ(good.size(), 24 + 89 * 2);
+    playChess("g1", "f3");
     const GameRecord before = record();
-    QFile damaged(path("abime.ech"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(QByteArray("12\0\0\0\0\0\0e2-e4\0\0\0", 16));
-    damaged.close();
-    dialogs.fileNames.push_back(path("abime.ech"));
-    const int beeps = dialogs.beeps;
+
+    const int secondBoard = 8 + 2 * 8 + 81;
+    auto with = [&](int at, char value) {
+        QByteArray bytes = good;
+        bytes[at] = value;
+        return bytes;
+    };
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"one byte short", good.left(good.size() - 1)},
+        {"bytes appended", good + QByteArray(5, 'x')},
+        {"zeros", QByteArray(50000, '\0')},
+        {"a pawn on the last rank", with(secondBoard + squareIndex(1, 8), kUpperPawn)},
+        {"a board its move does not lead to", with(secondBoard + squareIndex(5, 5), kEmpty)},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        for (const char* file : {"abime.ech", "partie.tmp"}) {
+            QFile out(path(file));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+            out.close();
+        }
+        dialogs.fileNames.push_back(path("abime.ech"));
+        const int beeps = dialogs.beeps;
+        window->runCommand(cmd::kLoadGame);
+        EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Fichier endommagé !"));
+        EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
+        EXPECT_EQ(dialogs.beeps, beeps + 1);
+        window->runCommand(cmd::kRecoverGame);
+        EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Fichier endommagé"));
+        EXPECT_EQ(record().plyCount, before.plyCount);
+        EXPECT_EQ(record().moves, before.moves);
+        EXPECT_EQ(record().current, before.current);
+        EXPECT_EQ(record().whiteClock, before.whiteClock);
+    }
+
+    dialogs.fileNames.push_back(path("absente.ech"));
     window->runCommand(cmd::kLoadGame);
     EXPECT_EQ(dialogs.lastText(), "Fichier introuvable !");
-    EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
-    EXPECT_EQ(dialogs.beeps, beeps + 1);
-    EXPECT_EQ(record().plyCount, before.plyCount);
-    EXPECT_EQ(record().moves, before.moves);
-    EXPECT_EQ(record().current, before.current);
-
     QFile::remove(path("partie.tmp"));
     window->runCommand(cmd::kRecoverGame);
     EXPECT_EQ(dialogs.lastText(), "Fichier introuvable");
@@ -143,6 +187,46 @@ TEST_F(ClocksAndFiles, ADamagedFileLeavesTheGameAsItWas) {
     dialogs.fileNames.push_back(folder->path() + "/absent/dossier/x.ech");
     window->runCommand(cmd::kSaveGameAs);
     EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Création du fichier impossible !"));
+}
+
+TEST_F(ClocksAndFiles, ARecoveryWriteOnAFullDiskIsSaidOnceAndTheGameGoesOn) {
+    const QString said = QString::fromUtf8("Impossible d'écrire le fichier de récupération");
+    window->runCommand(cmd::kModeHumanHuman);
+    playChess("e2", "e4");
+    const qint64 oneMove = 24 + 89;
+    ASSERT_EQ(QFileInfo(path("partie.tmp")).size(), oneMove);
+    diskFullFor("partie.tmp");
+    playChess("e7", "e5");
+    EXPECT_EQ(boxesSaying(said), 1);
+    EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
+    diskFullFor("partie.tmp");
+    playChess("g1", "f3");
+    EXPECT_EQ(boxesSaying(said), 1);                           // once
+    EXPECT_EQ(record().plyCount, 3);                           // the game went on
+    EXPECT_EQ(QFileInfo(path("partie.tmp")).size(), oneMove);  // the last good file, whole
+    playChess("b8", "c6");
+    EXPECT_EQ(QFileInfo(path("partie.tmp")).size(), 24 + 89 * 4);
+
+    // The computer's move is written by the search: a failure there is
+    // said too, once the disk had room again in between.
+    window->runCommand(cmd::kModeComputerHuman);
+    diskFullFor("partie.tmp");
+    playChess("f1", "c4");
+    ASSERT_EQ(record().plyCount, 6);
+    EXPECT_EQ(boxesSaying(said), 2);
+    EXPECT_EQ(QFileInfo(path("partie.tmp")).size(), 24 + 89 * 4);
+}
+
+TEST_F(ClocksAndFiles, SettingsThatCantBeWrittenAtQuitAreSaidBeforeTheEnd) {
+    diskFullFor("quorvel.ini");
+    dialogs.answers.push_back(BoxAnswer::yes);
+    window->runCommand(cmd::kQuit);
+    ASSERT_GE(dialogs.boxes.size(), 2u);
+    EXPECT_TRUE(
+        dialogs.lastText().startsWith(QString::fromUtf8("Impossible d'écrire le fichier 'quorvel.ini'")));
+    EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(QFile::exists(path("quorvel.ini")));
 }
 
 TEST_F(ClocksAndFiles, QuittingWithYesKeepsTheSettingsForTheNextStart) {

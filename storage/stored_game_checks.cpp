@@ -1,0 +1,110 @@
+#include "storage/stored_game_checks.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "rules/game_end.h"
+#include "rules/move_application.h"
+#include "rules/perft.h"
+
+namespace quorvel {
+
+namespace {
+
+bool isPieceCode(int code) {
+    return (code >= 0 && code <= 6) || (code >= 11 && code <= 16);
+}
+
+bool heldForBlack(const Position& position) {
+    return position[0] == kMarkerPlayerBlack;
+}
+
+// The side that moved is the lower one exactly when it is the player's
+// colour on the board as it was held.
+bool moverIsUpper(const Position& position, bool whiteMoved) {
+    return whiteMoved == heldForBlack(position);
+}
+
+bool kingsApart(const Position& p) {
+    int upperX = 0, upperY = 0, lowerX = 0, lowerY = 0;
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            if (p.at(x, y) == kUpperKing) upperX = x, upperY = y;
+            if (p.at(x, y) == kLowerKing) lowerX = x, lowerY = y;
+        }
+    }
+    return std::max(std::abs(upperX - lowerX), std::abs(upperY - lowerY)) > 1;
+}
+
+bool sameSquares(const Position& a, const Position& b) {
+    for (int x = 1; x <= 8; ++x)
+        for (int y = 1; y <= 8; ++y)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool storedTextValid(const MoveText& t) {
+    auto file = [](char c) { return c >= 'a' && c <= 'h'; };
+    auto rank = [](char c) { return c >= '1' && c <= '8'; };
+    auto marker = [](char c) { return c == 0 || c == '+' || c == 'P'; };
+    const std::string visible(t.c_str(), strnlen(t.c_str(), 5));
+    const bool ordinary = visible.size() == 5 && file(t[0]) && rank(t[1]) && (t[2] == '-' || t[2] == 'x') &&
+                          file(t[3]) && rank(t[4]);
+    const bool castling = visible == "o-o" || visible == "o-o-o";
+    const bool tailClear = visible != "o-o" || t[4] == 0;
+    return (ordinary || castling) && tailClear && marker(t[5]) && marker(t[6]) && t[7] == 0;
+}
+
+bool storedPositionPlayable(const Position& p, bool whiteMoved) {
+    int upperKings = 0, lowerKings = 0;
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            const int code = p.at(x, y);
+            if (!isPieceCode(code)) return false;
+            // A pawn on a back row has either promoted or never existed.
+            if ((code == kUpperPawn || code == kLowerPawn) && (y == 1 || y == 8)) return false;
+            upperKings += code == kUpperKing;
+            lowerKings += code == kLowerKing;
+        }
+    }
+    if (upperKings != 1 || lowerKings != 1 || !kingsApart(p)) return false;
+    // A double-step file beyond 8 would send the en-passant test off the board.
+    for (int cell : {kLowerCastledCell, kUpperCastledCell, kUpperRookAMovedCell, kUpperRookHMovedCell,
+                     kUpperKingMovedCell, kLowerRookAMovedCell, kLowerRookHMovedCell, kLowerKingMovedCell})
+        if (p[cell] != 0 && p[cell] != 1) return false;
+    for (int cell : {kLowerDoubleStepFileCell, kUpperDoubleStepFileCell})
+        if (p[cell] < 0 || p[cell] > 8) return false;
+    if (p[0] != kMarkerPlayerBlack && p[0] != kMarkerPlayerWhite) return false;
+    return !isInCheck(p, packState(p, 0), moverIsUpper(p, whiteMoved));
+}
+
+bool storedMoveLeads(const Position& before, const MoveText& text, const Position& after, bool whiteMoved) {
+    // Both boards as `after` holds them.
+    Position board = before;
+    if (heldForBlack(before) != heldForBlack(after)) mirrorPosition(board);
+    const bool upper = moverIsUpper(after, whiteMoved);
+    const MoveText rows = toChessRanks(text, heldForBlack(after));
+    const Castling castling = !rows.isCastling()
+                                  ? Castling::none
+                                  : (rows.isLongCastling() ? Castling::queenSide : Castling::kingSide);
+    const StateWord state = packState(board, 0);
+    for (const LegalMove& move : legalMoves(board, state, upper)) {
+        if (castling != Castling::none) {
+            if (move.castling != castling) continue;
+        } else if (move.castling != Castling::none || move.fromX != rows[0] - 'a' + 1 ||
+                   move.fromY != rows[1] - '0' || move.toX != rows[3] - 'a' + 1 ||
+                   move.toY != rows[4] - '0') {
+            continue;
+        }
+        Position played = board;
+        if (!makeMove(played, state, move.fromX, move.fromY, move.toX, move.toY, move.castling,
+                      move.promotionPiece))
+            continue;
+        if (sameSquares(played, after)) return true;
+    }
+    return false;
+}
+
+}  // namespace quorvel
