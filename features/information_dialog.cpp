@@ -56,15 +56,25 @@ InformationDialog::InformationDialog(const std::string& currentText, const std::
 }
 
 std::optional<ExplorerPath> InformationDialog::ask(const std::string& currentText,
-                                                   const std::string& initialText, QWidget* parent) {
+                                                   const std::string& initialText, QWidget* parent,
+                                                   ExplorerPath* fields) {
     InformationDialog dialog(currentText, initialText, parent);
+    if (fields)
+        for (int k = 0; k < 8; ++k)
+            dialog.setField(k, QString::fromStdString((*fields)[static_cast<std::size_t>(k)]));
     dialog.exec();
+    if (fields)
+        for (int k = 0; k < 8; ++k) (*fields)[static_cast<std::size_t>(k)] = dialog.field(k).toStdString();
     return dialog.path();
 }
 
 void InformationDialog::setField(int k, const QString& text) {
     if (k < 0 || k >= 8) return;
     fields_[static_cast<std::size_t>(k)]->setText(text);
+}
+
+QString InformationDialog::field(int k) const {
+    return k < 0 || k >= 8 ? QString() : fields_[static_cast<std::size_t>(k)]->text();
 }
 
 QString InformationDialog::shownText() const {

@@ -30,16 +30,19 @@ public:
 
     // Shows the dialog modally. Returns the eight fields for "Rechercher"
     // with field 1 filled; nullopt for "Sortir", the close box, or
-    // "Rechercher" with field 1 empty (nothing to look for).
+    // "Rechercher" with field 1 empty (nothing to look for). `fields`, when
+    // given, fills the fields first and keeps what they held at the close,
+    // so the next showing of the same exploration finds them as they were.
     static std::optional<ExplorerPath> ask(const std::string& currentText, const std::string& initialText,
-                                           QWidget* parent = nullptr);
+                                           QWidget* parent = nullptr, ExplorerPath* fields = nullptr);
     static std::optional<ExplorerPath> ask(const QString& currentText, const QString& initialText,
-                                           QWidget* parent = nullptr) {
-        return ask(currentText.toStdString(), initialText.toStdString(), parent);
+                                           QWidget* parent = nullptr, ExplorerPath* fields = nullptr) {
+        return ask(currentText.toStdString(), initialText.toStdString(), parent, fields);
     }
 
     // The fields and buttons, also for tests. Field k is 0..7.
     void setField(int k, const QString& text);
+    QString field(int k) const;
     QString shownText() const;
     void pressSearch();
     void pressBack();

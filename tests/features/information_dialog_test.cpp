@@ -66,5 +66,24 @@ TEST(InformationDialog, ExitAndTheModalRunGiveNothing) {
     EXPECT_FALSE(InformationDialog::ask(kFull, kFull).has_value());
 }
 
+TEST(InformationDialog, TheFieldsComeBackForTheNextShowing) {
+    ExplorerPath fields = {"e2-e4", "", "g1", "", "", "", "", ""};
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<InformationDialog*>(w)) {
+                EXPECT_EQ(dialog->field(0), "e2-e4");
+                EXPECT_EQ(dialog->field(2), "g1");
+                dialog->setField(1, "e7");
+                dialog->pressSearch();
+            }
+        }
+    });
+    const auto path = InformationDialog::ask(kFull, kFull, nullptr, &fields);
+    ASSERT_TRUE(path.has_value());
+    const ExplorerPath expected = {"e2-e4", "e7", "g1", "", "", "", "", ""};
+    EXPECT_EQ(*path, expected);
+    EXPECT_EQ(fields, expected);
+}
+
 }  // namespace
 }  // namespace quorvel
