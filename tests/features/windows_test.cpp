@@ -137,6 +137,10 @@ TEST(HelpWindow, OpensOurFrenchHelp) {
     EXPECT_TRUE(help.isVisible());
     for (const char* topic : {"ouvertures.txt", "quorvel.ini", "partie.tmp", ".ech"})
         EXPECT_TRUE(help.html().contains(QString::fromLatin1(topic))) << topic;
+    // The board is shown from White's side: with Black, the player's
+    // pieces are at the top.
+    EXPECT_FALSE(help.html().contains(QString::fromUtf8("toujours en bas")));
+    EXPECT_TRUE(help.html().contains(QString::fromUtf8("elles sont en haut")));
     help.close();
 }
 
