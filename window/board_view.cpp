@@ -41,6 +41,11 @@ void BoardView::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMoved(event->position().toPoint());
 }
 
+void BoardView::leaveEvent(QEvent* event) {
+    Q_EMIT mouseLeft();
+    QWidget::leaveEvent(event);
+}
+
 void BoardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) Q_EMIT leftPressed(event->position().toPoint());
     if (event->button() == Qt::RightButton) Q_EMIT rightPressed(event->position().toPoint());

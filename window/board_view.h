@@ -20,6 +20,7 @@ public:
 
 Q_SIGNALS:
     void mouseMoved(QPoint client);
+    void mouseLeft();
     void leftPressed(QPoint client);
     void rightPressed(QPoint client);
     void wheelTurned(int steps);
@@ -27,6 +28,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 

@@ -113,6 +113,7 @@ void GameController::startSearchAndShowMove() {
     state_.searchRunning = true;
     state_.moveAwaitingSearch = false;
     threadDone_ = false;
+    explorerFields_ = {};  // each search's information dialog starts with empty fields
     status_.setStatusText({});
     driver_.start(record, engineOptions_, state_.computerVsComputer);
     // The record is the search thread's until it has ended (its recovery
@@ -188,6 +189,7 @@ void GameController::runComputerVsComputer() {
     record.recordLength = record.plyCount;
 
     state_.computerVsComputer = true;
+    inComputerGame_ = true;
     setSideBlack();
     status_.mainPhaseOver = false;
     status_.stop = false;
@@ -210,6 +212,8 @@ void GameController::runComputerVsComputer() {
     }
     state_.computerVsComputer = false;
     limits_.mainTimeLimit = remembered;
+    settleComputerGame();
+    inComputerGame_ = false;
     changeColour();
     repaint();
 }

@@ -51,6 +51,25 @@ void GameController::stopTimersForGameEnd() {
     timers_.stop();
 }
 
+QString GameController::resultText() const {
+    if (isCheckmated(true)) return QStringLiteral("Les Noirs gagnent!");
+    if (isCheckmated(false)) return QStringLiteral("Les Blancs gagnent!");
+    const GameRecord& r = state_.record;
+    if (quorvel::isStalemated(r.current, r.state, !humanToMove())) return kStalemate;
+    if (gameOver()) return QStringLiteral("Partie nulle");
+    return {};
+}
+
+void GameController::settleComputerGame() {
+    const QString result = resultText();
+    if (result.isEmpty()) return;
+    state_.statusText = result;
+    state_.announcePending = false;
+    stopTimersForGameEnd();
+    // The boxes stay closed in this mode, also on the repaints to come.
+    drawAnnouncedSerial_ = stalemateAnnouncedSerial_ = fullAnnouncedSerial_ = state_.positionSerial;
+}
+
 void GameController::announce() {
     // A box's own event loop repaints; the nested repaint must not ask again.
     if (announcing_) return;
@@ -58,6 +77,8 @@ void GameController::announce() {
     GameRecord& r = state_.record;
     const int serial = state_.positionSerial;
     const bool idle = status_.searchIdle;
+    // The computer playing itself ends its game on the status line alone.
+    const bool boxes = !inComputerGame_;
 
     // The draws of the rules: repetition, fifty moves, insufficient material.
     if (!state_.markerOn && idle && drawAnnouncedSerial_ != serial) {
@@ -67,8 +88,10 @@ void GameController::announce() {
             state_.announcePending = false;
             status_.mainPhaseOver = true;
             stopTimersForGameEnd();
-            dialogs_.beep();
-            dialogs_.message(infoCaption(), drawMessage(reason), BoxIcon::exclamation);
+            if (boxes) {
+                dialogs_.beep();
+                dialogs_.message(infoCaption(), drawMessage(reason), BoxIcon::exclamation);
+            }
         }
     }
     const bool whiteMated = isCheckmated(true);
@@ -88,7 +111,7 @@ void GameController::announce() {
         stalemateAnnouncedSerial_ = serial;
         state_.statusText = kStalemate;
         stopTimersForGameEnd();
-        dialogs_.message(infoCaption(), kStalemate, BoxIcon::exclamation);
+        if (boxes) dialogs_.message(infoCaption(), kStalemate, BoxIcon::exclamation);
     }
 
     // The record holds 300 half-moves at most: the game ends there, drawn.
@@ -96,9 +119,12 @@ void GameController::announce() {
         fullAnnouncedSerial_ = serial;
         state_.statusText = QStringLiteral("Partie nulle");
         stopTimersForGameEnd();
-        dialogs_.beep();
-        dialogs_.message(infoCaption(), QStringLiteral("La partie a atteint 300 demi-coups : partie nulle"),
-                         BoxIcon::exclamation);
+        if (boxes) {
+            dialogs_.beep();
+            dialogs_.message(infoCaption(),
+                             QStringLiteral("La partie a atteint 300 demi-coups : partie nulle"),
+                             BoxIcon::exclamation);
+        }
     }
 
     if (idle && state_.announcePending) {

@@ -54,7 +54,7 @@ void GameController::connectHooks() {
         QMetaObject::invokeMethod(
             this,
             [&] {
-                if (informationDialog_) path = informationDialog_(current, initial);
+                if (informationDialog_) path = informationDialog_(current, initial, explorerFields_);
             },
             Qt::BlockingQueuedConnection);
         return path;

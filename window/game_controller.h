@@ -54,9 +54,11 @@ public:
     const std::string& recoveryPath() const { return recoveryPath_; }
     // 0 (unknown) leaves the memory limit out of the accounting.
     void setTotalMemory(std::uint64_t bytes) { totalMemory_ = bytes ? bytes : kUnknownMemory; }
-    // The information dialog, run on the window thread for the search.
+    // The information dialog, run on the window thread for the search: the
+    // current and the initial text, and the eight fields as the last showing
+    // of this search left them (kept for the next one).
     using InformationDialog =
-        std::function<std::optional<ExplorerPath>(const std::string&, const std::string&)>;
+        std::function<std::optional<ExplorerPath>(const std::string&, const std::string&, ExplorerPath&)>;
     void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
 
     // Turn rule and game-over guard
@@ -85,6 +87,9 @@ public:
 
     // The end-of-game section run after every repaint.
     void announce();
+    // The result of a finished game as the status line words it ("Les
+    // Blancs gagnent!", "Pat ! Fin de la partie", ...); empty while it goes on.
+    QString resultText() const;
 
     // Repaints the window (board, panel, menu marks) and runs announce().
     void repaint() { Q_EMIT repaintNeeded(); }
@@ -135,6 +140,9 @@ private:
     bool isCheckmated(bool white) const;
     bool isInCheck(bool white) const;
     void stopTimersForGameEnd();
+    // The computer-against-computer game is over: its result on the status
+    // line, and no box.
+    void settleComputerGame();
     void showBox(const QString& caption, const QString& text);
 
     DialogService& dialogs_;
@@ -149,11 +157,13 @@ private:
     static constexpr std::uint64_t kUnknownMemory = ~std::uint64_t{0};
     std::uint64_t totalMemory_ = kUnknownMemory;
     InformationDialog informationDialog_;
+    ExplorerPath explorerFields_;  // the information dialog's fields during one search
     bool threadDone_ = true;
     std::int32_t pendingWhite_ = 0;  // seconds not yet in the record
     std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;
     bool windingDown_ = false;          // the window is closing
+    bool inComputerGame_ = false;       // the computer-against-computer loop runs
     bool recoveryFailureSaid_ = false;  // the last recovery write failed and the user knows
     int drawAnnouncedSerial_ = -1;
     int stalemateAnnouncedSerial_ = -1;

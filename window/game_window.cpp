@@ -65,9 +65,10 @@ GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidge
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
     connectControls();
-    controller_.setInformationDialog([this](const std::string& current, const std::string& initial) {
-        return InformationDialog::ask(current, initial, this);
-    });
+    controller_.setInformationDialog(
+        [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
+            return InformationDialog::ask(current, initial, this, &fields);
+        });
     QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
     repaintAll();
 }
@@ -81,6 +82,12 @@ void GameWindow::connectControls() {
     connect(&controller_, &GameController::repaintNeeded, this, &GameWindow::repaintAll);
     connect(&controller_, &GameController::panelRefreshNeeded, this, &GameWindow::fillPanel);
     connect(view_, &BoardView::mouseMoved, this, [this](QPoint p) { mouse_->onMouseMove(p); });
+    connect(view_, &BoardView::mouseLeft, this, [this] { mouse_->onMouseLeft(); });
+    // The history arrows lie over toolbar zone 0: the pointer on them is on
+    // the toolbar too.
+    connect(layout_.history, &UpDownControl::pointerMoved, this,
+            [this](QPoint p) { mouse_->onMouseMove(p); });
+    connect(layout_.history, &UpDownControl::pointerLeft, this, [this] { mouse_->onMouseLeft(); });
     connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
     connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
     connect(&controller_, &GameController::commandStatesChanged, this, &GameWindow::updateCommandStates);

@@ -22,19 +22,21 @@ void MouseInput::onMouseMove(QPoint client) {
         const bool changed = zone != hoverZone_ || play.statusText != board::toolbarHelpText(zone);
         play.statusText = board::toolbarHelpText(zone);
         hoverZone_ = zone;
-        // Zone 0 lies over the history control: no repaint while searching.
-        if (changed && (zone != 0 || controller_.status().searchSeconds == 0)) controller_.repaint();
+        // Zone 0 lies over the history control: while the computer thinks,
+        // its text waits for the clock's refresh.
+        const bool thinking = play.searchRunning && !controller_.status().searchIdle;
+        if (changed && (zone != 0 || !thinking)) controller_.repaint();
         return;
     }
-    if (hoverZone_ != 0) {
-        hoverZone_ = 0;
-        controller_.repaint();
-    }
-    if (controller_.status().searchSeconds == 0 && play.statusText.contains(arrow)) {
-        play.statusText = savedStatus_;
-        controller_.repaint();
-    }
+    // Off the toolbar the status line says what it said before, at once.
+    const bool shown = hoverZone_ != 0 || play.statusText.contains(arrow);
+    hoverZone_ = 0;
     play.statusText = savedStatus_;
+    if (shown) controller_.repaint();
+}
+
+void MouseInput::onMouseLeft() {
+    onMouseMove(QPoint(-1, -1));
 }
 
 void MouseInput::onLeftButtonDown(QPoint client) {
@@ -75,16 +77,14 @@ void MouseInput::clickSquare(QPoint client) {
     // A click while the computer's move is still shown, or while the last
     // move is replayed, would play from a board that is only on display.
     if (play.searchRunning || play.reviewing) return;
-    play.markFile = square.x;
-    play.markRank = square.y;
     if (controller_.gameOver() || !square.onBoard() || !controller_.status().searchIdle) return;
 
     if (!play.markerOn) {
         controller_.timers().start();
         const int code = play.record.current.at(square.x, square.y);
         if (isLowerPiece(code)) {
-            play.selFile = square.x;
-            play.selRank = square.y;
+            play.selFile = play.markFile = square.x;
+            play.selRank = play.markRank = square.y;
             play.movingPiece = code;
             play.markerOn = true;
             controller_.repaint();
@@ -106,7 +106,9 @@ void MouseInput::trySecondClick(int x, int y) {
     record.state = packState(record.current, record.state);
     const auto move = validateHumanMove(record.current, record.state, {play.selFile, play.selRank}, {x, y});
     if (!move) {
-        controller_.repaint();  // the refused square is marked, the selection kept
+        // The selection is kept, and the marker stays on the selected piece
+        // with the squares it may reach.
+        controller_.repaint();
         return;
     }
     play.movingPiece = record.current.at(play.selFile, play.selRank);

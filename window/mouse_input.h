@@ -18,6 +18,8 @@ public:
     MouseInput(GameController& controller, std::function<void(int)> runCommand);
 
     void onMouseMove(QPoint client);
+    // The pointer left the board and the toolbar: no help text stays.
+    void onMouseLeft();
     void onLeftButtonDown(QPoint client);
     void onRightButtonDown();
 

@@ -1,6 +1,7 @@
 #include "window/up_down_control.h"
 
 #include <QBoxLayout>
+#include <QMouseEvent>
 #include <QToolButton>
 
 namespace quorvel {
@@ -18,10 +19,26 @@ UpDownControl::UpDownControl(Qt::Orientation orientation, QWidget* parent) : QWi
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
         layout->addWidget(button);
     }
     connect(back, &QToolButton::clicked, this, [this] { Q_EMIT stepped(-1); });
     connect(forward, &QToolButton::clicked, this, [this] { Q_EMIT stepped(+1); });
+}
+
+bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && parentWidget()) {
+        const auto* button = static_cast<QWidget*>(watched);
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        Q_EMIT pointerMoved(button->mapTo(parentWidget(), at));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void UpDownControl::leaveEvent(QEvent* event) {
+    Q_EMIT pointerLeft();
+    QWidget::leaveEvent(event);
 }
 
 }  // namespace quorvel

@@ -13,6 +13,15 @@ public:
 
 Q_SIGNALS:
     void stepped(int delta);
+    // The pointer moved over the control (in its parent's coordinates), or
+    // left it: the control lies over a toolbar zone whose help text the
+    // window shows.
+    void pointerMoved(QPoint inParent);
+    void pointerLeft();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 };
 
 }  // namespace quorvel

@@ -82,6 +82,19 @@ TEST_F(History, UndoLeavesWhiteToMoveOrStartsANewGame) {
     EXPECT_EQ(record().current.at(7, 8), 0);
 }
 
+TEST_F(History, ANewGameAndATakeBackToTheStartClearTheSearchFigures) {
+    for (const int command : {cmd::kTakeBack, cmd::kNewGame}) {
+        playChess("e2", "e4");  // the computer replies
+        ASSERT_EQ(record().plyCount, 2);
+        ASSERT_NE(window->layout().nodes->text(), "0");
+        window->runCommand(command);
+        ASSERT_EQ(record().plyCount, 0);
+        EXPECT_EQ(window->layout().nodes->text(), "0") << command;
+        EXPECT_EQ(window->layout().memory->text(), "0 Mo");
+        EXPECT_EQ(window->layout().depth->text(), "0");
+    }
+}
+
 TEST_F(History, ReviewNeedsTwoHalfMovesAndLeavesTheOptionAsItWas) {
     window->runCommand(cmd::kModeHumanHuman);
     playChess("e2", "e4");

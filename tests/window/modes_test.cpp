@@ -4,12 +4,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "window/board_geometry.h"
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/mouse_input.h"
+#include "window/up_down_control.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -85,6 +88,31 @@ TEST_F(Modes, ToolbarHoverTextsAndTheStatusComingBack) {
     EXPECT_EQ(shownStatus(), "avant");
 }
 
+// The history arrows cover zone 0; a search having run before (its seconds
+// stay counted) must not keep a help text on the status line either.
+TEST_F(Modes, TheArrowsShowTheirHelpAndNoHelpStaysOnceThePointerLeaves) {
+    play().statusText = "avant";
+    controller().status().searchSeconds = 7;
+    controller().repaint();
+    QToolButton* arrow = window->layout().history->findChildren<QToolButton*>().front();
+    const QPointF centre = arrow->rect().center();
+    QMouseEvent over(QEvent::MouseMove, centre, arrow->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(arrow, &over);
+    EXPECT_EQ(shownStatus(), "-> Revoir les mouvements de la partie");
+    QEvent leaveArrows(QEvent::Leave);
+    QApplication::sendEvent(window->layout().history, &leaveArrows);
+    EXPECT_EQ(shownStatus(), "avant");
+
+    // From an icon straight up out of the board view, to the menu bar.
+    moveMouse(QPoint(142, 15));
+    EXPECT_EQ(shownStatus(), "-> Charger une partie");
+    QEvent leaveBoard(QEvent::Leave);
+    QApplication::sendEvent(&window->boardView(), &leaveBoard);
+    EXPECT_EQ(shownStatus(), "avant");
+    EXPECT_EQ(window->mouse().hoverZone(), 0);
+}
+
 TEST_F(Modes, ChangingSideByTheToolbarSaysSo) {
     moveMouse(QPoint(265, 15));
     leftClick(QPoint(265, 15));
@@ -132,6 +160,30 @@ TEST_F(Modes, ComputerAgainstComputerStopsWhenAskedAndRestoresTheTimeLimit) {
     // Both sides' moves are recorded in White's and Black's chess ranks.
     EXPECT_TRUE(record().moves[0][1] == '2' || record().moves[0][1] == '1') << record().moves[0].str();
     EXPECT_TRUE(record().moves[1][1] == '7' || record().moves[1][1] == '8') << record().moves[1].str();
+}
+
+TEST_F(Modes, TheComputerPlayingItselfEndsItsGameOnTheStatusLine) {
+    struct Case {
+        const char* fen;
+        const char* result;
+    };
+    const Case cases[] = {{"k7/8/1K6/8/8/8/8/7R w - - 0 1", "Les Blancs gagnent!"},  // Rh8 mate
+                          {"K7/8/1k6/8/8/8/8/7r b - - 0 1", "Les Noirs gagnent!"},   // Rh8 mate
+                          {"k7/8/1Q6/8/8/8/8/4K3 b - - 0 1", "Pat ! Fin de la partie"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fen);
+        setFen(c.fen);
+        dialogs.boxes.clear();  // a position set up stalemated says so at once
+        const int before = record().plyCount;
+        window->runCommand(cmd::kModeComputerComputer);
+        EXPECT_EQ(shownStatus(), QString::fromUtf8(c.result));
+        EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.lastText().toStdString();
+        EXPECT_FALSE(controller().timers().running());
+        if (record().plyCount > before) {
+            EXPECT_TRUE(
+                record().moves[static_cast<std::size_t>(record().plyCount - 1)].str().ends_with("++"));
+        }
+    }
 }
 
 TEST_F(Modes, TheWheelScrollsTheMoveList) {

@@ -44,6 +44,33 @@ TEST_F(PlayByClicks, E2E4ThenTheComputerRepliesInThreeSteps) {
     EXPECT_TRUE(isUpperPiece(record().current.at(reply[3] - 'a' + 1, reply[4] - '0')));
 }
 
+// The information dialog of one search keeps its eight fields from one
+// showing to the next; the next search's dialog starts empty.
+TEST_F(PlayByClicks, TheInformationDialogKeepsItsFieldsWithinOneSearch) {
+    controller().engineOptions().extraDisplays = true;
+    std::vector<ExplorerPath> received;
+    controller().setInformationDialog(
+        [&](const std::string&, const std::string&, ExplorerPath& fields) -> std::optional<ExplorerPath> {
+            received.push_back(fields);
+            if (fields[0].empty()) {
+                fields[0] = "e2";
+                fields[3] = "x";
+                return fields;
+            }
+            return std::nullopt;  // "Sortir" on the second showing
+        });
+    window->runCommand(cmd::kComputerFirst);
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_TRUE(received[0][0].empty());
+    EXPECT_EQ(received[1][0], "e2");
+    EXPECT_EQ(received[1][3], "x");
+
+    received.clear();
+    playChess("e7", "e5");
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_TRUE(received[0][0].empty());
+}
+
 TEST_F(PlayByClicks, CastlingAcceptedAndRefusedThroughAnAttackedSquare) {
     controller().setModeHumanHuman();
     // The black rook on f2 covers f1: no castling on the king's side, the
@@ -52,7 +79,9 @@ TEST_F(PlayByClicks, CastlingAcceptedAndRefusedThroughAnAttackedSquare) {
     playChess("e1", "g1");
     EXPECT_EQ(record().plyCount, 0);
     EXPECT_TRUE(play().markerOn);  // the selection is kept
-    clickChess("e1");              // drop it
+    // The marker stays on the selected king, not on the refused square.
+    EXPECT_EQ(std::pair(play().markFile, play().markRank), std::pair(5, 1));
+    clickChess("e1");  // drop it
     playChess("e1", "c1");
     ASSERT_EQ(record().plyCount, 1);
     EXPECT_EQ(record().moves[0].str(), "o-o-o");
