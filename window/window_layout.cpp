@@ -59,12 +59,13 @@ QGroupBox* group(QWidget* parent, const DialogUnits& u, const char* title, int x
     return box;
 }
 
-// The width a field needs to show `text` whole: the text, the style's frame
-// and the margin the line edit keeps on each side of its text.
+// The width a field needs to show `text` whole: the text, the style's frame,
+// the margin the line edit keeps on each side of its text, and a little air.
 int widthToShow(const QLineEdit* edit, const QString& text) {
     constexpr int kLineEditMargin = 2;
+    constexpr int kBreathingRoom = 2;  // so the widest text does not touch the frame
     const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    return edit->fontMetrics().horizontalAdvance(text) + 2 * (frame + kLineEditMargin) + 1;
+    return edit->fontMetrics().horizontalAdvance(text) + 2 * (frame + kLineEditMargin + kBreathingRoom);
 }
 
 // The width a field needs to show the widest of `texts` whole.

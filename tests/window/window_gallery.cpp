@@ -54,6 +54,27 @@ int main(int argc, char** argv) {
         save(window, out + "/screenshot-game.png");
     }
     {
+        // The widest texts the panel holds: the mating move marked as the
+        // last one, and the search figures at their largest (every digit of
+        // the node count, two-digit depths, the tree of the full count).
+        GameWindow window(dialogs, folder.path());
+        window.runCommand(cmd::kModeHumanHuman);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) return 1;
+        const char* moves[][2] = {{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
+        for (const auto& move : moves) {
+            click(window, move[0]);
+            click(window, move[1]);
+        }
+        SearchStatus& status = window.controller().status();
+        status.nodesCreated = 4294967295u;
+        status.entriesFreed = 0;
+        status.mainDepthShown = 10;
+        status.secondaryDepthShown = 10;
+        window.repaintAll();
+        save(window, out + "/screenshot-figures.png");
+    }
+    {
         GameWindow window(dialogs, folder.path());
         window.controller().engineOptions().maxDepthMain = 3;
         window.runCommand(cmd::kPieceSet2);
