@@ -18,7 +18,7 @@ std::string gameFileProblem(GameFileError error) {
         case GameFileError::badCount:
             return "damaged: the half-move count is not a number from 0 to 300";
         case GameFileError::wrongSize:
-            return "damaged: the size is not 24 + 89 bytes per half-move of its count";
+            return "damaged: the size is not 24 bytes plus 89 per half-move of its count";
         case GameFileError::badContent:
             return "damaged: a move text, a board or a clock is not a game's";
         case GameFileError::movesDisagree:
