@@ -167,6 +167,9 @@ std::string settingsBytes(const Settings& s) {
 }
 
 bool readSettings(const std::string& folder, Settings& settings) {
+    // A pipe of that name would hold the start-up until someone writes to it.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(settingsPath(folder), error)) return false;
     std::ifstream in(settingsPath(folder), std::ios::binary);
     if (!in) return false;
     std::string bytes(static_cast<std::size_t>(kSettingsFileSize), '\0');

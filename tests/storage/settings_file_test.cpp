@@ -3,6 +3,7 @@
 #include "storage/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -76,6 +77,20 @@ TEST(SettingsFile, MissingFileKeepsEveryValue) {
     Settings s = everyFieldChanged();
     EXPECT_FALSE(readSettings((fs::temp_directory_path() / "quorvel-absent-folder").string(), s));
     EXPECT_EQ(s, everyFieldChanged());
+}
+
+TEST(SettingsFile, APipeOrAFolderOfThatNameIsNoSettingsFile) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("quorvel-settings-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    Settings s = everyFieldChanged();
+    ASSERT_EQ(mkfifo((folder / "quorvel.ini").c_str(), 0600), 0);
+    EXPECT_FALSE(readSettings(folder.string(), s));  // and returns at once
+    fs::remove(folder / "quorvel.ini");
+    fs::create_directory(folder / "quorvel.ini");
+    EXPECT_FALSE(readSettings(folder.string(), s));
+    EXPECT_EQ(s, everyFieldChanged());
+    fs::remove_all(folder);
 }
 
 TEST(SettingsFile, ShortFileSetsOnlyTheFieldsItHoldsWhole) {
