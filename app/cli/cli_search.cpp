@@ -19,6 +19,7 @@
 #include "engine/system_memory.h"
 #include "rules/fen.h"
 #include "rules/uci_move.h"
+#include "storage/data_files.h"
 
 namespace quorvel::cli {
 
@@ -38,7 +39,8 @@ struct SearchRequest {
     TimeLimits limits;
     bool thinking = false;
     std::string bookPath;
-    int stopAt = 0;  // second at which the stop button is first pressed (0: never)
+    bool findBook = false;  // --book without a file
+    int stopAt = 0;         // second at which the stop button is first pressed (0: never)
     // Milliseconds between the first and the second press (0: both at once);
     // unset, the second press waits for the secondary phase.
     std::optional<int> secondPressAfter;
@@ -95,8 +97,13 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
         } else if (a == "--thinking") {
             request.thinking = true;
         } else if (a == "--book") {
-            if (i + 1 >= args.size()) return ParseFailure{"--book needs a file"};
-            request.bookPath = args[++i];
+            // Without a file (the last word, or an option next) the book is
+            // the one the game reads.
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+                request.bookPath = args[++i];
+            } else {
+                request.findBook = true;
+            }
         } else if (a.rfind("--", 0) == 0) {
             return ParseFailure{"unknown option '" + a + "'"};
         } else {
@@ -255,7 +262,17 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
 int runSearch(const Args& args) {
     const auto parsed = parseSearchArgs(args);
     if (const auto* failure = std::get_if<ParseFailure>(&parsed)) return usageError(failure->message);
-    const SearchRequest& request = std::get<SearchRequest>(parsed);
+    SearchRequest request = std::get<SearchRequest>(parsed);
+    if (request.findBook) {
+        const DataFolders folders = defaultDataFolders();
+        request.bookPath = findDataFile(kBookFileName, folders, UserCopy::allowed);
+        if (request.bookPath.empty()) {
+            std::string places;
+            for (const std::string& place : dataFileCandidates(kBookFileName, folders, UserCopy::allowed))
+                places += (places.empty() ? "" : ", ") + place;
+            return usageError("no opening book found (looked for " + places + ")");
+        }
+    }
     const auto fen = parseLegalFen(request.fen, FenOrientation::sideToMoveUpper);
     if (const auto* error = std::get_if<FenError>(&fen)) return usageError("bad FEN: " + error->message);
     const FenSetup& setup = std::get<FenSetup>(fen);

@@ -13,7 +13,7 @@ void printUsage() {
                  "  quorvel-cli divide DEPTH [FEN]\n"
                  "  quorvel-cli search [FEN] [--main-time S] [--secondary-time S] [--depth N]\n"
                  "                     [--secondary-depth N] [--tolerance N] [--min-sons N]\n"
-                 "                     [--no-horizon] [--no-sorting] [--thinking] [--book FILE]\n"
+                 "                     [--no-horizon] [--no-sorting] [--thinking] [--book [FILE]]\n"
                  "                     [--stop-at S] [--second-press-after MS]\n"
                  "  quorvel-cli bench [--literal] [--depth N]\n"
                  "  quorvel-cli game FILE.ech\n"
