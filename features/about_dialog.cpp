@@ -1,6 +1,5 @@
 #include "features/about_dialog.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,8 +9,7 @@
 
 namespace quorvel {
 
-AboutDialog::AboutDialog(const QString& workingFolder, QWidget* parent)
-    : QDialog(parent), clipPath_(QDir(workingFolder).filePath(QStringLiteral("apropos.avi"))) {
+AboutDialog::AboutDialog(const QString& clipPath, QWidget* parent) : QDialog(parent), clipPath_(clipPath) {
     setWindowTitle(QStringLiteral("A propos de Quorvel"));
     clip_ = new ClipPlayer(this);
     clip_->setFixedSize(160, 120);
@@ -31,8 +29,8 @@ AboutDialog::AboutDialog(const QString& workingFolder, QWidget* parent)
     layout->addLayout(texts);
 }
 
-void AboutDialog::showAbout(const QString& workingFolder, QWidget* parent) {
-    AboutDialog dialog(workingFolder, parent);
+void AboutDialog::showAbout(const QString& clipPath, QWidget* parent) {
+    AboutDialog dialog(clipPath, parent);
     dialog.exec();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // "A propos de Quorvel": the version, who made the program and when, and
-// the About clip played from the working folder.
+// the About clip ("apropos.avi").
 
 #include <QDialog>
 
@@ -11,9 +11,9 @@ class ClipPlayer;
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(const QString& workingFolder, QWidget* parent = nullptr);
+    AboutDialog(const QString& clipPath, QWidget* parent = nullptr);
 
-    static void showAbout(const QString& workingFolder, QWidget* parent = nullptr);
+    static void showAbout(const QString& clipPath, QWidget* parent = nullptr);
 
     bool clipPlaying() const { return clipPlaying_; }
     int clipFramesShown() const;

@@ -1,6 +1,5 @@
 #include "features/captured_pieces_window.h"
 
-#include <QDir>
 #include <QPainter>
 #include <QPushButton>
 
@@ -9,12 +8,12 @@
 
 namespace quorvel {
 
-CapturedPiecesWindow::CapturedPiecesWindow(const Position& whiteLower, int pieceSet,
-                                           const QString& workingFolder, QWidget* parent)
+CapturedPiecesWindow::CapturedPiecesWindow(const Position& whiteLower, int pieceSet, const QString& clipPath,
+                                           QWidget* parent)
     : QDialog(parent),
       placements_(layoutCapturedPieces(whiteLower)),
       pieceSet_(pieceSet),
-      clipPath_(QDir(workingFolder).filePath(QStringLiteral("pieceprise.avi"))) {
+      clipPath_(clipPath) {
     setWindowTitle(QStringLiteral("Pièces capturées :"));
     setFixedSize(570, 250);
     // The clip keeps to the left of the first picture column (x = 180).
@@ -26,9 +25,9 @@ CapturedPiecesWindow::CapturedPiecesWindow(const Position& whiteLower, int piece
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void CapturedPiecesWindow::showCaptured(const Position& whiteLower, int pieceSet,
-                                        const QString& workingFolder, QWidget* parent) {
-    CapturedPiecesWindow window(whiteLower, pieceSet, workingFolder, parent);
+void CapturedPiecesWindow::showCaptured(const Position& whiteLower, int pieceSet, const QString& clipPath,
+                                        QWidget* parent) {
+    CapturedPiecesWindow window(whiteLower, pieceSet, clipPath, parent);
     window.exec();
 }
 

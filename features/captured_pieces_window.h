@@ -15,11 +15,11 @@ class CapturedPiecesWindow : public QDialog {
     Q_OBJECT
 public:
     // `whiteLower`: the live position, mirrored back when the human plays
-    // Black. `pieceSet`: 0, 20 or 40.
-    CapturedPiecesWindow(const Position& whiteLower, int pieceSet, const QString& workingFolder,
+    // Black. `pieceSet`: 0, 20 or 40. `clipPath`: "pieceprise.avi".
+    CapturedPiecesWindow(const Position& whiteLower, int pieceSet, const QString& clipPath,
                          QWidget* parent = nullptr);
 
-    static void showCaptured(const Position& whiteLower, int pieceSet, const QString& workingFolder,
+    static void showCaptured(const Position& whiteLower, int pieceSet, const QString& clipPath,
                              QWidget* parent = nullptr);
 
     const std::vector<PiecePlacement>& placements() const { return placements_; }

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "features/file_locations.h"
 #include "features/game_list_dialog.h"
 #include "features/promotion_dialog.h"
 
@@ -49,16 +50,22 @@ void QtDialogService::beep() {
     QApplication::beep();
 }
 
-std::optional<QString> QtDialogService::openFileName(const QString& filter, const QString& defaultName) {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString(), defaultName, filter);
+QString QtDialogService::startPath(const QString& defaultName) const {
+    return locations_ ? locations_->dialogStart(defaultName) : defaultName;
+}
+
+std::optional<QString> QtDialogService::chosen(const QString& name) {
     if (name.isEmpty()) return std::nullopt;
+    if (locations_) locations_->rememberChosen(name);
     return name;
 }
 
+std::optional<QString> QtDialogService::openFileName(const QString& filter, const QString& defaultName) {
+    return chosen(QFileDialog::getOpenFileName(parent_, QString(), startPath(defaultName), filter));
+}
+
 std::optional<QString> QtDialogService::saveFileName(const QString& filter, const QString& defaultName) {
-    const QString name = QFileDialog::getSaveFileName(parent_, QString(), defaultName, filter);
-    if (name.isEmpty()) return std::nullopt;
-    return name;
+    return chosen(QFileDialog::getSaveFileName(parent_, QString(), startPath(defaultName), filter));
 }
 
 std::optional<QColor> QtDialogService::chooseColour(const QColor& initial) {

@@ -1,7 +1,9 @@
 #pragma once
 // The DialogService of the running program: Qt's message boxes with French
 // buttons, the platform beep, Qt's file and colour dialogs and our
-// promotion chooser, all parented to the main window.
+// promotion chooser, all parented to the main window. With file
+// locations given, every file dialog opens where the user last chose a file
+// (the documents folder the first time).
 
 #include <QPointer>
 #include <QWidget>
@@ -10,9 +12,12 @@
 
 namespace quorvel {
 
+class FileLocations;
+
 class QtDialogService : public DialogService {
 public:
-    explicit QtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit QtDialogService(QWidget* parent = nullptr, FileLocations* locations = nullptr)
+        : parent_(parent), locations_(locations) {}
 
     BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon,
                       BoxButtons buttons = BoxButtons::ok) override;
@@ -24,7 +29,11 @@ public:
     std::optional<int> chooseGame(const QStringList& games) override;
 
 private:
+    QString startPath(const QString& defaultName) const;
+    std::optional<QString> chosen(const QString& name);
+
     QPointer<QWidget> parent_;
+    FileLocations* locations_;
 };
 
 }  // namespace quorvel

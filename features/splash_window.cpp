@@ -27,8 +27,8 @@ SplashWindow::SplashWindow(const QString& clipPath, QWidget* parent)
     connect(&timer_, &QTimer::timeout, this, &SplashWindow::tick);
 }
 
-void SplashWindow::showAtStartup() {
-    SplashWindow splash;
+void SplashWindow::showAtStartup(const QString& clipPath) {
+    SplashWindow splash(clipPath);
     splash.exec();
 }
 

@@ -15,11 +15,11 @@ class SplashWindow : public QDialog {
 public:
     static constexpr int kTicks = 30;
 
-    // `clipPath`: "intro.avi", relative to the current folder.
-    explicit SplashWindow(const QString& clipPath = QStringLiteral("intro.avi"), QWidget* parent = nullptr);
+    // `clipPath`: "intro.avi".
+    explicit SplashWindow(const QString& clipPath, QWidget* parent = nullptr);
 
     // Shows the splash modally until it has closed itself.
-    static void showAtStartup();
+    static void showAtStartup(const QString& clipPath);
 
     int ticks() const { return ticks_; }
 

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "features/dialog_service.h"
+#include "features/file_locations.h"
 #include "rules/move_application.h"
 #include "storage/game_file.h"
 #include "window/game_controller.h"
@@ -55,7 +56,8 @@ void FileCommands::load() {
 }
 
 void FileCommands::save() {
-    if (writeGameFile(gameFileName_, controller_.state().record)) {
+    const QString path = locations_.gameFilePath(QString::fromStdString(gameFileName_));
+    if (writeGameFile(path.toStdString(), controller_.state().record)) {
         controller_.dialogs().message(infoCaption(), QStringLiteral("Sauvegarde réussie"), BoxIcon::none);
     } else {
         fileError(QStringLiteral("Création du fichier impossible !"));

@@ -9,13 +9,15 @@
 
 namespace quorvel {
 
+class FileLocations;
 class GameController;
 
 class FileCommands {
 public:
     static constexpr const char* kDefaultName = "partie.ech";
 
-    explicit FileCommands(GameController& controller) : controller_(controller) {}
+    FileCommands(GameController& controller, const FileLocations& locations)
+        : controller_(controller), locations_(locations) {}
 
     void newGame();
     void load();
@@ -23,7 +25,8 @@ public:
     void saveAs();
     void recover();
 
-    // The file "Sauve&garder une partie" writes to.
+    // The file "Sauve&garder une partie" writes to; a name without a folder
+    // lies in the documents folder.
     const std::string& gameFileName() const { return gameFileName_; }
     void setGameFileName(std::string name) { gameFileName_ = std::move(name); }
 
@@ -32,6 +35,7 @@ private:
     void fileError(const QString& text);
 
     GameController& controller_;
+    const FileLocations& locations_;
     std::string gameFileName_ = kDefaultName;
 };
 

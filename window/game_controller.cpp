@@ -192,6 +192,8 @@ void GameController::endSearch() {
 }
 
 void GameController::reportRecoveryWrite(bool written) {
+    // No recovery path: its folder was found unusable and said at start-up.
+    if (recoveryPath_.empty()) return;
     if (written) {
         recoveryFailureSaid_ = false;
         return;

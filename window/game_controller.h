@@ -50,6 +50,7 @@ public:
     bool showThinking() const { return status_.showThinking; }
 
     // Start-up values
+    // Empty: no recovery file (its folder can't hold one).
     void setRecoveryPath(std::string path) { recoveryPath_ = std::move(path); }
     const std::string& recoveryPath() const { return recoveryPath_; }
     // 0 (unknown) leaves the memory limit out of the accounting.

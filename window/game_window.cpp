@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "features/dialog_service.h"
+#include "features/file_locations.h"
 #include "features/help_window.h"
 #include "features/information_dialog.h"
 #include "resources/artwork.h"
@@ -35,13 +36,13 @@ int screenDpi() {
 }
 }  // namespace
 
-GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidget* parent)
+GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
-      workFolder_(workFolder),
+      locations_(locations),
       controller_(dialogs),
       renderer_(windowFont(screenDpi())),
-      files_(controller_),
+      files_(controller_, locations),
       formats_(controller_),
       history_(controller_) {
     setWindowTitle(QStringLiteral("Quorvel version 1.0"));
@@ -50,7 +51,7 @@ GameWindow::GameWindow(DialogService& dialogs, const QString& workFolder, QWidge
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     const QFont font = windowFont(screenDpi());
     setFont(font);
-    controller_.setRecoveryPath((workFolder_ + QStringLiteral("/partie.tmp")).toStdString());
+    controller_.setRecoveryPath(locations_.recoveryPath().toStdString());
     controller_.setTotalMemory(totalPhysicalMemory());
 
     auto* client = new QWidget(this);
@@ -119,9 +120,11 @@ void GameWindow::scrollList(int delta) {
 
 void GameWindow::readSettingsFile() {
     Settings settings;
-    readSettings(workFolder_.toStdString(), settings);
+    readSettings(locations_.folders().config.toStdString(), settings);
     applySettings(settings, controller_);
     files_.setGameFileName(settings.gameFileName);
+    // Between runs the dialogs open where the current game file lies.
+    locations_.rememberChosen(QString::fromStdString(settings.gameFileName));
     repaintAll();
 }
 

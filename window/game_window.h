@@ -20,6 +20,7 @@ namespace quorvel {
 
 class BoardView;
 class DialogService;
+class FileLocations;
 class HelpWindow;
 class MainMenu;
 class MouseInput;
@@ -27,8 +28,9 @@ class MouseInput;
 class GameWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // `workFolder` holds the settings and recovery files.
-    GameWindow(DialogService& dialogs, const QString& workFolder, QWidget* parent = nullptr);
+    // `locations` says where the settings, the recovery file, the clips
+    // and the saved games lie; it outlives the window.
+    GameWindow(DialogService& dialogs, FileLocations& locations, QWidget* parent = nullptr);
     ~GameWindow() override;
 
     GameController& controller() { return controller_; }
@@ -39,8 +41,11 @@ public:
     FileCommands& files() { return files_; }
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
-    const QString& workFolder() const { return workFolder_; }
+    FileLocations& locations() { return locations_; }
 
+    // Makes the user's folders for the settings and the recovery file; one
+    // that can't be made or written is said once and its file left out.
+    void prepareUserFolders();
     // Reads the settings file and applies it (start-up, before the colours
     // are used).
     void readSettingsFile();
@@ -81,7 +86,8 @@ private:
     void closeNow();
 
     DialogService& dialogs_;
-    QString workFolder_;
+    FileLocations& locations_;
+    bool settingsWritable_ = true;  // false: the settings folder can't hold the file
     GameController controller_;
     BoardRenderer renderer_;
     WindowLayout layout_;

@@ -3,21 +3,15 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "features/file_locations.h"
 #include "features/qt_dialog_service.h"
 #include "features/splash_window.h"
 #include "window/game_window.h"
 
 namespace quorvel {
-
-QString workingFolder() {
-    const QString current = QDir::currentPath();
-    if (!current.isEmpty() && QDir(current).exists()) return current;
-    return QDir::homePath() + QStringLiteral("/Quorvel");
-}
 
 std::uint64_t totalPhysicalMemory() {
     const long pages = sysconf(_SC_PHYS_PAGES);
@@ -28,7 +22,9 @@ std::uint64_t totalPhysicalMemory() {
 
 void loadOpeningBook(GameWindow& window) {
     GameController& controller = window.controller();
-    if (controller.book().load("ouvertures.txt") == OpeningBook::LoadStatus::loaded) return;
+    const QString path = window.locations().bookPath();
+    if (!path.isEmpty() && controller.book().load(path.toStdString()) == OpeningBook::LoadStatus::loaded)
+        return;
     controller.status().bookPlay = false;
     controller.dialogs().beep();
     controller.dialogs().message(errorCaption(),
@@ -45,11 +41,13 @@ bool installQtFrench(QTranslator& translator) {
 int runApplication() {
     QTranslator qtFrench;
     installQtFrench(qtFrench);
-    SplashWindow::showAtStartup();
-    QtDialogService dialogs;
-    GameWindow window(dialogs, workingFolder());
+    FileLocations locations = FileLocations::standard();
+    SplashWindow::showAtStartup(locations.shippedFile(QStringLiteral("intro.avi")));
+    QtDialogService dialogs(nullptr, &locations);
+    GameWindow window(dialogs, locations);
     window.controller().setTotalMemory(totalPhysicalMemory());
     loadOpeningBook(window);
+    window.prepareUserFolders();
     // The settings come before the first picture: colours and options
     // are taken from them.
     window.readSettingsFile();

@@ -1,5 +1,5 @@
 #pragma once
-// The program's start: the splash, the working folder, the opening book,
+// The program's start: the splash, the opening book, the user's folders,
 // the settings file, then the main window.
 
 #include <QString>
@@ -11,14 +11,11 @@ namespace quorvel {
 
 class GameWindow;
 
-// The process's current folder, or a "Quorvel" folder in the home folder
-// when it can't be read.
-QString workingFolder();
 // The machine's physical memory in bytes (0 when unknown).
 std::uint64_t totalPhysicalMemory();
 
-// Loads "ouvertures.txt" from the current folder into the window's
-// controller; says so once when it is missing.
+// Loads the opening book the window's file locations name into its
+// controller; says once that "ouvertures.txt" is missing when there is none.
 void loadOpeningBook(GameWindow& window);
 
 // Qt's own texts in French: the buttons and titles of the standard file,

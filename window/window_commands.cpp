@@ -9,6 +9,7 @@
 #include "features/captured_pieces_window.h"
 #include "features/dialog_service.h"
 #include "features/engine_options_dialog.h"
+#include "features/file_locations.h"
 #include "features/game_printer.h"
 #include "features/help_window.h"
 #include "features/score_layout.h"
@@ -223,7 +224,9 @@ bool GameWindow::runDialogCommand(int id) {
         case cmd::kCapturedPieces: {
             Position whiteLower = controller_.state().record.current;
             if (controller_.state().record.playerIsBlack) mirrorPosition(whiteLower);
-            CapturedPiecesWindow::showCaptured(whiteLower, controller_.display().pieceSet, workFolder_, this);
+            CapturedPiecesWindow::showCaptured(whiteLower, controller_.display().pieceSet,
+                                               locations_.shippedFile(QStringLiteral("pieceprise.avi")),
+                                               this);
             break;
         }
         case cmd::kPrint:
@@ -231,7 +234,7 @@ bool GameWindow::runDialogCommand(int id) {
                 .printCommand(printedHalfMoves(controller_.state().record, controller_.display().algebraic));
             break;
         case cmd::kAbout:
-            AboutDialog::showAbout(workFolder_, this);
+            AboutDialog::showAbout(locations_.shippedFile(QStringLiteral("apropos.avi")), this);
             break;
         case cmd::kHelp:
             if (!help_) help_ = new HelpWindow(this);
@@ -264,7 +267,10 @@ bool GameWindow::quitWithConfirmation() {
     // search ends first, so the settings and the recovery file are the last
     // words written.
     controller_.endSearch();
-    if (!writeSettings(workFolder_.toStdString(), collectSettings(controller_, files_.gameFileName()))) {
+    // A settings folder found unusable at start-up was said then: the
+    // settings stay this session's.
+    if (settingsWritable_ && !writeSettings(locations_.folders().config.toStdString(),
+                                            collectSettings(controller_, files_.gameFileName()))) {
         dialogs_.beep();
         dialogs_.message(errorCaption(),
                          QStringLiteral("Impossible d'écrire le fichier 'quorvel.ini' : les réglages de "

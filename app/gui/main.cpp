@@ -36,5 +36,11 @@ int main(int argc, char** argv) {
     const QtMessageHandler previous = qInstallMessageHandler(onQtMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
+    // The name gives the user's folders (~/.config/quorvel,
+    // ~/.local/share/quorvel) and the window's class, which the desktop
+    // entry's StartupWMClass names; the desktop file name is the window's
+    // application id under Wayland.
+    QApplication::setApplicationName(QStringLiteral("quorvel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.quorvel.Quorvel"));
     return quorvel::runApplication();
 }

@@ -113,10 +113,10 @@ int main(int argc, char** argv) {
     position.at(4, 8) = kEmpty;                          // the black queen
     position.at(3, 8) = kEmpty;                          // a black bishop
     const QString clips = argc > 2 ? QString::fromLocal8Bit(argv[2]) : out.path();
-    CapturedPiecesWindow captured(position, 0, clips);
+    CapturedPiecesWindow captured(position, 0, QDir(clips).filePath("pieceprise.avi"));
     save(captured, out.filePath("captured.png"), 1000);
 
-    AboutDialog about(clips);
+    AboutDialog about(QDir(clips).filePath("apropos.avi"));
     save(about, out.filePath("about.png"), 1000);
 
     FakeDialogService boxes;

@@ -99,12 +99,12 @@ void closeSoon(int ms = 200) {
 TEST(ClipsMissing, AboutAndCapturedPiecesStillOpenAndClose) {
     QTemporaryDir emptyFolder;
     {
-        AboutDialog about(emptyFolder.path());
+        AboutDialog about(emptyFolder.filePath("apropos.avi"));
         closeSoon();
         EXPECT_EQ(about.exec(), QDialog::Accepted);
         EXPECT_FALSE(about.clipPlaying());
     }
-    CapturedPiecesWindow captured(fullBoard(), 20, emptyFolder.path());
+    CapturedPiecesWindow captured(fullBoard(), 20, emptyFolder.filePath("pieceprise.avi"));
     closeSoon();
     EXPECT_EQ(captured.exec(), QDialog::Accepted);
     EXPECT_EQ(captured.windowTitle(), QString::fromUtf8("Pièces capturées :"));
@@ -116,7 +116,7 @@ TEST(ClipsPresent, AboutAndCapturedPiecesPlayAndClose) {
     const QString clips = QStringLiteral(QUORVEL_CLIPS_DIR);
     if (!QFileInfo::exists(clips + "/apropos.avi")) GTEST_SKIP() << "clips not built";
     {
-        AboutDialog about(clips);
+        AboutDialog about(clips + "/apropos.avi");
         closeSoon(1500);
         EXPECT_EQ(about.exec(), QDialog::Accepted);
         // Frames reach the window whenever the back-end could start the clip.
@@ -126,7 +126,7 @@ TEST(ClipsPresent, AboutAndCapturedPiecesPlayAndClose) {
     }
     Position p = fullBoard();
     p.at(4, 8) = kEmpty;
-    CapturedPiecesWindow captured(p, 40, clips);
+    CapturedPiecesWindow captured(p, 40, clips + "/pieceprise.avi");
     closeSoon();
     EXPECT_EQ(captured.exec(), QDialog::Accepted);
 }

@@ -19,10 +19,10 @@ class ClocksAndFiles : public WindowTest {
 protected:
     void tick() { Q_EMIT controller().timers().secondElapsed(); }
     QString path(const char* name) const { return folder->path() + "/" + name; }
-    // The next write of `name` meets a full disk: the file is written beside
+    // The next write of `file` meets a full disk: the file is written beside
     // it first, and that temporary file is the device that is always full.
-    void diskFullFor(const char* name) {
-        const QString temporary = path(name) + ".nouveau";
+    void diskFullFor(const QString& file) {
+        const QString temporary = file + ".nouveau";
         QFile::remove(temporary);
         ASSERT_TRUE(QFile::link("/dev/full", temporary));
     }
@@ -133,7 +133,7 @@ TEST_F(ClocksAndFiles, DamagedFilesAreSaidDamagedAndLeaveTheGameAsItWas) {
     window->runCommand(cmd::kModeHumanHuman);
     playChess("e2", "e4");
     playChess("e7", "e5");
-    QFile recovery(path("partie.tmp"));
+    QFile recovery(dataFile("partie.tmp"));
     ASSERT_TRUE(recovery.open(QIODevice::ReadOnly));
     const QByteArray good = recovery.readAll();
     recovery.close();
@@ -156,8 +156,8 @@ TEST_F(ClocksAndFiles, DamagedFilesAreSaidDamagedAndLeaveTheGameAsItWas) {
     };
     for (const auto& [name, bytes] : damaged) {
         SCOPED_TRACE(name);
-        for (const char* file : {"abime.ech", "partie.tmp"}) {
-            QFile out(path(file));
+        for (const QString& file : {path("abime.ech"), dataFile("partie.tmp")}) {
+            QFile out(file);
             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
             out.write(bytes);
             out.close();
@@ -179,7 +179,7 @@ TEST_F(ClocksAndFiles, DamagedFilesAreSaidDamagedAndLeaveTheGameAsItWas) {
     dialogs.fileNames.push_back(path("absente.ech"));
     window->runCommand(cmd::kLoadGame);
     EXPECT_EQ(dialogs.lastText(), "Fichier introuvable !");
-    QFile::remove(path("partie.tmp"));
+    QFile::remove(dataFile("partie.tmp"));
     window->runCommand(cmd::kRecoverGame);
     EXPECT_EQ(dialogs.lastText(), "Fichier introuvable");
     EXPECT_EQ(record().plyCount, before.plyCount);
@@ -194,31 +194,31 @@ TEST_F(ClocksAndFiles, ARecoveryWriteOnAFullDiskIsSaidOnceAndTheGameGoesOn) {
     window->runCommand(cmd::kModeHumanHuman);
     playChess("e2", "e4");
     const qint64 oneMove = 24 + 89;
-    ASSERT_EQ(QFileInfo(path("partie.tmp")).size(), oneMove);
-    diskFullFor("partie.tmp");
+    ASSERT_EQ(QFileInfo(dataFile("partie.tmp")).size(), oneMove);
+    diskFullFor(dataFile("partie.tmp"));
     playChess("e7", "e5");
     EXPECT_EQ(boxesSaying(said), 1);
     EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
-    diskFullFor("partie.tmp");
+    diskFullFor(dataFile("partie.tmp"));
     playChess("g1", "f3");
-    EXPECT_EQ(boxesSaying(said), 1);                           // once
-    EXPECT_EQ(record().plyCount, 3);                           // the game went on
-    EXPECT_EQ(QFileInfo(path("partie.tmp")).size(), oneMove);  // the last good file, whole
+    EXPECT_EQ(boxesSaying(said), 1);                               // once
+    EXPECT_EQ(record().plyCount, 3);                               // the game went on
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), oneMove);  // the last good file, whole
     playChess("b8", "c6");
-    EXPECT_EQ(QFileInfo(path("partie.tmp")).size(), 24 + 89 * 4);
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), 24 + 89 * 4);
 
     // The computer's move is written by the search: a failure there is
     // said too, once the disk had room again in between.
     window->runCommand(cmd::kModeComputerHuman);
-    diskFullFor("partie.tmp");
+    diskFullFor(dataFile("partie.tmp"));
     playChess("f1", "c4");
     ASSERT_EQ(record().plyCount, 6);
     EXPECT_EQ(boxesSaying(said), 2);
-    EXPECT_EQ(QFileInfo(path("partie.tmp")).size(), 24 + 89 * 4);
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), 24 + 89 * 4);
 }
 
 TEST_F(ClocksAndFiles, SettingsThatCantBeWrittenAtQuitAreSaidBeforeTheEnd) {
-    diskFullFor("quorvel.ini");
+    diskFullFor(configFile("quorvel.ini"));
     dialogs.answers.push_back(BoxAnswer::yes);
     window->runCommand(cmd::kQuit);
     ASSERT_GE(dialogs.boxes.size(), 2u);
@@ -226,14 +226,14 @@ TEST_F(ClocksAndFiles, SettingsThatCantBeWrittenAtQuitAreSaidBeforeTheEnd) {
         dialogs.lastText().startsWith(QString::fromUtf8("Impossible d'écrire le fichier 'quorvel.ini'")));
     EXPECT_EQ(dialogs.boxes.back().caption, "Erreur Quorvel 1.0");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(QFile::exists(path("quorvel.ini")));
+    EXPECT_FALSE(QFile::exists(configFile("quorvel.ini")));
 }
 
 TEST_F(ClocksAndFiles, QuittingWithYesKeepsTheSettingsForTheNextStart) {
     dialogs.answers.push_back(BoxAnswer::no);
     window->runCommand(cmd::kQuit);
     EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Êtes-vous sûr de vouloir quitter Quorvel ?"));
-    EXPECT_FALSE(QFile::exists(path("quorvel.ini")));
+    EXPECT_FALSE(QFile::exists(configFile("quorvel.ini")));
     EXPECT_TRUE(window->isVisible());
 
     window->runCommand(cmd::kModeHumanHuman);
@@ -243,10 +243,10 @@ TEST_F(ClocksAndFiles, QuittingWithYesKeepsTheSettingsForTheNextStart) {
     window->runCommand(cmd::kAlgebraic);
     dialogs.answers.push_back(BoxAnswer::yes);
     window->runCommand(cmd::kQuit);
-    EXPECT_EQ(QFileInfo(path("quorvel.ini")).size(), 183);
+    EXPECT_EQ(QFileInfo(configFile("quorvel.ini")).size(), 183);
     EXPECT_FALSE(window->isVisible());
 
-    GameWindow next(dialogs, folder->path());
+    GameWindow next(dialogs, *locations);
     next.readSettingsFile();
     const GameController& c = next.controller();
     EXPECT_TRUE(c.state().humanVsHuman);

@@ -63,8 +63,8 @@ TEST_F(Modes, TwoHumansAlternateAndTheStatusSaysWhoPlays) {
     EXPECT_FALSE(record().playerIsBlack);
     EXPECT_EQ(record().moves[1].str(), "e7-e5");
     // Each move is written to the recovery file by the window itself.
-    EXPECT_TRUE(QFile::exists(folder->path() + "/partie.tmp"));
-    EXPECT_EQ(QFileInfo(folder->path() + "/partie.tmp").size(), 24 + 89 * 2);
+    EXPECT_TRUE(QFile::exists(dataFile("partie.tmp")));
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), 24 + 89 * 2);
 }
 
 TEST_F(Modes, ToolbarHoverTextsAndTheStatusComingBack) {

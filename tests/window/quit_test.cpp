@@ -94,9 +94,9 @@ TEST_P(QuitInEveryMode, TheSearchEndsTheSettingsAreWrittenAndTheWindowCloses) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(controller().searchThreadDone());
     EXPECT_FALSE(play().computerVsComputer);
-    EXPECT_EQ(QFileInfo(folder->path() + "/quorvel.ini").size(), 183);
+    EXPECT_EQ(QFileInfo(configFile("quorvel.ini")).size(), 183);
     // The game played so far is in the recovery file.
-    EXPECT_EQ(QFileInfo(folder->path() + "/partie.tmp").size(), 24 + 89 * record().plyCount);
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), 24 + 89 * record().plyCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -57,7 +57,7 @@ TEST_F(Startup, TheCloseBoxAsksAndEscapeClosesAtOnce) {
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(dialogs.boxes.empty());  // no question
-    EXPECT_FALSE(QFile::exists(folder->path() + "/quorvel.ini"));
+    EXPECT_FALSE(QFile::exists(configFile("quorvel.ini")));
 }
 
 TEST_F(Startup, EnterOpensTheAboutBox) {

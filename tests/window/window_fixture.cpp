@@ -12,7 +12,9 @@ namespace quorvel::testing {
 
 void WindowTest::SetUp() {
     folder = std::make_unique<QTemporaryDir>();
-    window = std::make_unique<GameWindow>(dialogs, folder->path());
+    locations = std::make_unique<FileLocations>(FileLocations::under(folder->path()));
+    window = std::make_unique<GameWindow>(dialogs, *locations);
+    window->prepareUserFolders();
     GameController& c = controller();
     c.timers().setIntervals(200, 5);
     c.engineOptions().maxDepthMain = 2;

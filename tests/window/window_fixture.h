@@ -10,6 +10,7 @@
 #include <string>
 
 #include "features/fake_dialog_service.h"
+#include "features/file_locations.h"
 #include "rules/fen.h"
 #include "window/game_window.h"
 
@@ -41,9 +42,15 @@ protected:
     void moveMouse(QPoint client);
     QString cell(int i) const;
     QString shownStatus() const;
+    // A file in the user's configuration, data or documents folder.
+    QString configFile(const char* name) const { return locations->folders().config + '/' + name; }
+    QString dataFile(const char* name) const { return locations->folders().data + '/' + name; }
+    QString documentsFile(const char* name) const { return locations->folders().documents + '/' + name; }
 
     FakeDialogService dialogs;
     std::unique_ptr<QTemporaryDir> folder;
+    // The user's folders, all inside `folder`.
+    std::unique_ptr<FileLocations> locations;
     std::unique_ptr<GameWindow> window;
 };
 

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "features/fake_dialog_service.h"
+#include "features/file_locations.h"
 #include "window/board_geometry.h"
 #include "window/board_view.h"
 #include "window/command_ids.h"
@@ -39,9 +40,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QTemporaryDir folder;
+    FileLocations locations = FileLocations::under(folder.path());
     FakeDialogService dialogs;
     {
-        GameWindow window(dialogs, folder.path());
+        GameWindow window(dialogs, locations);
         window.controller().engineOptions().maxDepthMain = 3;
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
@@ -57,7 +59,7 @@ int main(int argc, char** argv) {
         // The widest texts the panel holds: the mating move marked as the
         // last one, and the search figures at their largest (every digit of
         // the node count, two-digit depths, the tree of the full count).
-        GameWindow window(dialogs, folder.path());
+        GameWindow window(dialogs, locations);
         window.runCommand(cmd::kModeHumanHuman);
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
@@ -75,7 +77,7 @@ int main(int argc, char** argv) {
         save(window, out + "/screenshot-figures.png");
     }
     {
-        GameWindow window(dialogs, folder.path());
+        GameWindow window(dialogs, locations);
         window.controller().engineOptions().maxDepthMain = 3;
         window.runCommand(cmd::kPieceSet2);
         window.runCommand(cmd::kAlgebraic);
