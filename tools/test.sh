@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quorvel and runs every test: the whole suite (the window's tests on
-# Qt's offscreen platform), then the core again under AddressSanitizer and
+# Qt's offscreen platform, the install tree and the Debian package through
+# tools/check-install.sh), then the core again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the engine under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
