@@ -11,7 +11,7 @@ namespace quorvel {
 SplashWindow::SplashWindow(const QString& clipPath, QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), clipPath_(clipPath) {
     auto* logo = new QLabel(this);
-    logo->setPixmap(art::titleLogo());
+    logo->setPixmap(art::titleLogo(devicePixelRatioF()));
     logo->setAlignment(Qt::AlignCenter);
     clip_ = new ClipPlayer(this);
     clip_->setFixedSize(320, 200);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <tuple>
 
 #include "resources/piece_renderer.h"
 #include "resources/title_logo.h"
@@ -22,12 +23,17 @@ int setKey(int pieceSet) {
     return pieceSet == 20 || pieceSet == 40 ? pieceSet : 0;
 }
 
-const CachedPiece& cachedPiece(int pieceSet, PieceType type) {
-    static std::map<std::pair<int, PieceType>, CachedPiece> cache;
-    const auto key = std::make_pair(setKey(pieceSet), type);
+// Scales are kept in hundredths: 1.5 and 1.4999999 are one picture.
+int scaleKey(qreal scale) {
+    return scale > 0 ? qRound(scale * 100) : 100;
+}
+
+const CachedPiece& cachedPiece(int pieceSet, PieceType type, qreal scale) {
+    static std::map<std::tuple<int, PieceType, int>, CachedPiece> cache;
+    const auto key = std::make_tuple(setKey(pieceSet), type, scaleKey(scale));
     auto found = cache.find(key);
     if (found == cache.end()) {
-        const PiecePictures pictures = renderPiece(key.first, type);
+        const PiecePictures pictures = renderPiece(std::get<0>(key), type, std::get<2>(key) / 100.0);
         found = cache
                     .emplace(key, CachedPiece{QPixmap::fromImage(pictures.white),
                                               QPixmap::fromImage(pictures.black),
@@ -56,31 +62,42 @@ PieceType pieceTypeOf(int code) {
     }
 }
 
-QPixmap pieceImage(int pieceSet, bool white, PieceType type) {
-    const CachedPiece& piece = cachedPiece(pieceSet, type);
+QPixmap pieceImage(int pieceSet, bool white, PieceType type, qreal scale) {
+    const CachedPiece& piece = cachedPiece(pieceSet, type, scale);
     return white ? piece.white : piece.black;
 }
 
-QImage pieceMask(int pieceSet, PieceType type) {
-    return cachedPiece(pieceSet, type).mask;
+QImage pieceMask(int pieceSet, PieceType type, qreal scale) {
+    return cachedPiece(pieceSet, type, scale).mask;
 }
 
-QPixmap pieceShadow(int pieceSet, PieceType type) {
-    return cachedPiece(pieceSet, type).shadow;
+QPixmap pieceShadow(int pieceSet, PieceType type, qreal scale) {
+    return cachedPiece(pieceSet, type, scale).shadow;
 }
 
-QPixmap toolbarIcon(int zone, bool highlighted) {
-    static std::map<std::pair<int, bool>, QPixmap> cache;
-    const auto key = std::make_pair(zone, highlighted);
+QPixmap toolbarIcon(int zone, bool highlighted, qreal scale) {
+    static std::map<std::tuple<int, bool, int>, QPixmap> cache;
+    const auto key = std::make_tuple(zone, highlighted, scaleKey(scale));
     auto found = cache.find(key);
     if (found == cache.end())
-        found = cache.emplace(key, QPixmap::fromImage(drawToolbarIcon(zone, highlighted))).first;
+        found = cache
+                    .emplace(key,
+                             QPixmap::fromImage(drawToolbarIcon(zone, highlighted, std::get<2>(key) / 100.0)))
+                    .first;
     return found->second;
 }
 
-QPixmap titleLogo() {
-    static const QPixmap logo = QPixmap::fromImage(drawTitleLogo());
-    return logo;
+QPixmap titleLogo(qreal scale) {
+    return titleLogo(QSize(kLogoWidth, kLogoHeight), scale);
+}
+
+QPixmap titleLogo(QSize size, qreal scale) {
+    static std::map<std::tuple<int, int, int>, QPixmap> cache;
+    const auto key = std::make_tuple(size.width(), size.height(), scaleKey(scale));
+    auto found = cache.find(key);
+    if (found == cache.end())
+        found = cache.emplace(key, QPixmap::fromImage(drawTitleLogo(size, std::get<2>(key) / 100.0))).first;
+    return found->second;
 }
 
 QIcon applicationIcon() {

@@ -14,20 +14,25 @@ enum class PieceType { king, queen, rook, knight, bishop, pawn };
 // Piece type of a piece code (1..6 or 11..16).
 PieceType pieceTypeOf(int code);
 
+// Every picture is drawn at a device pixel ratio `scale` (the screen's:
+// 2 on a 4K laptop) and carries it, so it paints at its logical size with
+// every edge sharp. Sizes below are logical pixels.
+
 // pieceSet is 0, 20 or 40 ("Modèle 1", "Modèle 2", "Modèle 3").
 // A 42 x 42 picture with a transparent background.
-QPixmap pieceImage(int pieceSet, bool white, PieceType type);
+QPixmap pieceImage(int pieceSet, bool white, PieceType type, qreal scale = 1);
 // The transparency mask of the piece (opaque where the piece is).
-QImage pieceMask(int pieceSet, PieceType type);
+QImage pieceMask(int pieceSet, PieceType type, qreal scale = 1);
 // A soft shadow of the piece, same size, drawn a few pixels off the piece.
-QPixmap pieceShadow(int pieceSet, PieceType type);
+QPixmap pieceShadow(int pieceSet, PieceType type, qreal scale = 1);
 
 // Toolbar zone 1..7 (new game, load, save, computer first, change side,
 // turn board, take back): a 16 x 16 icon, normal or highlighted.
-QPixmap toolbarIcon(int zone, bool highlighted);
+QPixmap toolbarIcon(int zone, bool highlighted, qreal scale = 1);
 
-// The title logo, 233 x 33.
-QPixmap titleLogo();
+// The title logo, 233 x 33, or stretched to `size`.
+QPixmap titleLogo(qreal scale = 1);
+QPixmap titleLogo(QSize size, qreal scale);
 
 QIcon applicationIcon();
 

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "resources/alpha_ops.h"
 #include "resources/art_fonts.h"
@@ -32,11 +33,24 @@ SetStyle styleOf(int pieceSet) {
             QColor(25, 25, 25), QColor(25, 25, 25),    QColor(235, 235, 235), 1.5};
 }
 
-QImage blankPicture() {
-    QImage image(kPieceSide, kPieceSide, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
+// The pictures are drawn at the device's pixels: the 42 x 42 design is
+// scaled as vectors, so edges stay sharp at every scale, and the pixel
+// operations (rim, blur) grow with the scale.
+struct Canvas {
+    qreal scale = 1;
+
+    int side() const { return pictureSide(scale); }
+    qreal px(qreal designPixels) const { return designPixels * scale; }
+    int radius() const { return std::max(1, qRound(scale)); }
+    QPainterPath map(const QPainterPath& design) const {
+        return QTransform::fromScale(scale, scale).map(design);
+    }
+    QImage blank() const {
+        QImage image(side(), side(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        return image;
+    }
+};
 
 // The white-piece glyphs are line drawings; both colours are made from
 // them so the two colours of a type share one silhouette and one mask.
@@ -61,8 +75,8 @@ QPainterPath placedGlyph(ArtFont font, PieceType type, bool solid) {
         .translated(kPieceSide / 2.0 - r.center().x(), 39 - r.bottom());
 }
 
-QImage painted(const QPainterPath& path) {
-    QImage image = blankPicture();
+QImage painted(const Canvas& canvas, const QPainterPath& path) {
+    QImage image = canvas.blank();
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(path, Qt::black);
@@ -71,10 +85,10 @@ QImage painted(const QPainterPath& path) {
 }
 
 // The body colour, shaded from top to bottom, cut to `body`'s alpha.
-QImage shadedBody(const QImage& body, QColor top, QColor bottom) {
-    QImage image = blankPicture();
+QImage shadedBody(const Canvas& canvas, const QImage& body, QColor top, QColor bottom) {
+    QImage image = canvas.blank();
     QPainter painter(&image);
-    QLinearGradient shade(0, 4, 0, 39);
+    QLinearGradient shade(0, canvas.px(4), 0, canvas.px(39));
     shade.setColorAt(0, top);
     shade.setColorAt(1, bottom);
     painter.fillRect(image.rect(), shade);
@@ -83,8 +97,9 @@ QImage shadedBody(const QImage& body, QColor top, QColor bottom) {
     return image;
 }
 
-QImage glyphPicture(const QPainterPath& lines, const QImage& body, QColor top, QColor bottom, QColor ink) {
-    QImage image = shadedBody(body, top, bottom);
+QImage glyphPicture(const Canvas& canvas, const QPainterPath& lines, const QImage& body, QColor top,
+                    QColor bottom, QColor ink) {
+    QImage image = shadedBody(canvas, body, top, bottom);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(lines, ink);
@@ -94,10 +109,11 @@ QImage glyphPicture(const QPainterPath& lines, const QImage& body, QColor top, Q
 // Dark pieces use the font's solid glyph, whose details are cut out of the
 // body; a one-pixel rim under it shows through those cuts and around the
 // edge, so the piece stays dark yet readable on dark squares.
-QImage solidGlyphPicture(const QPainterPath& solid, const QImage& body, const SetStyle& style) {
-    QImage image = tinted(dilated(body, 1), style.blackLines);
+QImage solidGlyphPicture(const Canvas& canvas, const QPainterPath& solid, const QImage& body,
+                         const SetStyle& style) {
+    QImage image = tinted(dilated(body, canvas.radius()), style.blackLines);
     QPainter painter(&image);
-    QLinearGradient shade(0, 4, 0, 39);
+    QLinearGradient shade(0, canvas.px(4), 0, canvas.px(39));
     shade.setColorAt(0, style.blackTop);
     shade.setColorAt(1, style.blackBottom);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -105,48 +121,59 @@ QImage solidGlyphPicture(const QPainterPath& solid, const QImage& body, const Se
     return image;
 }
 
-QImage flatPicture(PieceType type, const QImage& body, QColor top, QColor bottom, QColor ink, qreal width) {
-    const QPainterPath shape = flatShape(type);
-    QImage image = blankPicture();
+QImage flatPicture(const Canvas& canvas, PieceType type, const QImage& body, QColor top, QColor bottom,
+                   QColor ink, qreal designWidth) {
+    const QPainterPath shape = canvas.map(flatShape(type));
+    const qreal width = canvas.px(designWidth);
+    QImage image = canvas.blank();
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     // The rim is stroked first and the body filled over it, so only its
     // outer half shows and the silhouette stays bold.
     painter.strokePath(shape, QPen(ink, 2 * width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawImage(0, 0, shadedBody(body, top, bottom));
+    painter.drawImage(0, 0, shadedBody(canvas, body, top, bottom));
     painter.setClipPath(shape);
-    painter.strokePath(flatDetails(type), QPen(ink, width * 0.75, Qt::SolidLine, Qt::RoundCap));
+    painter.strokePath(canvas.map(flatDetails(type)), QPen(ink, width * 0.75, Qt::SolidLine, Qt::RoundCap));
     return image;
 }
 
-QImage shadowOf(const QImage& mask) {
-    return tinted(blurred(mask, 1, 3), QColor(0, 0, 0, 120));
+QImage shadowOf(const Canvas& canvas, const QImage& mask) {
+    return tinted(blurred(mask, canvas.radius(), 3), QColor(0, 0, 0, 120));
 }
 
 }  // namespace
 
-PiecePictures renderPiece(int pieceSet, PieceType type) {
+int pictureSide(qreal scale) {
+    return static_cast<int>(std::ceil(kPieceSide * scale - 1e-9));
+}
+
+PiecePictures renderPiece(int pieceSet, PieceType type, qreal scale) {
+    const Canvas canvas{scale > 0 ? scale : 1};
     const SetStyle style = styleOf(pieceSet);
     const bool glyphs = pieceSet != 20 && fontHas(style.font, QString(glyphOf(type)) + glyphOf(type, true));
     PiecePictures pictures;
     if (glyphs) {
-        const QPainterPath lines = placedGlyph(style.font, type, false);
+        const QPainterPath lines = canvas.map(placedGlyph(style.font, type, false));
+        const QPainterPath solid = canvas.map(placedGlyph(style.font, type, true));
         // Some line drawings leave a gap in their contour (the knight's
         // mane), so the solid glyph closes the body.
-        const QImage body = unitedAlpha(filledInterior(painted(lines)),
-                                        filledInterior(painted(placedGlyph(style.font, type, true))));
-        pictures.white = glyphPicture(lines, body, style.whiteTop, style.whiteBottom, style.whiteLines);
-        pictures.black = solidGlyphPicture(placedGlyph(style.font, type, true), body, style);
+        const QImage body =
+            unitedAlpha(filledInterior(painted(canvas, lines)), filledInterior(painted(canvas, solid)));
+        pictures.white =
+            glyphPicture(canvas, lines, body, style.whiteTop, style.whiteBottom, style.whiteLines);
+        pictures.black = solidGlyphPicture(canvas, solid, body, style);
     } else {
         // Also the stand-in for the glyph sets should their font be missing.
-        const QImage body = painted(flatShape(type));
-        pictures.white =
-            flatPicture(type, body, style.whiteTop, style.whiteBottom, style.whiteLines, style.lineWidth);
-        pictures.black =
-            flatPicture(type, body, style.blackTop, style.blackBottom, style.blackLines, style.lineWidth);
+        const QImage body = painted(canvas, canvas.map(flatShape(type)));
+        pictures.white = flatPicture(canvas, type, body, style.whiteTop, style.whiteBottom, style.whiteLines,
+                                     style.lineWidth);
+        pictures.black = flatPicture(canvas, type, body, style.blackTop, style.blackBottom, style.blackLines,
+                                     style.lineWidth);
     }
     pictures.mask = unitedAlpha(alphaOf(pictures.white), alphaOf(pictures.black));
-    pictures.shadow = shadowOf(pictures.mask);
+    pictures.shadow = shadowOf(canvas, pictures.mask);
+    for (QImage* picture : {&pictures.white, &pictures.black, &pictures.mask, &pictures.shadow})
+        picture->setDevicePixelRatio(canvas.scale);
     return pictures;
 }
 

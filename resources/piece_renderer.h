@@ -1,6 +1,7 @@
 #pragma once
 // Draws the pictures of one piece type of one set: both colours, the mask
-// and the shadow, all 42 x 42 with a transparent background.
+// and the shadow, all 42 x 42 logical pixels with a transparent background,
+// drawn at a device pixel ratio.
 
 #include <QImage>
 
@@ -20,7 +21,11 @@ struct PiecePictures {
 // pieceSet 0: DejaVu glyphs, plain black and white with fine lines.
 // pieceSet 20: our flat silhouettes with a bold rim.
 // pieceSet 40: FreeSerif glyphs, shaded ivory and ebony with gold lines.
-// Any other value draws set 0.
-PiecePictures renderPiece(int pieceSet, PieceType type);
+// Any other value draws set 0. `scale`: device pixels per logical pixel;
+// the pictures carry it as their device pixel ratio.
+PiecePictures renderPiece(int pieceSet, PieceType type, qreal scale = 1);
+
+// The side in device pixels of a piece picture drawn at `scale`.
+int pictureSide(qreal scale);
 
 }  // namespace quorvel::art

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <cmath>
 
 #include "resources/art_fonts.h"
 #include "resources/flat_shapes.h"
@@ -74,16 +75,25 @@ void paintBand(QPainter& p, qreal left) {
 
 }  // namespace
 
-QImage drawTitleLogo() {
-    QImage logo(kLogoWidth, kLogoHeight, QImage::Format_ARGB32_Premultiplied);
+QImage drawTitleLogo(QSize size, qreal scale) {
+    if (scale <= 0) scale = 1;
+    if (size.isEmpty()) size = QSize(kLogoWidth, kLogoHeight);
+    QImage logo(static_cast<int>(std::ceil(size.width() * scale - 1e-9)),
+                static_cast<int>(std::ceil(size.height() * scale - 1e-9)),
+                QImage::Format_ARGB32_Premultiplied);
     logo.fill(Qt::transparent);
     QPainter p(&logo);
+    // Drawn on the 233 x 33 design grid, stretched as vectors.
+    p.scale(scale * size.width() / kLogoWidth, scale * size.height() / kLogoHeight);
+    p.save();
     p.translate(1, 1);
     paintEmblem(p, 31);
-    p.resetTransform();
+    p.restore();
     const QRectF nameBox(38, 3, 120, 27);
     paintName(p, nameBox);
     paintBand(p, 166);
+    p.end();
+    logo.setDevicePixelRatio(scale);
     return logo;
 }
 

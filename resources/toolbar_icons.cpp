@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <cmath>
 
 namespace quorvel::art {
 
@@ -127,24 +128,30 @@ void drawZone(QPainter& p, int zone) {
 }
 
 void raisedButton(QPainter& p) {
+    // The bevel as one-pixel bands, which stay whole pixels at every scale.
+    const int last = kToolbarSide - 1;
     p.fillRect(0, 0, kToolbarSide, kToolbarSide, QColor(195, 220, 255));
-    p.setPen(QColor(255, 255, 255));
-    p.drawLine(0, 0, kToolbarSide - 1, 0);
-    p.drawLine(0, 0, 0, kToolbarSide - 1);
-    p.setPen(QColor(60, 90, 160));
-    p.drawLine(kToolbarSide - 1, 0, kToolbarSide - 1, kToolbarSide - 1);
-    p.drawLine(0, kToolbarSide - 1, kToolbarSide - 1, kToolbarSide - 1);
+    const QColor light(255, 255, 255), dark(60, 90, 160);
+    p.fillRect(0, 0, kToolbarSide, 1, light);
+    p.fillRect(0, 0, 1, kToolbarSide, light);
+    p.fillRect(last, 0, 1, kToolbarSide, dark);
+    p.fillRect(0, last, kToolbarSide, 1, dark);
 }
 
 }  // namespace
 
-QImage drawToolbarIcon(int zone, bool highlighted) {
-    QImage image(kToolbarSide, kToolbarSide, QImage::Format_RGB32);
+QImage drawToolbarIcon(int zone, bool highlighted, qreal scale) {
+    if (scale <= 0) scale = 1;
+    const int side = static_cast<int>(std::ceil(kToolbarSide * scale - 1e-9));
+    QImage image(side, side, QImage::Format_RGB32);
     image.fill(QColor(236, 236, 236));
     QPainter painter(&image);
+    painter.scale(scale, scale);
     if (highlighted) raisedButton(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     drawZone(painter, zone);
+    painter.end();
+    image.setDevicePixelRatio(scale);
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "window/board_renderer.h"
 
 #include <QPainter>
+#include <cmath>
 
 #include "resources/artwork.h"
 #include "window/board_geometry.h"
@@ -18,8 +19,11 @@ std::uint32_t bgrFromColour(const QColor& colour) {
            static_cast<std::uint32_t>(colour.blue()) << 16;
 }
 
-QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& display) {
-    QImage image(board::kImageSize, board::kImageSize, QImage::Format_RGB32);
+QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& display, qreal scale) {
+    if (scale <= 0) scale = 1;
+    const int side = static_cast<int>(std::ceil(board::kImageSize * scale - 1e-9));
+    QImage image(side, side, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -32,26 +36,24 @@ QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& displa
     drawSquares(image, play, display);
     {
         QPainter painter(&image);
-        painter.setPen(Qt::black);
-        painter.drawLine(45, 42, 45, 443);
+        painter.fillRect(QRect(45, 42, 1, 402), Qt::black);
     }
     drawPieces(image, play, display);
     return image;
 }
 
+// The one-pixel lines of the frame and the squares are filled as bands of
+// whole pixels, which scale to whole device pixels where a stroked line
+// would straddle them.
 void BoardRenderer::drawFrame(QImage& image) const {
     QPainter painter(&image);
     for (int k = 0; k <= 2; ++k) {
         const int a = 22 - k;
         const int b = 467 + k;
-        painter.setPen(QColor(110, 110, 110));
-        painter.drawLine(b, a, b, b);
-        painter.setPen(QColor(100, 100, 100));
-        painter.drawLine(a, b, b + 1, b);
-        painter.setPen(QColor(240, 240, 240));
-        painter.drawLine(a, a, a, b);
-        painter.setPen(QColor(245, 245, 245));
-        painter.drawLine(a, a, b, a);
+        painter.fillRect(QRect(b, a, 1, b - a + 1), QColor(110, 110, 110));
+        painter.fillRect(QRect(a, b, b - a + 2, 1), QColor(100, 100, 100));
+        painter.fillRect(QRect(a, a, 1, b - a + 1), QColor(240, 240, 240));
+        painter.fillRect(QRect(a, a, b - a + 1, 1), QColor(245, 245, 245));
     }
 }
 
@@ -70,7 +72,6 @@ void BoardRenderer::drawCoordinates(QImage& image, bool fromBlack) const {
 
 void BoardRenderer::drawSquares(QImage& image, const PlayState& play, const DisplayOptions& display) const {
     QPainter painter(&image);
-    painter.setPen(Qt::black);
     const GameRecord& record = play.record;
     const bool pib = record.playerIsBlack;
     // While the computer's move is shown the mark is a chess rank.
@@ -88,30 +89,32 @@ void BoardRenderer::drawSquares(QImage& image, const PlayState& play, const Disp
             } else if (showReach && validateHumanMove(record.current, record.state, mark, shown)) {
                 fill = QColor(light != pib ? kReachableA : kReachableB);
             }
-            painter.setBrush(fill);
-            // The rectangle's outline is one pixel inside its exclusive edges.
+            // The outline is the square's edge pixels, shared with its
+            // neighbours; the colour fills the inside.
             const QRect rect = board::squareRectInImage(c, r);
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+            painter.fillRect(rect, Qt::black);
+            painter.fillRect(rect.adjusted(1, 1, -1, -1), fill);
         }
     }
 }
 
-const BoardRenderer::PieceSetImages& BoardRenderer::piecesOf(int pieceSet) {
-    if (cache_.pieceSet != pieceSet) {
+const BoardRenderer::PieceSetImages& BoardRenderer::piecesOf(int pieceSet, qreal scale) {
+    if (cache_.pieceSet != pieceSet || cache_.scale != scale) {
         cache_.pieceSet = pieceSet;
+        cache_.scale = scale;
         for (int t = 0; t < 6; ++t) {
             const auto type = static_cast<art::PieceType>(t);
             const auto i = static_cast<std::size_t>(t);
-            cache_.white[i] = art::pieceImage(pieceSet, true, type);
-            cache_.black[i] = art::pieceImage(pieceSet, false, type);
-            cache_.shadow[i] = art::pieceShadow(pieceSet, type);
+            cache_.white[i] = art::pieceImage(pieceSet, true, type, scale);
+            cache_.black[i] = art::pieceImage(pieceSet, false, type, scale);
+            cache_.shadow[i] = art::pieceShadow(pieceSet, type, scale);
         }
     }
     return cache_;
 }
 
 void BoardRenderer::drawPieces(QImage& image, const PlayState& play, const DisplayOptions& display) {
-    const PieceSetImages& set = piecesOf(display.pieceSet);
+    const PieceSetImages& set = piecesOf(display.pieceSet, image.devicePixelRatio());
     QPainter painter(&image);
     const int s = board::kSquareSize;
     const QPoint offset = display.pieceSet == 20 ? QPoint(-2, 1) : QPoint(0, 0);

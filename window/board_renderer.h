@@ -27,11 +27,14 @@ public:
     explicit BoardRenderer(QFont font) : font_(std::move(font)) {}
 
     // The 480 x 480 image; its region from (20, 20), 450 x 450, is shown.
-    QImage render(const PlayState& play, const DisplayOptions& display);
+    // Drawn at `scale` device pixels per pixel (the screen's ratio), which
+    // the image carries: every geometry stays in logical pixels.
+    QImage render(const PlayState& play, const DisplayOptions& display, qreal scale = 1);
 
 private:
     struct PieceSetImages {
         int pieceSet = -1;
+        qreal scale = 0;
         std::array<QPixmap, 6> white;
         std::array<QPixmap, 6> black;
         std::array<QPixmap, 6> shadow;
@@ -41,7 +44,7 @@ private:
     void drawCoordinates(QImage& image, bool fromBlack) const;
     void drawSquares(QImage& image, const PlayState& play, const DisplayOptions& display) const;
     void drawPieces(QImage& image, const PlayState& play, const DisplayOptions& display);
-    const PieceSetImages& piecesOf(int pieceSet);
+    const PieceSetImages& piecesOf(int pieceSet, qreal scale);
 
     QFont font_;
     PieceSetImages cache_;

@@ -23,14 +23,19 @@ void BoardView::setPicture(QImage image, int hoverZone) {
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
+    const qreal ratio = scale();
     QPainter painter(this);
     for (int zone = 1; zone <= board::kToolbarZones; ++zone)
-        painter.drawPixmap(board::toolbarIconPosition(zone), art::toolbarIcon(zone, false));
+        painter.drawPixmap(board::toolbarIconPosition(zone), art::toolbarIcon(zone, false, ratio));
     if (hoverZone_ >= 1 && hoverZone_ <= board::kToolbarZones)
-        painter.drawPixmap(board::toolbarIconPosition(hoverZone_), art::toolbarIcon(hoverZone_, true));
-    if (!picture_.isNull())
-        painter.drawImage(board::kClientOrigin, picture_,
-                          QRect(board::kImageSource, QSize(board::kShownSize, board::kShownSize)));
+        painter.drawPixmap(board::toolbarIconPosition(hoverZone_), art::toolbarIcon(hoverZone_, true, ratio));
+    if (picture_.isNull()) return;
+    // The source region is in the picture's own (device) pixels.
+    const qreal pictureRatio = picture_.devicePixelRatio();
+    const QSizeF shown(board::kShownSize, board::kShownSize);
+    painter.drawImage(QRectF(board::kClientOrigin, shown), picture_,
+                      QRectF(QPointF(board::kImageSource) * pictureRatio, shown * pictureRatio));
+    if (!qFuzzyCompare(pictureRatio, ratio)) Q_EMIT scaleChanged();
 }
 
 QImage BoardView::grabClient() {

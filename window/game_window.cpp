@@ -96,6 +96,15 @@ void GameWindow::connectControls() {
     connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { scrollList(d); });
     connect(layout_.history, &UpDownControl::stepped, this,
             [this](int d) { runCommand(d < 0 ? cmd::kHistoryBack : cmd::kHistoryForward); });
+    // Only the picture is drawn again: the announcements and the panel
+    // belong to a change of the game, not of the screen.
+    connect(
+        view_, &BoardView::scaleChanged, this,
+        [this] {
+            drawPicture();
+            layout_.drawLogo(view_->scale());
+        },
+        Qt::QueuedConnection);
     const std::pair<QPushButton*, int> buttons[] = {{layout_.quit, cmd::kQuit},
                                                     {layout_.about, cmd::kAbout},
                                                     {layout_.help, cmd::kHelp},
@@ -128,10 +137,14 @@ void GameWindow::readSettingsFile() {
     repaintAll();
 }
 
+void GameWindow::drawPicture() {
+    view_->setPicture(renderer_.render(controller_.state(), controller_.display(), view_->scale()),
+                      mouse_ ? mouse_->hoverZone() : 0);
+}
+
 void GameWindow::repaintAll() {
     if (!view_) return;
-    view_->setPicture(renderer_.render(controller_.state(), controller_.display()),
-                      mouse_ ? mouse_->hoverZone() : 0);
+    drawPicture();
     controller_.announce();
     fillPanel();
     reportDroppedMoves();

@@ -74,6 +74,8 @@ private:
     CommandContext commandContext() const;
     // +1 towards later moves, -1 towards earlier ones.
     void scrollList(int delta);
+    // The board picture alone, at the view's scale.
+    void drawPicture();
     void fillPanel();
     void fillMoveList();
     void fillSearchFields();

@@ -123,9 +123,8 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     shrinkFont(takeBack, 1);
 
     logo = new QLabel(client);
-    logo->setPixmap(art::titleLogo());
-    logo->setScaledContents(true);
     logo->setGeometry(u.rect(246 + g, 3, 118, 18));
+    drawLogo(client->devicePixelRatioF());
 
     group(client, u, "Mouvements", 238, 29, 103 + 2 * g, 91);
     label(client, u, "n°", 246, 41);
@@ -186,6 +185,10 @@ void WindowLayout::sizeSearchFields(const DialogUnits& u, int rightEdgeUnits) {
     const int rightEdge = u.x(rightEdgeUnits);
     for (QLineEdit* edit : {nodes, memory})
         edit->setGeometry(rightEdge - rightWidth, edit->y(), rightWidth, edit->height());
+}
+
+void WindowLayout::drawLogo(qreal scale) {
+    logo->setPixmap(art::titleLogo(logo->size(), scale));
 }
 
 QString WindowLayout::statusText() const {

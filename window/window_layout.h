@@ -47,6 +47,9 @@ struct WindowLayout {
 
     // Creates every control on `client`, which it also sizes.
     void build(QWidget* client, const DialogUnits& units);
+    // Draws the logo at its place's size for a screen of `scale` device
+    // pixels per pixel, so it is never enlarged from a smaller picture.
+    void drawLogo(qreal scale);
 
     // Widens the search figures' fields to their longest texts; the right
     // column ends at `rightEdgeUnits`.
