@@ -9,7 +9,7 @@ packages=(
   qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good qt6-translations-l10n
   fonts-dejavu-core poppler-utils xvfb xauth
   pgn-extract
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 if [ "${QUORVEL_EXTRA_PACKAGES:-}" != "" ]; then
   read -r -a extra <<< "$QUORVEL_EXTRA_PACKAGES"
