@@ -9,8 +9,25 @@
 #include "cli_commands.h"
 #include "engine/system_memory.h"
 #include "engine/uci_session.h"
+#include "storage/data_files.h"
 
 namespace quorvel::cli {
+
+namespace {
+
+// The default of the BookFile option: the book the game reads, as found
+// from this program's place, whatever folder the chess program starts the
+// engine in; when there is none, its installed place, so the engine names
+// the file it missed.
+std::string defaultBookFile() {
+    const DataFolders folders = defaultDataFolders();
+    const std::string found = findDataFile(kBookFileName, folders, UserCopy::allowed);
+    if (!found.empty()) return found;
+    const std::vector<std::string> places = dataFileCandidates(kBookFileName, folders, UserCopy::allowed);
+    return places.empty() ? std::string(kBookFileName) : places.back();
+}
+
+}  // namespace
 
 int runUci(const Args& args) {
     if (!args.empty()) return usageError("uci takes no arguments");
@@ -21,7 +38,7 @@ int runUci(const Args& args) {
             std::fputc('\n', stdout);
             std::fflush(stdout);
         },
-        "ouvertures.txt", totalPhysicalMemory());
+        defaultBookFile(), totalPhysicalMemory());
     for (std::string line; std::getline(std::cin, line);) {
         if (!session.handleLine(line)) return 0;
     }
