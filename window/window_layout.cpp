@@ -137,6 +137,7 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
         moveCells[static_cast<std::size_t>(2 * row + 1)] = field(client, u, 294 + g, y, 32 + g, 12);
     }
     for (QLineEdit* cell : moveCells) shrinkFont(cell, kMoveCellFontDrop);
+    sizeMoveNumbers(u);
     listScroll = new UpDownControl(Qt::Vertical, client);
     listScroll->setGeometry(u.rect(328 + 2 * g, 73, 8, 18));
 
@@ -171,6 +172,19 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
 
     history = new UpDownControl(Qt::Horizontal, client);
     history->setGeometry(u.rect(15, 2, 22, 10));
+}
+
+// The move numbers reach 150 at the record's 300 half-moves: in the cells'
+// smaller font, and grown leftwards into the group's margin when the font
+// still needs more room, so the column keeps its gap to the white moves.
+void WindowLayout::sizeMoveNumbers(const DialogUnits& u) {
+    for (QLineEdit* number : moveNumbers) {
+        shrinkFont(number, kMoveCellFontDrop);
+        const int need = widthToShow(number, QStringLiteral("150"));
+        const int grow = std::min(need - number->width(), number->x() - u.x(240));
+        if (grow > 0)
+            number->setGeometry(number->x() - grow, number->y(), number->width() + grow, number->height());
+    }
 }
 
 // Two columns of figures: the score and the depth from their labels on,

@@ -54,6 +54,8 @@ struct WindowLayout {
     // Widens the search figures' fields to their longest texts; the right
     // column ends at `rightEdgeUnits`.
     void sizeSearchFields(const DialogUnits& units, int rightEdgeUnits);
+    // Gives the move numbers room for three digits.
+    void sizeMoveNumbers(const DialogUnits& units);
     static int moveCellGrowth(QWidget* client, const DialogUnits& units);
 
     // The texts of the fields, for tests.

@@ -76,6 +76,8 @@ TEST_P(PanelFields, TheLongestFiguresShowWhole) {
         for (const char* move : {">d8-h4++<", ">d8xh4++<", ">Dhxd8++<", ">o-o-o++<"})
             expectShownWhole(cell, QString::fromLatin1(move));
     }
+    // 300 half-moves reach move 150.
+    expectShownWhole(layout.moveNumbers[4], QStringLiteral("150"));
 }
 
 std::string describe(const QWidget* w) {
