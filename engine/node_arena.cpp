@@ -3,6 +3,8 @@
 #include <cassert>
 #include <new>
 
+#include "engine/page_memory.h"
+
 namespace quorvel {
 
 NodeArena::NodeArena() {
@@ -22,25 +24,38 @@ NodeArena::~NodeArena() {
 namespace {
 
 NodeArena::Page freshPage() {
-    // Nodes are written before they are read, so the page is left
-    // uninitialised (SearchNode is an implicit-lifetime aggregate).
-    void* raw = ::operator new[](sizeof(SearchNode) * NodeArena::kPageSize, std::nothrow);
-    return NodeArena::Page(static_cast<SearchNode*>(raw));
+    // SearchNode is an implicit-lifetime aggregate: the mapped bytes are nodes.
+    return NodeArena::Page(static_cast<SearchNode*>(mapPageMemory(NodeArena::kPageBytes)));
 }
 
 }  // namespace
 
+void NodeArena::PageDelete::operator()(SearchNode* page) const {
+    unmapPageMemory(page, kPageBytes);
+}
+
 void NodeArena::prepareLoop() {
     std::unique_lock lock(prepareMutex_);
     for (;;) {
-        prepareWake_.wait(lock, [this] { return quit_ || ready_.size() < kReadyPages; });
+        prepareWake_.wait(lock, [this] { return quit_ || !retired_.empty() || ready_.size() < kReadyPages; });
         if (quit_) return;
+        if (!retired_.empty()) {
+            std::vector<Page> returned = std::move(retired_);
+            retired_.clear();
+            returning_ = true;
+            lock.unlock();
+            returned.clear();
+            lock.lock();
+            returning_ = false;
+            returnedWake_.notify_all();
+            continue;
+        }
         lock.unlock();
         Page page = freshPage();
         if (page) {
             // One write per block of the system's page size makes it mapped.
             auto* bytes = reinterpret_cast<volatile unsigned char*>(page.get());
-            for (std::size_t at = 0; at < sizeof(SearchNode) * kPageSize; at += 4096) bytes[at] = 0;
+            for (std::size_t at = 0; at < kPageBytes; at += 4096) bytes[at] = 0;
         }
         lock.lock();
         if (!page) {
@@ -51,6 +66,11 @@ void NodeArena::prepareLoop() {
         }
         ready_.push_back(std::move(page));
     }
+}
+
+void NodeArena::waitUntilReturned() {
+    std::unique_lock lock(prepareMutex_);
+    returnedWake_.wait(lock, [this] { return quit_ || (retired_.empty() && !returning_); });
 }
 
 NodeArena::Page NodeArena::takePage() {
@@ -84,10 +104,25 @@ bool NodeArena::addPage() {
 
 void NodeArena::clear() {
     // The first pages are kept for the next search (the roots' page and a
-    // few more, a few megabytes); the rest go back to the system.
-    spare_.clear();
-    for (std::size_t i = 0; i < pages_.size() && i < kKeptPages; ++i) spare_.push_back(std::move(pages_[i]));
+    // few more, some tens of megabytes); the rest go back to the system.
+    // Spare pages the last search did not take stay spare.
+    std::vector<Page> kept;
+    std::vector<Page> retired;
+    for (std::vector<Page>* from : {&pages_, &spare_}) {
+        for (Page& page : *from) {
+            if (!page) continue;
+            (kept.size() < kKeptPages ? kept : retired).push_back(std::move(page));
+        }
+    }
+    spare_ = std::move(kept);
     pages_.clear();
+    if (!retired.empty()) {
+        {
+            std::lock_guard lock(prepareMutex_);
+            for (Page& page : retired) retired_.push_back(std::move(page));
+        }
+        prepareWake_.notify_one();
+    }
     freeHeads_.fill(kNoNode);
     addPage();
     // Index 0 is the null link; 1 and 2 are the roots.

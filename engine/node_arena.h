@@ -33,18 +33,23 @@ public:
     NodeIndex allocate(int count);
     // Gives back an array obtained from allocate(count).
     void release(NodeIndex first, int count);
-    // Forgets every array and returns the pages to the system; the two
-    // reserved roots survive.
+    // Forgets every array; the two reserved roots survive. The first pages
+    // are kept for the next search, the rest go back to the system from the
+    // helper thread, so the search that ends does not wait for it.
     void clear();
+    // Waits until the pages given up by clear() are back with the system.
+    void waitUntilReturned();
 
     SearchNode& operator[](NodeIndex index) { return pages_[index >> kPageBits][index & (kPageSize - 1)]; }
     const SearchNode& operator[](NodeIndex index) const {
         return pages_[index >> kPageBits][index & (kPageSize - 1)];
     }
 
+    static constexpr std::size_t kPageBytes = sizeof(SearchNode) * kPageSize;
+
     // A page of nodes, returned to the system as a whole.
     struct PageDelete {
-        void operator()(SearchNode* page) const { ::operator delete[](page); }
+        void operator()(SearchNode* page) const;
     };
     using Page = std::unique_ptr<SearchNode[], PageDelete>;
 
@@ -71,11 +76,16 @@ private:
     // The first write to each block of a fresh page traps into the system,
     // which maps it; on a growing tree that costs about a fifth of the
     // search. A helper thread takes that cost ahead of need: it keeps a
-    // couple of pages touched and ready, handed over under the mutex.
+    // couple of pages touched and ready, handed over under the mutex. It
+    // also unmaps the pages a finished search gave up (a few gigabytes take
+    // a good fraction of a second).
     static constexpr std::size_t kReadyPages = 2;
     std::mutex prepareMutex_;
     std::condition_variable prepareWake_;
+    std::condition_variable returnedWake_;
     std::vector<Page> ready_;
+    std::vector<Page> retired_;  // pages to give back to the system
+    bool returning_ = false;     // the helper is unmapping retired pages
     std::uint64_t pagesTaken_ = 0;
     bool quit_ = false;
     std::thread helper_;

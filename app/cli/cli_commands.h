@@ -14,6 +14,7 @@ using Args = std::vector<std::string>;
 int runPerft(const Args& args, bool divide);
 int runSearch(const Args& args);
 int runBench(const Args& args);
+int runSelfPlay(const Args& args);
 int runGame(const Args& args);
 int runUci(const Args& args);
 int runPgn(const Args& args);

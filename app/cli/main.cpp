@@ -16,6 +16,8 @@ void printUsage() {
                  "                     [--no-horizon] [--no-sorting] [--thinking] [--book [FILE]]\n"
                  "                     [--stop-at S] [--second-press-after MS]\n"
                  "  quorvel-cli bench [--literal] [--depth N]\n"
+                 "  quorvel-cli selfplay [FEN] [--moves N] [--main-time S] [--secondary-time S]\n"
+                 "                       [--depth N] [--book FILE]\n"
                  "  quorvel-cli game FILE.ech\n"
                  "  quorvel-cli pgn FILE.ech\n"
                  "  quorvel-cli ech FILE.pgn OUT.ech [--game N]\n"
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     if (command == "divide") return runPerft(args, true);
     if (command == "search") return runSearch(args);
     if (command == "bench") return runBench(args);
+    if (command == "selfplay") return runSelfPlay(args);
     if (command == "game") return runGame(args);
     if (command == "uci") return runUci(args);
     if (command == "pgn") return runPgn(args);
