@@ -41,8 +41,8 @@ bool slotMatches(const std::array<char, 5>& slot, const MoveText& text) {
 }
 
 // Names are kept as UTF-8 for the window. A book written in Latin-1 (the old
-// 8-bit convention) is converted; a cut at kMaxNameLength bytes never leaves
-// half a character.
+// 8-bit convention) is converted. The cut keeps kMaxNameLength characters,
+// whatever their length in bytes, so accented names are not halved.
 bool isUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -72,10 +72,13 @@ std::string utf8Name(std::string raw) {
         }
         raw = std::move(converted);
     }
-    if (raw.size() > static_cast<std::size_t>(OpeningBook::kMaxNameLength)) {
-        std::size_t cut = static_cast<std::size_t>(OpeningBook::kMaxNameLength);
-        while (cut > 0 && (static_cast<unsigned char>(raw[cut]) & 0xC0) == 0x80) --cut;
-        raw.resize(cut);
+    int characters = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const bool continuation = (static_cast<unsigned char>(raw[i]) & 0xC0) == 0x80;
+        if (!continuation && ++characters > OpeningBook::kMaxNameLength) {
+            raw.resize(i);
+            break;
+        }
     }
     return raw;
 }

@@ -17,8 +17,8 @@ namespace quorvel {
 class OpeningBook {
 public:
     static constexpr int kMaxLines = 1650;
-    static constexpr int kSlots = 20;  // half-moves stored per line
-    static constexpr int kMaxNameLength = 99;
+    static constexpr int kSlots = 20;          // half-moves stored per line
+    static constexpr int kMaxNameLength = 99;  // characters, not bytes
 
     enum class LoadStatus { loaded, missing };
 

@@ -57,15 +57,34 @@ TEST(BookReader, LineWithoutCommaRunsOnAndNamesAreCut) {
     ASSERT_EQ(book.lineCount(), 1);
     EXPECT_EQ(slots(book, 0).size(), 6u);
     EXPECT_EQ(book.lineName(0), std::string(99, 'x'));
+}
 
-    // A cut never splits a character; Latin-1 names come out as UTF-8.
-    book.loadFromText("e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ," + std::string(98, 'y') +
-                      "é\r\n"
-                      "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ,Partie fran\xE7"
-                      "aise\r\n");
-    ASSERT_EQ(book.lineCount(), 2);
-    EXPECT_EQ(book.lineName(0), std::string(98, 'y'));
-    EXPECT_EQ(book.lineName(1), "Partie française");
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+// Names are cut at 99 characters, however many bytes each takes in UTF-8,
+// never inside one; Latin-1 names come out as UTF-8.
+TEST(BookReader, NamesAreCutAtNinetyNineCharactersNotBytes) {
+    const struct {
+        std::string written, kept;
+    } cases[] = {
+        {std::string(98, 'y') + "é" + "zz", std::string(98, 'y') + "é"},
+        {repeated("é", 120), repeated("é", 99)},
+        {repeated("\xE9", 120), repeated("é", 99)},                          // Latin-1
+        {std::string("Partie fran\xE7") + "aise", "Partie française"},       // Latin-1
+        {repeated("\xE2\x82\xAC", 99) + "x", repeated("\xE2\x82\xAC", 99)},  // three-byte euros
+        {repeated("\xF0\x9F\x98\x80", 100), repeated("\xF0\x9F\x98\x80", 99)},
+        {repeated("é", 99), repeated("é", 99)},
+    };
+    for (const auto& c : cases) {
+        OpeningBook book;
+        book.loadFromText("e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 ," + c.written + "\r\n");
+        ASSERT_EQ(book.lineCount(), 1);
+        EXPECT_EQ(book.lineName(0), c.kept) << c.written;
+    }
 }
 
 TEST(BookReader, UnixLineEndsAndTheLineLimit) {
