@@ -245,6 +245,59 @@ TEST(SecondaryVerdict, MateOnASecondaryLineDecidesTheMove) {
     }
 }
 
+// The fast expansion with each child's score moved by up to 0.63 pawn,
+// a function of its position and move: the equal scores of quiet positions
+// become distinct.
+ExpansionCounts jitteredExpand(const Position& position, StateWord state, bool upperSide,
+                               const EvalSettings& settings, NodeList& out) {
+    const ExpansionCounts counts = fastExpand(position, state, upperSide, settings, out);
+    std::uint32_t base = 2166136261u;
+    for (const auto cell : position.cells) base = (base ^ static_cast<std::uint8_t>(cell)) * 16777619u;
+    for (int i = 0; i < counts.childCount; ++i) {
+        SearchNode& child = out[static_cast<std::size_t>(i)];
+        std::uint32_t h = base;
+        for (const char c : child.move.bytes) h = (h ^ static_cast<std::uint8_t>(c)) * 16777619u;
+        child.score = static_cast<std::int16_t>(child.score + static_cast<int>(h % 64));
+    }
+    return counts;
+}
+
+// After the pass at depth 3 the root keeps its 10 best moves, after each
+// deeper pass 11 - depth: the information dialog lists the others as lost.
+TEST(SearchDriver, RootKeepsTenCandidatesAtDepthThreeThenElevenMinusTheDepth) {
+    // With the jitter, no move here ties with the last one kept at the cut.
+    const char* rookEnding = "r5k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30";
+#ifdef QUORVEL_SANITIZED
+    const int deepest = 5;
+#else
+    const int deepest = 6;
+#endif
+    for (int depth = 2; depth <= deepest; ++depth) {
+        DriverRun run(rookEnding);
+        run.driver.setExpansion(jitteredExpand);
+        std::string report;
+        run.hooks.showInformation = [&](const std::string&, const std::string& initial) {
+            report = initial;
+            return std::optional<ExplorerPath>{};
+        };
+        EngineOptions options;
+        options.maxDepthMain = static_cast<std::int8_t>(depth);
+        options.maxDepthSecondary = 0;
+        options.extraDisplays = true;
+        run.start(options);
+        run.driver.wait();
+        const std::string firstLevel = report.substr(0, report.find("\r\n\r\n"));
+        int moves = 0, lost = 0;
+        for (std::size_t at = 0; (at = firstLevel.find("),", at)) != std::string::npos; ++at) ++moves;
+        for (const char* mark : {"(-250.00)", "(-320.00)"}) {
+            for (std::size_t at = 0; (at = firstLevel.find(mark, at)) != std::string::npos; ++at) ++lost;
+        }
+        const int kept = depth < 3 ? moves : depth == 3 ? 10 : 11 - depth;
+        EXPECT_GT(moves, 10) << firstLevel;
+        EXPECT_EQ(moves - lost, kept) << "depth " << depth << "\n" << firstLevel;
+    }
+}
+
 TEST(SearchDriver, ComputerWithoutAMoveRecordsNothing) {
     const char* stalemated = "k7/2Q5/1K6/8/8/8/8/8 b - - 0 1";
     DriverRun run(stalemated);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "engine/evaluation.h"
@@ -121,6 +122,73 @@ TEST(Expansion, CastlingRefusedThroughASquareAPawnAttacks) {
         texts = moves(list, counts.childCount);
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "o-o"), 1) << e.name;
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "o-o-o"), 1) << e.name;
+    }
+}
+
+// A FEN rank from eight squares, '.' for an empty one.
+std::string fenRank(const std::string& squares) {
+    std::string rank;
+    int empty = 0;
+    for (const char c : squares) {
+        if (c == '.') {
+            ++empty;
+            continue;
+        }
+        if (empty > 0) rank += std::to_string(empty);
+        empty = 0;
+        rank += c;
+    }
+    return empty > 0 ? rank + std::to_string(empty) : rank;
+}
+
+// Each square of a castling's path occupied, or attacked, for either colour
+// as the upper or the lower army: the castlings still listed. The king may
+// not castle out of check, through or into an attacked square; b1 or b8 may
+// be attacked, but must be empty.
+TEST(Expansion, CastlingPathSquaresOccupiedOrAttacked) {
+    struct Case {
+        char file;
+        char change;  // 'o' own knight there, 'x' enemy knight there, 'a' enemy rook on the file
+        const char* castlings;
+    };
+    const Case cases[] = {
+        {'a', ' ', "o-o-o o-o"}, {'f', 'o', "o-o-o"}, {'g', 'o', "o-o-o"}, {'b', 'o', "o-o"},
+        {'c', 'o', "o-o"},       {'d', 'o', "o-o"},   {'f', 'x', "o-o-o"}, {'g', 'x', "o-o-o"},
+        {'b', 'x', "o-o"},       {'c', 'x', "o-o"},   {'d', 'x', "o-o"},   {'f', 'a', "o-o-o"},
+        {'g', 'a', "o-o-o"},     {'c', 'a', "o-o"},   {'d', 'a', "o-o"},   {'b', 'a', "o-o-o o-o"},
+        {'e', 'a', ""},
+    };
+    for (const bool white : {true, false}) {
+        for (const bool upper : {true, false}) {
+            for (const Case& c : cases) {
+                const auto at = static_cast<std::size_t>(c.file - 'a');
+                std::string home = white ? "R...K..R" : "r...k..r";
+                std::string attack = "........";  // the rank of an attacking rook, three from home
+                if (c.change == 'o') home[at] = white ? 'N' : 'n';
+                if (c.change == 'x') home[at] = white ? 'n' : 'N';
+                if (c.change == 'a') attack[at] = white ? 'r' : 'R';
+                const std::string other = white ? "r3k2r" : "R3K2R";
+                const std::string fen =
+                    white ? other + "/8/8/8/" + fenRank(attack) + "/8/8/" + fenRank(home) + " w KQkq - 0 1"
+                          : fenRank(home) + "/8/8/" + fenRank(attack) + "/8/8/8/" + other + " b KQkq - 0 1";
+                const FenOrientation orientation = upper   ? FenOrientation::sideToMoveUpper
+                                                   : white ? FenOrientation::whiteLower
+                                                           : FenOrientation::blackLower;
+                const auto parsed = parseFen(fen, orientation);
+                ASSERT_TRUE(std::holds_alternative<FenSetup>(parsed)) << fen;
+                const GameRecord& record = std::get<FenSetup>(parsed).record;
+                for (const Expansion& e : kBoth) {
+                    NodeList list{};
+                    const ExpansionCounts counts =
+                        e.expand(record.current, record.state, upper, EvalSettings{}, list);
+                    std::string listed;
+                    for (const std::string& text : moves(list, counts.childCount)) {
+                        if (text.rfind("o-o", 0) == 0) listed += (listed.empty() ? "" : " ") + text;
+                    }
+                    EXPECT_EQ(listed, c.castlings) << fen << (upper ? " upper " : " lower ") << e.name;
+                }
+            }
+        }
     }
 }
 

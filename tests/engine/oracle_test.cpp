@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/expansion.h"
 #include "engine_test_support.h"
@@ -34,19 +35,20 @@ bool sameChild(const SearchNode& a, const SearchNode& b) {
     return a.move == b.move && a.score == b.score && a.state == b.state;
 }
 
-TEST(ExpansionOracle, FastExpansionListsExactlyTheLiteralChildren) {
-    std::mt19937 random(20240611);
-    const EvalSettings variants[] = {{0, true, 3}, {25, true, 2}, {55, false, 5}, {70, true, 4}};
+// Plays random games from the starts and compares the two expansions on
+// `positions` positions along them, each with one of the settings.
+void compareAlongRandomGames(const std::vector<EvalSettings>& variants, int positions, unsigned seed) {
+    std::mt19937 random(seed);
     int compared = 0;
     int start = 0;
-    while (compared < kPositions) {
+    while (compared < positions) {
         const auto record = test::recordFromFen(kStarts[start++ % std::size(kStarts)]);
         ASSERT_TRUE(record);
         Position position = record->current;
         StateWord state = record->state;
         bool upper = true;
-        for (int ply = 0; ply < 80 && compared < kPositions; ++ply, upper = !upper) {
-            const EvalSettings& settings = variants[random() % std::size(variants)];
+        for (int ply = 0; ply < 80 && compared < positions; ++ply, upper = !upper) {
+            const EvalSettings& settings = variants[random() % variants.size()];
             NodeList literal{}, fast{};
             const ExpansionCounts a = literalExpand(position, state, upper, settings, literal);
             const ExpansionCounts b = fastExpand(position, state, upper, settings, fast);
@@ -58,8 +60,9 @@ TEST(ExpansionOracle, FastExpansionListsExactlyTheLiteralChildren) {
             for (int i = 0; i < a.childCount; ++i) {
                 const auto& x = literal[static_cast<std::size_t>(i)];
                 const auto& y = fast[static_cast<std::size_t>(i)];
-                ASSERT_TRUE(sameChild(x, y)) << "child " << i << " literal " << x.move.str() << " " << x.score
-                                             << " fast " << y.move.str() << " " << y.score;
+                ASSERT_TRUE(sameChild(x, y))
+                    << "half-moves played " << settings.plyCount << ", child " << i << " literal "
+                    << x.move.str() << " " << x.score << " fast " << y.move.str() << " " << y.score;
             }
             if (a.childCount == 0) break;
             const SearchNode& next = literal[random() % static_cast<unsigned>(a.childCount)];
@@ -67,7 +70,19 @@ TEST(ExpansionOracle, FastExpansionListsExactlyTheLiteralChildren) {
             state = next.state;
         }
     }
-    EXPECT_GE(compared, kPositions);
+}
+
+TEST(ExpansionOracle, FastExpansionListsExactlyTheLiteralChildren) {
+    compareAlongRandomGames({{0, true, 3}, {25, true, 2}, {55, false, 5}, {70, true, 4}}, kPositions,
+                            20240611);
+}
+
+// The game phase changes the evaluation below 20 and 50 half-moves played
+// and above 60: each boundary and either side of it.
+TEST(ExpansionOracle, BothExpansionsAgreeAtEachGamePhaseBoundary) {
+    std::vector<EvalSettings> variants;
+    for (const int ply : {19, 20, 21, 49, 50, 51, 59, 60, 61, 62}) variants.push_back({ply, true, 3});
+    compareAlongRandomGames(variants, kPositions / 4, 20240612);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -32,25 +33,73 @@ struct Fixture {
     Fixture() { tree.resetRoot(SearchTree::mainRoot(), 0); }
 };
 
-// A depth-3 node with four children scored 10, 10, 20, 10.
-NodeIndex chainToDepthThree(SearchTree& tree) {
+// A depth-3 node with children of the given scores.
+NodeIndex chainToDepthThree(SearchTree& tree, const std::vector<int>& scores) {
     NodeIndex node = SearchTree::mainRoot();
     for (int d = 0; d < 3; ++d) node = test::addChildren(tree, node, {{"b1-b2", 0}});
-    test::addChildren(tree, node, {{"c1-c2", 10}, {"d1-d2", 10}, {"e1-e2", 20}, {"f1-f2", 10}});
+    const char* names[] = {"c1-c2", "d1-d2", "e1-e2", "f1-f2", "g1-g2"};
+    std::vector<std::pair<const char*, int>> kids;
+    for (std::size_t i = 0; i < scores.size(); ++i) kids.emplace_back(names[i], scores[i]);
+    test::addChildren(tree, node, kids);
     return node;
 }
 
-TEST(SoftCutOff, StopsAtTheFirstChildOutsideTheTolerance) {
-    for (auto [tolerance, expected] : {std::pair{0, 3}, std::pair{10, 4}}) {
+// Gives the scores of gFreshScores to a fresh list (the frontier's children).
+std::vector<int> gFreshScores;
+ExpansionCounts scoredExpand(const Position&, StateWord, bool, const EvalSettings&, NodeList& out) {
+    for (std::size_t i = 0; i < gFreshScores.size(); ++i) {
+        out[i].move = MoveText::fromString("a1-a2");
+        out[i].move[0] = static_cast<char>('a' + i);  // names the child by its place in the list
+        out[i].score = static_cast<std::int16_t>(gFreshScores[i]);
+    }
+    const int n = static_cast<int>(gFreshScores.size());
+    return ExpansionCounts{n, 0, static_cast<std::uint32_t>(n), false};
+}
+
+// Once the first child reaches beta, `minSons` more children are searched,
+// then the loop goes on while their stored scores stay within the tolerance
+// of the first child's. Inside the tree the children searched are counted by
+// their expansions.
+TEST(SoftCutOff, InsideTheTreeSearchesMinSonsMoreThenStopsOutsideTheTolerance) {
+    const struct {
+        std::vector<int> scores;
+        int tolerance, minSons, searched;
+    } cases[] = {
+        {{10, 10, 20, 10}, 0, 1, 3}, {{10, 10, 20, 10}, 10, 1, 4}, {{10, 10, 20, 10}, 9, 1, 3},
+        {{10, 20, 10, 10}, 0, 1, 2}, {{10, 20, 10, 10}, 0, 2, 4},  {{10, 20, 30, 40, 50}, 0, 3, 4},
+    };
+    for (const auto& c : cases) {
         Fixture f;
         EngineOptions options;
-        options.alphaBetaTolerance = tolerance;
-        const NodeIndex node = chainToDepthThree(f.tree);
+        options.alphaBetaTolerance = c.tolerance;
+        options.minSons = c.minSons;
+        const NodeIndex node = chainToDepthThree(f.tree, c.scores);
         TreeSearch search(f.tree, options, Position{}, 0, false, countingExpand);
         search.depthLimit = 5;
         gExpansions = 0;
         search.pass(node, -kExcluded, 0);  // the first child already reaches beta
-        EXPECT_EQ(gExpansions, expected) << "tolerance " << tolerance;
+        EXPECT_EQ(gExpansions, c.searched) << "tolerance " << c.tolerance << " minSons " << c.minSons;
+    }
+}
+
+// The same at the frontier, over the children just generated: the value
+// returned is the best score among the children searched.
+TEST(SoftCutOff, AtTheFrontierSearchesMinSonsMoreThenStopsOutsideTheTolerance) {
+    gFreshScores = {10, 15, 20, 100, 200};
+    const struct {
+        int tolerance, minSons, value;
+    } cases[] = {{0, 1, 15}, {0, 2, 20}, {0, 4, 200}, {4, 1, 15}, {5, 1, 20}, {10, 1, 100}, {10, 2, 100}};
+    for (const auto& c : cases) {
+        Fixture f;
+        EngineOptions options;
+        options.alphaBetaTolerance = c.tolerance;
+        options.minSons = c.minSons;
+        NodeIndex node = SearchTree::mainRoot();
+        for (int d = 0; d < 3; ++d) node = test::addChildren(f.tree, node, {{"b1-b2", 0}});
+        TreeSearch search(f.tree, options, Position{}, 0, false, scoredExpand);
+        search.depthLimit = 4;
+        EXPECT_EQ(search.pass(node, -kExcluded, 0), c.value)
+            << "tolerance " << c.tolerance << " minSons " << c.minSons;
     }
 }
 
@@ -82,6 +131,52 @@ TEST(BackUp, MergeSortPutsTheRightHalfFirstOnEqualScores) {
     }
     // "a" moved to the last slot: its own child must point there.
     EXPECT_EQ(f.tree[grandchild].parent, first + 3);
+}
+
+// A list already in order but for equal scores is no exception: the later
+// of two equal siblings still comes first, in the back-up's sort at even and
+// odd depths and in a fresh array written sorted.
+TEST(BackUp, ListsAlreadySortedWithEqualScoresStillPutTheLaterFirst) {
+    const struct {
+        int depth;  // of the node whose children are sorted
+        std::vector<int> scores;
+    } cases[] = {{0, {9, 7, 7, 5}}, {1, {1, 3, 3, 8}}, {0, {4, 4, 4}}, {1, {2, 2}}};
+    for (const auto& c : cases) {
+        const std::string expected = c.scores.size() == 4 ? "acbd" : c.scores.size() == 3 ? "cba" : "ba";
+        std::string order;
+        {
+            Fixture f;
+            NodeIndex node = SearchTree::mainRoot();
+            if (c.depth == 1) node = test::addChildren(f.tree, node, {{"x", 0}});
+            const char* names[] = {"a", "b", "c", "d"};
+            std::vector<std::pair<const char*, int>> kids;
+            for (std::size_t i = 0; i < c.scores.size(); ++i) kids.emplace_back(names[i], c.scores[i]);
+            const NodeIndex first = test::addChildren(f.tree, node, kids);
+            for (std::size_t i = 0; i < c.scores.size(); ++i)
+                test::addChildren(f.tree, first + static_cast<NodeIndex>(i), {{"g", 0}});
+            TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, countingExpand);
+            search.depthLimit = c.depth + 3;
+            search.backUp(SearchTree::mainRoot());
+            for (std::size_t i = 0; i < c.scores.size(); ++i)
+                order += f.tree[first + static_cast<NodeIndex>(i)].move.str();
+            EXPECT_EQ(order, expected) << "back-up at depth " << c.depth;
+        }
+        {
+            // The same list generated by the expansion of a node of that parity.
+            Fixture f;
+            NodeIndex node = SearchTree::mainRoot();
+            for (int d = 0; d < c.depth + 2; ++d) node = test::addChildren(f.tree, node, {{"b1-b2", 0}});
+            gFreshScores = c.scores;
+            TreeSearch search(f.tree, EngineOptions{}, Position{}, 0, false, scoredExpand);
+            search.depthLimit = c.depth + 3;
+            search.pass(node, -kExcluded, kExcluded);
+            std::string fresh;
+            const NodeIndex first = f.tree[node].children;
+            for (std::size_t i = 0; i < c.scores.size(); ++i)
+                fresh += f.tree[first + static_cast<NodeIndex>(i)].move[0];
+            EXPECT_EQ(fresh, expected) << "fresh array at depth " << c.depth;
+        }
+    }
 }
 
 TEST(CandidatePruning, KeepsTheBestAndMarksThePrunedLost) {
@@ -274,6 +369,41 @@ TEST(SecondaryVerdict, StalemateEndingTheLineBacksUpAsADraw) {
         gStopInSecondary = nullptr;
         EXPECT_EQ(f.tree[stalemating].score, stopped ? 5000 : 0) << "stopped " << stopped;
         EXPECT_EQ(f.tree.selected == stalemating, stopped) << "stopped " << stopped;
+    }
+}
+
+// The deepest level a secondary tree reaches.
+SearchStatus* gSecondaryWatch = nullptr;
+int gDeepestSecondaryLevel = 0;
+ExpansionCounts watchingSecondaryDepth(const Position& position, StateWord state, bool upper,
+                                       const EvalSettings& settings, NodeList& out) {
+    if (gSecondaryWatch != nullptr && gSecondaryWatch->inSecondary.load())
+        gDeepestSecondaryLevel = std::max(gDeepestSecondaryLevel, settings.depthLimit);
+    return fastExpand(position, state, upper, settings, out);
+}
+
+// The secondary budget: an odd maximum below an even leaf loses a level, so
+// the line ends on the same side's move as the main tree's; below an odd
+// leaf the inserted copy of the leaf takes one more level.
+TEST(SecondarySearch, DepthBudgetFollowsTheParityOfTheLeaf) {
+    const struct {
+        int leafDepth, maxDepthSecondary, deepestLevel;
+    } cases[] = {{2, 2, 2}, {2, 3, 2}, {2, 4, 4}, {1, 1, 2}, {1, 2, 3}, {1, 3, 4}};
+    for (const auto& c : cases) {
+        Fixture f;
+        const auto record = test::recordFromFen("8/8/4k3/3p4/3P1K2/8/8/8 w - - 0 50");
+        f.tree.resetRoot(SearchTree::mainRoot(), record->state);
+        EngineOptions options;
+        options.maxDepthSecondary = static_cast<std::int8_t>(c.maxDepthSecondary);
+        TreeSearch search(f.tree, options, record->current, record->plyCount, false, watchingSecondaryDepth);
+        searchTo(search, f.tree, c.leafDepth);
+        f.status.mainPhaseOver.store(true);
+        gSecondaryWatch = &f.status;
+        gDeepestSecondaryLevel = 0;
+        search.secondaryPhase(f.tree[SearchTree::mainRoot()].score);
+        gSecondaryWatch = nullptr;
+        EXPECT_EQ(gDeepestSecondaryLevel, c.deepestLevel)
+            << "leaf depth " << c.leafDepth << ", secondary depth " << c.maxDepthSecondary;
     }
 }
 
