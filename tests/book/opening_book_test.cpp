@@ -47,6 +47,7 @@ TEST(BookReader, TwentySlotsKeptWhileEveryTokenCounts) {
     EXPECT_EQ(slots(book, 0).size(), 20u);
     // Tokens of the wrong length count towards the six but are never played.
     EXPECT_EQ(book.token(1, 0), "");
+    EXPECT_EQ(book.token(1, 1), "");  // not cut down to "cdef"
     EXPECT_EQ(book.token(1, 2), "h2h3");
 }
 

@@ -142,6 +142,28 @@ TEST(SearchDriver, SecondPressOfTheStopButtonStopsTheSearch) {
     EXPECT_TRUE(run.playedALegalMove(kStart));
 }
 
+TEST(SearchDriver, FirstPressEndsOnlyTheMainPhase) {
+    DriverRun run(kStart);
+    std::atomic<bool> overAfterFirst{false}, stoppedAfterFirst{true};
+    run.hooks.passFinished = [&](int depth) {
+        if (depth != 1) return;
+        pressStop(run.status);
+        overAfterFirst = run.status.mainPhaseOver.load();
+        stoppedAfterFirst = run.status.stop.load();
+    };
+    EngineOptions options;
+    options.maxDepthMain = 5;
+    run.start(options);
+    run.waitForSecondaryPhase();
+    pressStop(run.status);
+    run.driver.wait();
+    EXPECT_TRUE(overAfterFirst.load());
+    EXPECT_FALSE(stoppedAfterFirst.load());
+    EXPECT_EQ(run.status.mainDepthShown.load(), 1);
+    EXPECT_TRUE(run.status.stop.load());
+    EXPECT_TRUE(run.playedALegalMove(kStart));
+}
+
 // The fast expansion, pressing stop twice from inside a given pass: the pass
 // winds up at once and its back-up is where the stop lands.
 SearchStatus* gPressTarget = nullptr;
@@ -245,23 +267,6 @@ TEST(SecondaryVerdict, MateOnASecondaryLineDecidesTheMove) {
     }
 }
 
-// The fast expansion with each child's score moved by up to 0.63 pawn,
-// a function of its position and move: the equal scores of quiet positions
-// become distinct.
-ExpansionCounts jitteredExpand(const Position& position, StateWord state, bool upperSide,
-                               const EvalSettings& settings, NodeList& out) {
-    const ExpansionCounts counts = fastExpand(position, state, upperSide, settings, out);
-    std::uint32_t base = 2166136261u;
-    for (const auto cell : position.cells) base = (base ^ static_cast<std::uint8_t>(cell)) * 16777619u;
-    for (int i = 0; i < counts.childCount; ++i) {
-        SearchNode& child = out[static_cast<std::size_t>(i)];
-        std::uint32_t h = base;
-        for (const char c : child.move.bytes) h = (h ^ static_cast<std::uint8_t>(c)) * 16777619u;
-        child.score = static_cast<std::int16_t>(child.score + static_cast<int>(h % 64));
-    }
-    return counts;
-}
-
 // After the pass at depth 3 the root keeps its 10 best moves, after each
 // deeper pass 11 - depth: the information dialog lists the others as lost.
 TEST(SearchDriver, RootKeepsTenCandidatesAtDepthThreeThenElevenMinusTheDepth) {
@@ -274,7 +279,7 @@ TEST(SearchDriver, RootKeepsTenCandidatesAtDepthThreeThenElevenMinusTheDepth) {
 #endif
     for (int depth = 2; depth <= deepest; ++depth) {
         DriverRun run(rookEnding);
-        run.driver.setExpansion(jitteredExpand);
+        run.driver.setExpansion(test::jitteredExpand);
         std::string report;
         run.hooks.showInformation = [&](const std::string&, const std::string& initial) {
             report = initial;

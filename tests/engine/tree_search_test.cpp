@@ -407,6 +407,47 @@ TEST(SecondarySearch, DepthBudgetFollowsTheParityOfTheLeaf) {
     }
 }
 
+// Twelve children at the first two levels, two below, every score its own
+// and no two of them next to each other: backed-up values never tie.
+int gScoresGiven = 0;
+ExpansionCounts distinctScores(const Position&, StateWord, bool, const EvalSettings& settings,
+                               NodeList& out) {
+    const int n = settings.depthLimit <= 2 ? 12 : 2;
+    for (int i = 0; i < n; ++i) {
+        SearchNode& child = out[static_cast<std::size_t>(i)];
+        child.move = MoveText::fromString("a1-a2");
+        child.move[0] = static_cast<char>('a' + i % 8);
+        child.score = static_cast<std::int16_t>((gScoresGiven++ * 7919) % 10000 * 3 - 15000);
+    }
+    return ExpansionCounts{n, 0, static_cast<std::uint32_t>(n), false};
+}
+
+// Three levels below the examined node the secondary tree keeps its 10 best
+// candidates, then 13 - depth limit after each deeper level; below an odd
+// node's inserted copy the candidates are the opponent's replies.
+TEST(SecondarySearch, KeepsTenCandidatesThenThirteenMinusTheDepthLimit) {
+    const struct {
+        int examinedDepth, budget, kept;
+    } cases[] = {{2, 3, 10}, {2, 4, 9}, {2, 5, 8}, {1, 3, 10}, {1, 4, 8}, {1, 5, 7}};
+    for (const auto& c : cases) {
+        Fixture f;
+        NodeIndex examined = test::addChildren(f.tree, SearchTree::mainRoot(), {{"b1-b2", 0}});
+        if (c.examinedDepth == 2) examined = test::addChildren(f.tree, examined, {{"b7-b6", 0}});
+        TreeSearch search(f.tree, EngineOptions{}, Position{}, 30, false, distinctScores);
+        gScoresGiven = 0;
+        f.status.mainPhaseOver.store(true);
+        f.status.inSecondary.store(true);
+        search.secondarySearch(examined, c.budget);
+        NodeIndex candidates = f.tree[SearchTree::secondaryRoot()].children;
+        if (c.examinedDepth == 1) candidates = f.tree[candidates].children;
+        int live = 0;
+        for (int i = 0; i < f.tree.arrayLength(candidates); ++i) {
+            if (f.tree[candidates + static_cast<NodeIndex>(i)].children != kNoNode) ++live;
+        }
+        EXPECT_EQ(live, c.kept) << "examined at depth " << c.examinedDepth << ", budget " << c.budget;
+    }
+}
+
 // A record whose last six moves shuffle knights back and forth.
 std::unique_ptr<GameRecord> shufflingRecord(bool recorded) {
     auto record = std::make_unique<GameRecord>();

@@ -309,6 +309,22 @@ TEST(GameFile, AGameSetUpFromAPositionReadsBack) {
     expectUntouched(gameFileBytes(empty), GameFileError::badContent);
 }
 
+// A game as long as the record holds (300 half-moves) saves and loads whole.
+TEST(GameFile, FullRecordRoundTrips) {
+    TempFolder folder;
+    GameRecord game = test::newScriptedGame(false);
+    std::string shuffle;
+    for (int i = 0; i < 75; ++i) shuffle += "g1f3 g8f6 f3g1 f6g8 ";
+    ASSERT_EQ(test::playScriptedLine(game, shuffle), GameRecord::kCapacity);
+    const std::string path = folder.file("longue.ech");
+    ASSERT_TRUE(writeGameFile(path, game));
+    GameRecord loaded = test::newScriptedGame(false);
+    ASSERT_EQ(readGameFile(path, loaded), GameFileError::none);
+    EXPECT_EQ(loaded.plyCount, GameRecord::kCapacity);
+    EXPECT_EQ(loaded.moves, game.moves);
+    EXPECT_EQ(loaded.history, game.history);
+}
+
 TEST(GameFile, FailedSaveKeepsThePreviousFile) {
     TempFolder folder;
     GameRecord game = test::newScriptedGame(false);

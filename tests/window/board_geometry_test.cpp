@@ -24,6 +24,23 @@ TEST(BoardGeometry, TopRowStartsAtY54AndTurningFlipsIt) {
     }
 }
 
+// Squares are 50 pixels: rows start at y = 103, 153, ... (the top row at
+// 54, below the toolbar) and columns at x = 38, 88, ... in the client area.
+TEST(BoardGeometry, NeighbouringSquaresMeetAtExactPixels) {
+    for (int row = 0; row < 8; ++row) {
+        const int top = row == 0 ? 54 : 53 + 50 * row;
+        EXPECT_EQ(hitSquare(40, top, false, false).y, 8 - row) << "y " << top;
+        if (row > 0) {
+            EXPECT_EQ(hitSquare(40, top - 1, false, false).y, 9 - row) << "y " << top - 1;
+        }
+    }
+    for (int column = 0; column < 8; ++column) {
+        const int left = 38 + 50 * column;
+        EXPECT_EQ(hitSquare(left, 200, false, false).x, column + 1) << "x " << left;
+        EXPECT_NE(hitSquare(left - 1, 200, false, false).x, column + 1) << "x " << left - 1;
+    }
+}
+
 TEST(BoardGeometry, EverySquareIsHitAtItsCentreInTheFourViews) {
     for (bool pib : {false, true}) {
         for (bool turned : {false, true}) {
