@@ -1,7 +1,6 @@
 #include "engine/node_arena.h"
 
 #include <cassert>
-#include <new>
 
 #include "engine/page_memory.h"
 
