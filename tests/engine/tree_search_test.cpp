@@ -523,6 +523,14 @@ long residentKilobytes() {
     return kilobytes;
 }
 
+// ThreadSanitizer keeps its own record of unmapped memory resident: there
+// the pages still go back and forth, but the sizes say nothing.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kResidentSizeTells = false;
+#else
+constexpr bool kResidentSizeTells = true;
+#endif
+
 TEST(NodeArena, ClearGivesAFinishedTreesPagesBackToTheSystem) {
     NodeArena arena;
     const long before = residentKilobytes();
@@ -535,9 +543,11 @@ TEST(NodeArena, ClearGivesAFinishedTreesPagesBackToTheSystem) {
             ASSERT_NE(first, kNoNode);
             for (NodeIndex n = first; n < first + 100; ++n) arena[n].score = 1;
         }
-        EXPECT_GT(residentKilobytes() - before, 120 * 1024);
+        const long grown = residentKilobytes() - before;
         arena.clear();
         arena.waitUntilReturned();
+        if (!kResidentSizeTells) continue;
+        EXPECT_GT(grown, 120 * 1024);
         // Only the pages kept warm for the next search (48 MB) stay.
         EXPECT_LT(residentKilobytes() - before, 60 * 1024) << "search " << search;
     }
