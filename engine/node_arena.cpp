@@ -103,7 +103,7 @@ bool NodeArena::addPage() {
 
 void NodeArena::clear() {
     // The first pages are kept for the next search (the roots' page and a
-    // few more, some tens of megabytes); the rest go back to the system.
+    // few more, a dozen megabytes); the rest go back to the system.
     // Spare pages the last search did not take stay spare.
     std::vector<Page> kept;
     std::vector<Page> retired;

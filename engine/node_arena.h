@@ -60,7 +60,7 @@ public:
 private:
     bool addPage();
 
-    static constexpr std::size_t kKeptPages = 32;  // 48 MB kept warm between searches
+    static constexpr std::size_t kKeptPages = 8;  // 12 MB kept warm between searches
 
     // A page whose memory the system has already mapped, from the helper
     // thread, or a fresh one when none is ready.

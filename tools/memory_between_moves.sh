@@ -39,9 +39,10 @@ game="$build/app/gui/quorvel"
 command -v xvfb-run > /dev/null && command -v xdotool > /dev/null ||
     { echo "--game needs xvfb-run and xdotool (Debian packages xvfb, xdotool)" >&2; exit 2; }
 
+# The game's settings and recovery file go to a folder of their own, not to
+# the user's; the book is the one beside the program.
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-cp resources/ouvertures.txt "$folder/"
 cat > "$folder/play.sh" << 'EOF'
 #!/usr/bin/env bash
 # Runs inside Xvfb: starts the game, chooses "Partie > Adversaires >
@@ -49,7 +50,8 @@ cat > "$folder/play.sh" << 'EOF'
 set -u
 game=$1 seconds=$2
 cd "$(dirname "$0")"
-env -u QT_QPA_PLATFORM "$game" > game.log 2>&1 &
+env -u QT_QPA_PLATFORM HOME="$PWD" XDG_CONFIG_HOME="$PWD/config" XDG_DATA_HOME="$PWD/data" \
+    "$game" > game.log 2>&1 &
 pid=$!
 sleep 6  # the splash window
 xdotool mousemove 87 9 click 1

@@ -548,8 +548,8 @@ TEST(NodeArena, ClearGivesAFinishedTreesPagesBackToTheSystem) {
         arena.waitUntilReturned();
         if (!kResidentSizeTells) continue;
         EXPECT_GT(grown, 120 * 1024);
-        // Only the pages kept warm for the next search (48 MB) stay.
-        EXPECT_LT(residentKilobytes() - before, 60 * 1024) << "search " << search;
+        // Only the pages kept warm for the next search (12 MB) stay.
+        EXPECT_LT(residentKilobytes() - before, 30 * 1024) << "search " << search;
     }
 }
 
