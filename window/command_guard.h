@@ -27,6 +27,8 @@ struct CommandRule {
 struct CommandContext {
     bool searching = false;
     bool replaying = false;
+
+    friend bool operator==(const CommandContext&, const CommandContext&) = default;
 };
 
 enum class CommandVerdict { run, cancelReplayThenRun, refuse };

@@ -105,12 +105,7 @@ void GameWindow::connectControls() {
             layout_.drawLogo(view_->scale());
         },
         Qt::QueuedConnection);
-    const std::pair<QPushButton*, int> buttons[] = {{layout_.quit, cmd::kQuit},
-                                                    {layout_.about, cmd::kAbout},
-                                                    {layout_.help, cmd::kHelp},
-                                                    {layout_.stop, cmd::kStopSearch},
-                                                    {layout_.takeBack, cmd::kTakeBack}};
-    for (const auto& [button, id] : buttons) {
+    for (const auto& [button, id] : buttonCommands()) {
         const int command = id;
         connect(button, &QPushButton::clicked, this, [this, command] { runCommand(command); });
     }

@@ -5,8 +5,11 @@
 // DialogService it is given.
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
@@ -72,6 +75,9 @@ protected:
 private:
     void connectControls();
     CommandContext commandContext() const;
+    // The panel's buttons and the commands they run.
+    using ButtonCommands = std::array<std::pair<QPushButton*, int>, 5>;
+    ButtonCommands buttonCommands() const;
     // +1 towards later moves, -1 towards earlier ones.
     void scrollList(int delta);
     // The board picture alone, at the view's scale.
@@ -101,7 +107,8 @@ private:
     HistoryNavigator history_;
     HelpWindow* help_ = nullptr;
     bool closing_ = false;
-    bool quitting_ = false;  // the quit sequence is under way
+    bool quitting_ = false;                         // the quit sequence is under way
+    std::optional<CommandContext> appliedContext_;  // what the enabled commands were last set for
 };
 
 }  // namespace quorvel

@@ -43,20 +43,25 @@ void GameWindow::runCommand(int id) {
     if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id)) return;
 }
 
+GameWindow::ButtonCommands GameWindow::buttonCommands() const {
+    return {{{layout_.quit, cmd::kQuit},
+             {layout_.about, cmd::kAbout},
+             {layout_.help, cmd::kHelp},
+             {layout_.stop, cmd::kStopSearch},
+             {layout_.takeBack, cmd::kTakeBack}}};
+}
+
 void GameWindow::updateCommandStates() {
     const CommandContext context = commandContext();
+    // Every repaint asks; what is allowed changes only with the context.
+    if (appliedContext_ == context) return;
+    appliedContext_ = context;
     auto allowed = [&](int id) { return commandVerdict(id, context) != CommandVerdict::refuse; };
     if (menu_)
         for (const int id : menu_->ids()) menu_->action(id)->setEnabled(allowed(id));
-    const std::pair<QWidget*, int> controls[] = {{layout_.quit, cmd::kQuit},
-                                                 {layout_.about, cmd::kAbout},
-                                                 {layout_.help, cmd::kHelp},
-                                                 {layout_.stop, cmd::kStopSearch},
-                                                 {layout_.takeBack, cmd::kTakeBack},
-                                                 {layout_.history, cmd::kHistoryBack},
-                                                 {layout_.listScroll, cmd::kScrollListBack}};
-    for (const auto& [control, id] : controls)
-        if (control) control->setEnabled(allowed(id));
+    for (const auto& [button, id] : buttonCommands()) button->setEnabled(allowed(id));
+    layout_.history->setEnabled(allowed(cmd::kHistoryBack));
+    layout_.listScroll->setEnabled(allowed(cmd::kScrollListBack));
 }
 
 void GameWindow::chooseColour(std::uint32_t& colour) {
