@@ -67,7 +67,7 @@ void GameController::settleComputerGame() {
     state_.announcePending = false;
     stopTimersForGameEnd();
     // The boxes stay closed in this mode, also on the repaints to come.
-    drawAnnouncedSerial_ = stalemateAnnouncedSerial_ = fullAnnouncedSerial_ = state_.positionSerial;
+    drawCheckedSerial_ = stalemateAnnouncedSerial_ = fullAnnouncedSerial_ = state_.positionSerial;
 }
 
 void GameController::announce() {
@@ -81,9 +81,11 @@ void GameController::announce() {
     const bool boxes = !inComputerGame_;
 
     // The draws of the rules: repetition, fifty moves, insufficient material.
-    if (!state_.markerOn && idle && drawAnnouncedSerial_ != serial) {
+    // Looked for once per position, not on every repaint: only a new
+    // position changes the answer.
+    if (!state_.markerOn && idle && drawCheckedSerial_ != serial) {
+        drawCheckedSerial_ = serial;
         if (const DrawReason reason = drawReason(r); reason != DrawReason::none) {
-            drawAnnouncedSerial_ = serial;
             state_.statusText = QStringLiteral("Partie nulle");
             state_.announcePending = false;
             status_.mainPhaseOver = true;

@@ -166,7 +166,7 @@ private:
     bool windingDown_ = false;          // the window is closing
     bool inComputerGame_ = false;       // the computer-against-computer loop runs
     bool recoveryFailureSaid_ = false;  // the last recovery write failed and the user knows
-    int drawAnnouncedSerial_ = -1;
+    int drawCheckedSerial_ = -1;        // the position whose draws were last looked for
     int stalemateAnnouncedSerial_ = -1;
     int fullAnnouncedSerial_ = -1;
     SearchDriver driver_{status_};  // last: its destructor waits for the thread
