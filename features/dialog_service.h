@@ -47,6 +47,13 @@ public:
     // One of the games of a PGN file, by its index in `games`; nullopt when
     // cancelled.
     virtual std::optional<int> chooseGame(const QStringList& games) = 0;
+
+    // What went wrong with a file, a folder or the book: the beep, then the
+    // error box.
+    void error(const QString& text) {
+        beep();
+        message(errorCaption(), text, BoxIcon::exclamation);
+    }
 };
 
 }  // namespace quorvel

@@ -23,11 +23,6 @@ void FileCommands::newGame() {
     controller_.repaint();
 }
 
-void FileCommands::fileError(const QString& text) {
-    controller_.dialogs().beep();
-    controller_.dialogs().message(errorCaption(), text, BoxIcon::exclamation);
-}
-
 void FileCommands::afterRead() {
     PlayState& play = controller_.state();
     play.firstShownRow = firstShownRowFor(play.record.plyCount);
@@ -46,8 +41,8 @@ void FileCommands::load() {
     }
     if (const GameFileError error = readGameFile(path->toStdString(), play.record);
         error != GameFileError::none) {
-        fileError(gameFileDamaged(error) ? QStringLiteral("Fichier endommagé !")
-                                         : QStringLiteral("Fichier introuvable !"));
+        controller_.dialogs().error(gameFileDamaged(error) ? QStringLiteral("Fichier endommagé !")
+                                                           : QStringLiteral("Fichier introuvable !"));
         return;
     }
     play.statusText = QStringLiteral(" ");
@@ -60,7 +55,7 @@ void FileCommands::save() {
     if (writeGameFile(path.toStdString(), controller_.state().record)) {
         controller_.dialogs().message(infoCaption(), QStringLiteral("Sauvegarde réussie"), BoxIcon::none);
     } else {
-        fileError(QStringLiteral("Création du fichier impossible !"));
+        controller_.dialogs().error(QStringLiteral("Création du fichier impossible !"));
     }
 }
 
@@ -79,8 +74,8 @@ void FileCommands::recover() {
     play.markerOn = false;
     if (const GameFileError error = readGameFile(controller_.recoveryPath(), play.record);
         error != GameFileError::none) {
-        fileError(gameFileDamaged(error) ? QStringLiteral("Fichier endommagé")
-                                         : QStringLiteral("Fichier introuvable"));
+        controller_.dialogs().error(gameFileDamaged(error) ? QStringLiteral("Fichier endommagé")
+                                                           : QStringLiteral("Fichier introuvable"));
         return;
     }
     afterRead();

@@ -32,7 +32,6 @@ public:
 
 private:
     void afterRead();
-    void fileError(const QString& text);
 
     GameController& controller_;
     const FileLocations& locations_;

@@ -33,11 +33,6 @@ QString FormatCommands::humanName() {
     return QStringLiteral("Joueur");
 }
 
-void FormatCommands::error(const QString& text) {
-    controller_.dialogs().beep();
-    controller_.dialogs().message(errorCaption(), text, BoxIcon::exclamation);
-}
-
 // The game on the board was replaced by an imported or pasted one.
 void FormatCommands::gameReplaced() {
     PlayState& play = controller_.state();
@@ -68,11 +63,11 @@ void FormatCommands::exportPgn() {
                              !play.humanVsHuman && (play.computerVsComputer || !playerIsBlack)};
     const auto text = quorvel::exportPgn(play.record, options);
     if (const auto* problem = std::get_if<PgnExportError>(&text)) {
-        error(QString::fromStdString(problem->message));
+        controller_.dialogs().error(QString::fromStdString(problem->message));
         return;
     }
     if (!replaceFile(name.toStdString(), std::get<std::string>(text))) {
-        error(QStringLiteral("Création du fichier impossible !"));
+        controller_.dialogs().error(QStringLiteral("Création du fichier impossible !"));
         return;
     }
     controller_.dialogs().message(infoCaption(), QStringLiteral("Exportation réussie"), BoxIcon::none);
@@ -84,18 +79,18 @@ void FormatCommands::importPgn() {
     if (!path) return;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error(QStringLiteral("Fichier introuvable !"));
+        controller_.dialogs().error(QStringLiteral("Fichier introuvable !"));
         return;
     }
     if (file.size() > kLargestPgnFile) {
-        error(
+        controller_.dialogs().error(
             QStringLiteral("Fichier trop volumineux : une partie PGN en fait rarement plus de quelques Ko"));
         return;
     }
     const QByteArray bytes = file.readAll();
     const std::vector<PgnGameText> games = readPgnGames(std::string_view(bytes.constData(), bytes.size()));
     if (games.empty()) {
-        error(QStringLiteral("Aucune partie PGN dans ce fichier"));
+        controller_.dialogs().error(QStringLiteral("Aucune partie PGN dans ce fichier"));
         return;
     }
     std::size_t chosen = 0;
@@ -107,7 +102,7 @@ void FormatCommands::importPgn() {
         chosen = static_cast<std::size_t>(*row);
     }
     if (const auto problem = importPgnGame(games[chosen], static_cast<int>(chosen) + 1, play.record)) {
-        error(QString::fromStdString(problem->message));
+        controller_.dialogs().error(QString::fromStdString(problem->message));
         return;
     }
     gameReplaced();
@@ -122,7 +117,8 @@ void FormatCommands::pasteFen() {
     // The player takes the side to move.
     auto parsed = parseLegalFen(text.toStdString(), FenOrientation::sideToMoveLower);
     if (const auto* problem = std::get_if<FenError>(&parsed)) {
-        error(QStringLiteral("Position refusée : ") + QString::fromStdString(problem->message));
+        controller_.dialogs().error(QStringLiteral("Position refusée : ") +
+                                    QString::fromStdString(problem->message));
         return;
     }
     auto record = std::make_unique<GameRecord>(std::get<FenSetup>(parsed).record);

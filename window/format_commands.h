@@ -27,7 +27,6 @@ public:
     static QString humanName();
 
 private:
-    void error(const QString& text);
     void gameReplaced();
 
     GameController& controller_;

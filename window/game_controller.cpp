@@ -200,8 +200,7 @@ void GameController::reportRecoveryWrite(bool written) {
     }
     if (recoveryFailureSaid_) return;
     recoveryFailureSaid_ = true;
-    dialogs_.beep();
-    showBox(errorCaption(), QStringLiteral("Impossible d'écrire le fichier de récupération"));
+    dialogs_.error(QStringLiteral("Impossible d'écrire le fichier de récupération"));
 }
 
 void GameController::showBox(const QString& caption, const QString& text) {

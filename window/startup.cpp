@@ -26,10 +26,7 @@ void loadOpeningBook(GameWindow& window) {
     if (!path.isEmpty() && controller.book().load(path.toStdString()) == OpeningBook::LoadStatus::loaded)
         return;
     controller.status().bookPlay = false;
-    controller.dialogs().beep();
-    controller.dialogs().message(errorCaption(),
-                                 QStringLiteral("Impossible de trouver le fichier 'ouvertures.txt'"),
-                                 BoxIcon::exclamation);
+    controller.dialogs().error(QStringLiteral("Impossible de trouver le fichier 'ouvertures.txt'"));
 }
 
 bool installQtFrench(QTranslator& translator) {

@@ -35,9 +35,7 @@ void GameWindow::prepareUserFolders() {
     settingsWritable_ = check.settingsWritable;
     // The game goes on without the file the folder would hold.
     if (!check.recoveryWritable) controller_.setRecoveryPath({});
-    if (check.message.isEmpty()) return;
-    dialogs_.beep();
-    dialogs_.message(errorCaption(), check.message, BoxIcon::exclamation);
+    if (!check.message.isEmpty()) dialogs_.error(check.message);
 }
 
 }  // namespace quorvel

@@ -276,11 +276,9 @@ bool GameWindow::quitWithConfirmation() {
     // settings stay this session's.
     if (settingsWritable_ && !writeSettings(locations_.folders().config.toStdString(),
                                             collectSettings(controller_, files_.gameFileName()))) {
-        dialogs_.beep();
-        dialogs_.message(errorCaption(),
-                         QStringLiteral("Impossible d'écrire le fichier 'quorvel.ini' : les réglages de "
-                                        "cette séance ne seront pas conservés"),
-                         BoxIcon::exclamation);
+        dialogs_.error(QStringLiteral(
+            "Impossible d'écrire le fichier 'quorvel.ini' : les réglages de cette séance ne seront pas "
+            "conservés"));
     }
     closeNow();
     return true;
