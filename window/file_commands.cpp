@@ -23,14 +23,6 @@ void FileCommands::newGame() {
     controller_.repaint();
 }
 
-void FileCommands::afterRead() {
-    PlayState& play = controller_.state();
-    play.firstShownRow = firstShownRowFor(play.record.plyCount);
-    play.moveAwaitingSearch = false;
-    controller_.handBoardToSideToMove();
-    controller_.positionReplaced();
-}
-
 void FileCommands::load() {
     PlayState& play = controller_.state();
     play.markerOn = false;
@@ -46,7 +38,7 @@ void FileCommands::load() {
         return;
     }
     play.statusText = QStringLiteral(" ");
-    afterRead();
+    controller_.gameReplaced();
     controller_.repaint();
 }
 
@@ -78,7 +70,7 @@ void FileCommands::recover() {
                                                            : QStringLiteral("Fichier introuvable"));
         return;
     }
-    afterRead();
+    controller_.gameReplaced();
     controller_.dialogs().message(infoCaption(), QStringLiteral("Restauration réussie !"), BoxIcon::none);
     controller_.repaint();
 }

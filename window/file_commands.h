@@ -31,8 +31,6 @@ public:
     void setGameFileName(std::string name) { gameFileName_ = std::move(name); }
 
 private:
-    void afterRead();
-
     GameController& controller_;
     const FileLocations& locations_;
     std::string gameFileName_ = kDefaultName;

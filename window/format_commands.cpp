@@ -35,15 +35,10 @@ QString FormatCommands::humanName() {
 
 // The game on the board was replaced by an imported or pasted one.
 void FormatCommands::gameReplaced() {
-    PlayState& play = controller_.state();
-    play.firstShownRow = firstShownRowFor(play.record.plyCount);
-    play.markerOn = false;
-    play.moveAwaitingSearch = false;
-    play.statusText = QStringLiteral(" ");
+    controller_.state().statusText = QStringLiteral(" ");
     controller_.status().firstPaintDone = false;
     controller_.status().bookPlay = true;
-    controller_.handBoardToSideToMove();
-    controller_.positionReplaced();
+    controller_.gameReplaced();
     controller_.repaint();
 }
 

@@ -110,6 +110,14 @@ void GameController::changeSide() {
     }
 }
 
+void GameController::gameReplaced() {
+    state_.firstShownRow = firstShownRowFor(state_.record.plyCount);
+    state_.markerOn = false;
+    state_.moveAwaitingSearch = false;
+    handBoardToSideToMove();
+    positionReplaced();
+}
+
 void GameController::handBoardToSideToMove() {
     if (!state_.humanVsHuman || humanToMove()) return;
     mirrorPosition(state_.record.current);

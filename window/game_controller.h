@@ -114,6 +114,10 @@ public:
 
     // A new position was set by a take-back, a load or a new game.
     void positionReplaced() { ++state_.positionSerial; }
+    // Another game took the board (loaded, recovered, imported or pasted):
+    // the move list ends on its last move, no square is marked, and between
+    // two humans the board goes to the side to move.
+    void gameReplaced();
     // Between two humans the board always belongs to the side to move; a
     // loaded or stepped-to position may have been held by the other one.
     void handBoardToSideToMove();
