@@ -1,6 +1,7 @@
 #include "resources/artwork.h"
 
 #include <array>
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -25,7 +26,7 @@ int setKey(int pieceSet) {
 
 // Scales are kept in hundredths: 1.5 and 1.4999999 are one picture.
 int scaleKey(qreal scale) {
-    return scale > 0 ? qRound(scale * 100) : 100;
+    return qRound(usableScale(scale) * 100);
 }
 
 const CachedPiece& cachedPiece(int pieceSet, PieceType type, qreal scale) {
@@ -44,6 +45,10 @@ const CachedPiece& cachedPiece(int pieceSet, PieceType type, qreal scale) {
 }
 
 }  // namespace
+
+int devicePixels(qreal logical, qreal scale) {
+    return static_cast<int>(std::ceil(logical * usableScale(scale) - 1e-9));
+}
 
 PieceType pieceTypeOf(int code) {
     switch (code % 10) {

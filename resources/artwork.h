@@ -18,6 +18,14 @@ PieceType pieceTypeOf(int code);
 // 2 on a 4K laptop) and carries it, so it paints at its logical size with
 // every edge sharp. Sizes below are logical pixels.
 
+// A ratio of 0 or less (unknown) draws at 1.
+inline qreal usableScale(qreal scale) {
+    return scale > 0 ? scale : 1;
+}
+// The device pixels `logical` pixels take at `scale`, rounded up so the
+// picture covers its logical size (42 x 1.5 a hair over 63 stays 63).
+int devicePixels(qreal logical, qreal scale);
+
 // pieceSet is 0, 20 or 40 ("Modèle 1", "Modèle 2", "Modèle 3").
 // A 42 x 42 picture with a transparent background.
 QPixmap pieceImage(int pieceSet, bool white, PieceType type, qreal scale = 1);

@@ -3,7 +3,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 
 #include "resources/alpha_ops.h"
 #include "resources/art_fonts.h"
@@ -39,7 +38,7 @@ SetStyle styleOf(int pieceSet) {
 struct Canvas {
     qreal scale = 1;
 
-    int side() const { return pictureSide(scale); }
+    int side() const { return devicePixels(kPieceSide, scale); }
     qreal px(qreal designPixels) const { return designPixels * scale; }
     int radius() const { return std::max(1, qRound(scale)); }
     QPainterPath map(const QPainterPath& design) const {
@@ -143,12 +142,8 @@ QImage shadowOf(const Canvas& canvas, const QImage& mask) {
 
 }  // namespace
 
-int pictureSide(qreal scale) {
-    return static_cast<int>(std::ceil(kPieceSide * scale - 1e-9));
-}
-
 PiecePictures renderPiece(int pieceSet, PieceType type, qreal scale) {
-    const Canvas canvas{scale > 0 ? scale : 1};
+    const Canvas canvas{usableScale(scale)};
     const SetStyle style = styleOf(pieceSet);
     const bool glyphs = pieceSet != 20 && fontHas(style.font, QString(glyphOf(type)) + glyphOf(type, true));
     PiecePictures pictures;

@@ -25,7 +25,4 @@ struct PiecePictures {
 // the pictures carry it as their device pixel ratio.
 PiecePictures renderPiece(int pieceSet, PieceType type, qreal scale = 1);
 
-// The side in device pixels of a piece picture drawn at `scale`.
-int pictureSide(qreal scale);
-
 }  // namespace quorvel::art

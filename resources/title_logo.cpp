@@ -2,9 +2,9 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <cmath>
 
 #include "resources/art_fonts.h"
+#include "resources/artwork.h"
 #include "resources/flat_shapes.h"
 
 namespace quorvel::art {
@@ -76,10 +76,9 @@ void paintBand(QPainter& p, qreal left) {
 }  // namespace
 
 QImage drawTitleLogo(QSize size, qreal scale) {
-    if (scale <= 0) scale = 1;
+    scale = usableScale(scale);
     if (size.isEmpty()) size = QSize(kLogoWidth, kLogoHeight);
-    QImage logo(static_cast<int>(std::ceil(size.width() * scale - 1e-9)),
-                static_cast<int>(std::ceil(size.height() * scale - 1e-9)),
+    QImage logo(devicePixels(size.width(), scale), devicePixels(size.height(), scale),
                 QImage::Format_ARGB32_Premultiplied);
     logo.fill(Qt::transparent);
     QPainter p(&logo);

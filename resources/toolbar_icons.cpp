@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <cmath>
+
+#include "resources/artwork.h"
 
 namespace quorvel::art {
 
@@ -141,8 +142,8 @@ void raisedButton(QPainter& p) {
 }  // namespace
 
 QImage drawToolbarIcon(int zone, bool highlighted, qreal scale) {
-    if (scale <= 0) scale = 1;
-    const int side = static_cast<int>(std::ceil(kToolbarSide * scale - 1e-9));
+    scale = usableScale(scale);
+    const int side = devicePixels(kToolbarSide, scale);
     QImage image(side, side, QImage::Format_RGB32);
     image.fill(QColor(236, 236, 236));
     QPainter painter(&image);

@@ -1,7 +1,6 @@
 #include "window/board_renderer.h"
 
 #include <QPainter>
-#include <cmath>
 
 #include "resources/artwork.h"
 #include "window/board_geometry.h"
@@ -20,8 +19,8 @@ std::uint32_t bgrFromColour(const QColor& colour) {
 }
 
 QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& display, qreal scale) {
-    if (scale <= 0) scale = 1;
-    const int side = static_cast<int>(std::ceil(board::kImageSize * scale - 1e-9));
+    scale = art::usableScale(scale);
+    const int side = art::devicePixels(board::kImageSize, scale);
     QImage image(side, side, QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::white);

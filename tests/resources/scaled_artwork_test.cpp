@@ -44,7 +44,7 @@ TEST(ScaledArtwork, PiecesHaveTheRatiosPixelsAndTheSameDrawing) {
             for (const PieceType type : kTypes) {
                 SCOPED_TRACE(::testing::Message()
                              << "scale " << scale << " set " << set << " type " << static_cast<int>(type));
-                const int side = pictureSide(scale);
+                const int side = devicePixels(kPieceSide, scale);
                 const QPixmap white = pieceImage(set, true, type, scale);
                 ASSERT_EQ(white.size(), QSize(side, side));
                 EXPECT_EQ(white.devicePixelRatio(), scale);
@@ -71,7 +71,7 @@ TEST(ScaledArtwork, PiecesHaveTheRatiosPixelsAndTheSameDrawing) {
 TEST(ScaledArtwork, ToolbarIconsAndTheLogoHaveTheRatiosPixels) {
     for (const qreal scale : kScales) {
         SCOPED_TRACE(::testing::Message() << "scale " << scale);
-        const int side = static_cast<int>(std::ceil(16 * scale - 1e-9));
+        const int side = devicePixels(16, scale);
         for (int zone = 1; zone <= 7; ++zone) {
             for (const bool lit : {false, true}) {
                 const QPixmap icon = toolbarIcon(zone, lit, scale);
@@ -83,8 +83,7 @@ TEST(ScaledArtwork, ToolbarIconsAndTheLogoHaveTheRatiosPixels) {
             }
         }
         const QPixmap logo = titleLogo(QSize(236, 36), scale);
-        EXPECT_EQ(logo.size(), QSize(static_cast<int>(std::ceil(236 * scale - 1e-9)),
-                                     static_cast<int>(std::ceil(36 * scale - 1e-9))));
+        EXPECT_EQ(logo.size(), QSize(devicePixels(236, scale), devicePixels(36, scale)));
         EXPECT_EQ(logo.devicePixelRatio(), scale);
         EXPECT_NEAR(alphaSum(logo.toImage()) / (scale * scale),
                     alphaSum(titleLogo(QSize(236, 36), 1).toImage()),
