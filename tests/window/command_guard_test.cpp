@@ -108,7 +108,7 @@ TEST_F(CommandGuard, EveryToolbarZonePressedDuringASearchLeavesTheGameAlone) {
 }
 
 TEST_F(CommandGuard, GameCommandsAreRefusedAndDisabledDuringASearch) {
-    dialogs.fileNames.push_back(folder->path() + "/partie.ech");
+    dialogs.fileNames.push_back(path("partie.ech"));
     duringTheComputersSearch([&] {
         for (const int id : kGameCommands) {
             const GameSnapshot before(record());

@@ -18,7 +18,6 @@ namespace {
 class ClocksAndFiles : public WindowTest {
 protected:
     void tick() { Q_EMIT controller().timers().secondElapsed(); }
-    QString path(const char* name) const { return folder->path() + "/" + name; }
     // The next write of `file` meets a full disk: the file is written beside
     // it first, and that temporary file is the device that is always full.
     void diskFullFor(const QString& file) {
@@ -184,7 +183,7 @@ TEST_F(ClocksAndFiles, DamagedFilesAreSaidDamagedAndLeaveTheGameAsItWas) {
     EXPECT_EQ(dialogs.lastText(), "Fichier introuvable");
     EXPECT_EQ(record().plyCount, before.plyCount);
 
-    dialogs.fileNames.push_back(folder->path() + "/absent/dossier/x.ech");
+    dialogs.fileNames.push_back(path("absent/dossier/x.ech"));
     window->runCommand(cmd::kSaveGameAs);
     EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Création du fichier impossible !"));
 }

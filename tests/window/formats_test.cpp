@@ -20,7 +20,6 @@ namespace {
 
 class Formats : public WindowTest {
 protected:
-    QString path(const char* name) const { return folder->path() + "/" + name; }
     void writeFile(const char* name, const std::string& bytes) {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

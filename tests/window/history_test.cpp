@@ -138,10 +138,10 @@ TEST_F(History, NewGameLoadAndRecoverDuringTheReplayEndItFirst) {
         // A file of two half-moves, a recovery file of three.
         GameRecord other = record();
         other.plyCount = other.recordLength = 2;
-        ASSERT_TRUE(writeGameFile((folder->path() + "/deux.ech").toStdString(), other));
+        ASSERT_TRUE(writeGameFile(path("deux.ech").toStdString(), other));
         other.plyCount = other.recordLength = 3;
         ASSERT_TRUE(writeGameFile(controller().recoveryPath(), other));
-        dialogs.fileNames.push_back(folder->path() + "/deux.ech");
+        dialogs.fileNames.push_back(path("deux.ech"));
         window->runCommand(cmd::kModeComputerHuman);
 
         QTimer::singleShot(50, window.get(), [&] {

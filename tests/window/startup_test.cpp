@@ -34,10 +34,7 @@ void onNextModal(Act act) {
 }
 
 TEST_F(Startup, AMissingBookIsSaidOnceAndTheGameGoesOn) {
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(folder->path());
-    loadOpeningBook(*window);
-    QDir::setCurrent(before);
+    inCurrentFolder(folder->path(), [this] { loadOpeningBook(*window); });
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, "Impossible de trouver le fichier 'ouvertures.txt'");
     EXPECT_EQ(dialogs.boxes[0].caption, "Erreur Quorvel 1.0");
@@ -107,12 +104,6 @@ TEST_F(Startup, EngineOptionsReachTheEngineAndWaitForTheSearch) {
     QApplication::processEvents();
     EXPECT_FALSE(opened);
 }
-
-}  // namespace
-}  // namespace quorvel::testing
-
-namespace quorvel::testing {
-namespace {
 
 // The standard dialogs come from Qt: its own French texts must be loaded,
 // or they say "Cancel" in a French program.

@@ -22,10 +22,7 @@ protected:
     template <class Act>
     bool leavesCurrentFolderEmpty(Act act) {
         QTemporaryDir current;
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(current.path());
-        act();
-        QDir::setCurrent(before);
+        inCurrentFolder(current.path(), act);
         return QDir(current.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
 
@@ -33,7 +30,7 @@ protected:
     // the data in share/quorvel/.
     void installInFolder() {
         FileLocations::Folders folders = locations->folders();
-        folders.program = folder->path() + "/bin";
+        folders.program = path("bin");
         *locations = FileLocations(folders);
         QDir(folder->path()).mkpath("bin");
         QDir(folder->path()).mkpath("share/quorvel");
@@ -43,6 +40,19 @@ protected:
         QFile book(path);
         ASSERT_TRUE(book.open(QIODevice::WriteOnly));
         book.write("e2e4 e7e5 g1f3\n");
+    }
+    // The start-up's check of the user's folders, with the configuration
+    // folder, the data folder or both where no one can make them, not even
+    // root: under a plain file.
+    FileLocations::Folders checkBlockedFolders(bool config, bool data) {
+        const QString blocker = path("bloque");
+        writeBook(blocker);
+        FileLocations::Folders folders = locations->folders();
+        if (config) folders.config = blocker + "/config";
+        if (data) folders.data = blocker + "/data";
+        *locations = FileLocations(folders);
+        window->prepareUserFolders();
+        return folders;
     }
 };
 
@@ -67,15 +77,7 @@ TEST_F(UserFiles, AGameSavedUnderABareNameGoesToTheDocumentsFolder) {
 }
 
 TEST_F(UserFiles, UnwritableFoldersAreSaidOnceAndTheGameGoesOn) {
-    // A plain file where the folders' parent should be: no one can make
-    // them, not even root.
-    const QString blocker = folder->path() + "/bloque";
-    writeBook(blocker);
-    FileLocations::Folders folders = locations->folders();
-    folders.config = blocker + "/config";
-    folders.data = blocker + "/data";
-    *locations = FileLocations(folders);
-    window->prepareUserFolders();
+    const FileLocations::Folders folders = checkBlockedFolders(true, true);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].caption, "Erreur Quorvel 1.0");
     EXPECT_EQ(dialogs.boxes[0].icon, BoxIcon::exclamation);
@@ -101,12 +103,7 @@ TEST_F(UserFiles, UnwritableFoldersAreSaidOnceAndTheGameGoesOn) {
 }
 
 TEST_F(UserFiles, OnlyTheFolderThatFailsIsNamed) {
-    const QString blocker = folder->path() + "/bloque";
-    writeBook(blocker);
-    FileLocations::Folders folders = locations->folders();
-    folders.data = blocker + "/data";
-    *locations = FileLocations(folders);
-    window->prepareUserFolders();
+    const FileLocations::Folders folders = checkBlockedFolders(false, true);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_FALSE(dialogs.boxes[0].text.contains(folders.config));
     EXPECT_TRUE(dialogs.boxes[0].text.contains(folders.data));
@@ -115,15 +112,12 @@ TEST_F(UserFiles, OnlyTheFolderThatFailsIsNamed) {
 
 TEST_F(UserFiles, TheBookComesFromTheInstalledTreeOrTheUsersOwnCopy) {
     installInFolder();
-    const QString installed = folder->path() + "/share/quorvel/ouvertures.txt";
+    const QString installed = path("share/quorvel/ouvertures.txt");
     const QString own = dataFile("ouvertures.txt");
     // A book in the current folder alone is not the game's.
     QTemporaryDir current;
     writeBook(current.filePath("ouvertures.txt"));
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(current.path());
-    loadOpeningBook(*window);
-    QDir::setCurrent(before);
+    inCurrentFolder(current.path(), [this] { loadOpeningBook(*window); });
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, "Impossible de trouver le fichier 'ouvertures.txt'");
 
@@ -138,7 +132,7 @@ TEST_F(UserFiles, TheBookComesFromTheInstalledTreeOrTheUsersOwnCopy) {
     writeBook(own);
     EXPECT_EQ(locations->bookPath(), own);
     // Clips are never the user's: they come from the installed tree.
-    EXPECT_EQ(locations->shippedFile("intro.avi"), folder->path() + "/share/quorvel/intro.avi");
+    EXPECT_EQ(locations->shippedFile("intro.avi"), path("share/quorvel/intro.avi"));
 }
 
 TEST_F(UserFiles, TheDialogsStartWhereTheCurrentGameFileLies) {
@@ -146,14 +140,14 @@ TEST_F(UserFiles, TheDialogsStartWhereTheCurrentGameFileLies) {
     // The settings name a game saved in a folder of the user's: the next
     // start opens the dialogs there.
     QDir(folder->path()).mkpath("parties");
-    const QString saved = folder->path() + "/parties/ma partie.ech";
+    const QString saved = path("parties/ma partie.ech");
     window->files().setGameFileName(saved.toStdString());
     dialogs.answers.push_back(BoxAnswer::yes);
     window->runCommand(cmd::kQuit);
     FileLocations nextRun(locations->folders());
     GameWindow next(dialogs, nextRun);
     next.readSettingsFile();
-    EXPECT_EQ(nextRun.dialogStart("partie.ech"), folder->path() + "/parties/partie.ech");
+    EXPECT_EQ(nextRun.dialogStart("partie.ech"), path("parties/partie.ech"));
 }
 
 }  // namespace

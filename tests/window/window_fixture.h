@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -42,10 +43,20 @@ protected:
     void moveMouse(QPoint client);
     QString cell(int i) const;
     QString shownStatus() const;
+    // A file in the test's own folder, outside the user's folders.
+    QString path(const char* name) const { return folder->path() + '/' + name; }
     // A file in the user's configuration, data or documents folder.
     QString configFile(const char* name) const { return locations->folders().config + '/' + name; }
     QString dataFile(const char* name) const { return locations->folders().data + '/' + name; }
     QString documentsFile(const char* name) const { return locations->folders().documents + '/' + name; }
+    // Runs `act` with `current` as the process's current folder.
+    template <class Act>
+    static void inCurrentFolder(const QString& current, Act act) {
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(current);
+        act();
+        QDir::setCurrent(before);
+    }
 
     FakeDialogService dialogs;
     std::unique_ptr<QTemporaryDir> folder;
