@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "fen.h"
-#include "game_end.h"
 #include "uci_move.h"
 
 namespace quorvel {
@@ -65,17 +64,12 @@ std::variant<Request, std::string> readRequest(std::string_view arguments) {
     return request;
 }
 
-// The record with the side to move on the chosen side of the board.
+// The record with the side to move on the chosen side of the board; a
+// position no game can reach is refused, as everywhere a user gives one.
 std::variant<FenSetup, std::string> startRecord(const std::string& fen, bool whiteIsUpper) {
-    auto parsed = parseFen(fen, whiteIsUpper ? FenOrientation::blackLower : FenOrientation::whiteLower);
+    auto parsed = parseLegalFen(fen, whiteIsUpper ? FenOrientation::blackLower : FenOrientation::whiteLower);
     if (const auto* error = std::get_if<FenError>(&parsed)) return "bad FEN: " + error->message;
-    FenSetup& setup = std::get<FenSetup>(parsed);
-    const GameRecord& r = setup.record;
-    // The side that has just moved can't still be in check.
-    const bool moverIsUpper = setup.whiteToMove == whiteIsUpper;
-    if (isInCheck(r.current, r.state, !moverIsUpper))
-        return std::string("bad FEN: the side not to move is in check");
-    return std::move(setup);
+    return std::get<FenSetup>(std::move(parsed));
 }
 
 // A FEN of the initial position, move number 1 included.

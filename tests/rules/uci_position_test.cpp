@@ -122,7 +122,9 @@ TEST(UciPosition, MalformedStartsAreRefused) {
     for (const char* arguments :
          {"", "banana", "fen", "fen xyz w - - 0 1", "startpos junk e2e4", "fen 4k3/8/8/8/8/8/8/4K3 x - - 0 1",
           // the side not to move stands in check
-          "fen 4k3/8/8/8/8/8/8/4K2r b - - 0 1"}) {
+          "fen 4k3/8/8/8/8/8/8/4K2r b - - 0 1",
+          // positions no game reaches: 17 white men, an en-passant square behind no pawn
+          "fen 4k3/8/8/8/QQQQQQQQ/QQQQQQQQ/8/4K3 b - - 0 1", "fen 4k3/8/8/8/8/8/8/4K3 w - d6 0 1"}) {
         const auto result = setUpUciPosition(arguments);
         EXPECT_FALSE(result.position) << arguments;
         EXPECT_FALSE(result.problem.empty()) << arguments;
