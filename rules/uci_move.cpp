@@ -81,21 +81,4 @@ std::string uciMoveOfText(const Position& before, const MoveText& rows, bool mov
     return moveText(fromX, fromY, toX, toY, promotes ? kUpperQueen : 0, playerIsBlack);
 }
 
-bool playLegalMove(GameRecord& record, const LegalMove& move, bool moverIsUpper) {
-    if (record.plyCount < 0 || record.plyCount >= GameRecord::kCapacity) return false;
-    Position after = record.current;
-    const int piece = after.at(move.fromX, move.fromY);
-    const auto outcome = makeMove(after, record.state, move.fromX, move.fromY, move.toX, move.toY,
-                                  move.castling, move.promotionPiece);
-    if (!outcome) return false;
-    const MoveText text = buildMoveText(move.fromX, move.fromY, move.toX, move.toY, piece, outcome->capture);
-    const Position before = record.current;
-    record.current = after;
-    if (recordMove(record, text, outcome->state, !moverIsUpper) != RecordResult::recorded) {
-        record.current = before;
-        return false;
-    }
-    return true;
-}
-
 }  // namespace quorvel

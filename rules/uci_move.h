@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "move_application.h"
 #include "perft.h"
 #include "position.h"
 
@@ -29,10 +28,5 @@ std::string uciMoveOf(const LegalMove& move, bool playerIsBlack);
 // no move.
 std::string uciMoveOfText(const Position& before, const MoveText& rows, bool moverIsUpper,
                           bool playerIsBlack);
-
-// Makes a legal move on the record's live position and records it as a move
-// of that side (text, check mark, history, plyCount). False, with nothing
-// changed, when the record is full.
-bool playLegalMove(GameRecord& record, const LegalMove& move, bool moverIsUpper);
 
 }  // namespace quorvel

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fen.h"
+#include "move_recording.h"
 #include "uci_move.h"
 
 namespace quorvel {
@@ -90,7 +91,13 @@ std::size_t playMoves(GameRecord& record, bool upperToMove, const std::vector<st
             dropOldestHalfMoves(record, 2);
             dropped += 2;
         }
-        if (!playLegalMove(record, *move, upperToMove)) break;
+        // The move on the chess board, White below, as a game records it.
+        LegalMove chessMove = *move;
+        if (record.playerIsBlack) {
+            chessMove.fromY = 9 - chessMove.fromY;
+            chessMove.toY = 9 - chessMove.toY;
+        }
+        if (!recordChessMove(record, chessMove, upperToMove)) break;
         upperToMove = !upperToMove;
         ++played;
     }

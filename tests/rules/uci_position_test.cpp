@@ -90,6 +90,8 @@ TEST(UciPosition, MovesAreRecordedAsAGameWithTheEngineOnTop) {
     EXPECT_EQ(r.moves[2].str(), "d1-h5+");  // with its check mark, as in a game played on the board
     EXPECT_EQ(r.current.at(8, 5), kLowerQueen);
     EXPECT_EQ(r.history[2].at(8, 5), kLowerQueen);
+    // A mate gets the second mark.
+    EXPECT_EQ(recordOf(setUpUciPosition("startpos moves f2f3 e7e5 g2g4 d8h4")).moves[3].str(), "d8-h4++");
 }
 
 TEST(UciPosition, WhiteToMoveMirrorsTheBoard) {
