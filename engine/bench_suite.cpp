@@ -6,7 +6,7 @@
 
 #include "engine/search_driver.h"
 #include "rules/fen.h"
-#include "rules/notation.h"
+#include "rules/uci_move.h"
 
 namespace quorvel {
 
@@ -36,8 +36,9 @@ std::vector<BenchResult> runBench(std::span<const BenchPosition> positions, int 
         result.nodes = status.nodesCreated.load();
         result.move = "(none)";
         if (record->plyCount > plyBefore) {
-            result.move = longAlgebraic(record->moves[static_cast<std::size_t>(record->plyCount - 1)],
-                                        setup->whiteToMove);
+            result.move = uciMoveOfRecorded(setup->record.current,
+                                            record->moves[static_cast<std::size_t>(record->plyCount - 1)],
+                                            record->playerIsBlack);
         }
         results.push_back(result);
     }

@@ -40,7 +40,7 @@ inline constexpr int kBenchDepth = 4;
 // What one position gave.
 struct BenchResult {
     std::string name;
-    std::string move;  // long algebraic ("e2e4"), "(none)" without a move
+    std::string move;  // in the engines' notation ("e2e4", "g2g1q"), "(none)" without a move
     std::uint32_t nodes = 0;
     double seconds = 0;
 };

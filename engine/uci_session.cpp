@@ -322,9 +322,7 @@ void UciSession::onMoveRecorded() {
     Run& run = *active_;
     const GameRecord& record = *run.record;
     const MoveText& played = record.moves[static_cast<std::size_t>(record.plyCount - 1)];
-    // The record holds chess ranks; the conversion back gives the board's rows.
-    const MoveText rows = toChessRanks(played, run.playerIsBlack);
-    const std::string bestMove = uciMoveOfText(run.base, rows, true, run.playerIsBlack);
+    const std::string bestMove = uciMoveOfRecorded(run.base, played, run.playerIsBlack);
     if (status_.principalLine().moves.empty()) {
         // No line: the move came from the book, whose line the status names.
         std::string name = status_.statusText();
@@ -336,7 +334,10 @@ void UciSession::onMoveRecorded() {
         // The line shown must begin with the move played; when the last
         // scored one does not, the move alone is shown, without a score.
         const std::string line = uciLine(run.base, run.shown, run.playerIsBlack);
-        if (line.substr(0, line.find(' ')) != bestMove) info = infoOf(run, PrincipalLine{{rows}, kExcluded});
+        if (line.substr(0, line.find(' ')) != bestMove) {
+            // The record holds chess ranks; the conversion back gives the board's rows.
+            info = infoOf(run, PrincipalLine{{toChessRanks(played, run.playerIsBlack)}, kExcluded});
+        }
         say(info);
     }
     answerLocked(run, bestMove);

@@ -45,4 +45,9 @@ std::string uciMoveOfText(const Position& before, const MoveText& rows, bool mov
     return longAlgebraic(toChessRanks(rows, playerIsBlack), whiteMoved, promotion);
 }
 
+std::string uciMoveOfRecorded(const Position& before, const MoveText& recorded, bool playerIsBlack) {
+    // The conversion back gives the board's rows, where the promotion is seen.
+    return uciMoveOfText(before, toChessRanks(recorded, playerIsBlack), true, playerIsBlack);
+}
+
 }  // namespace quorvel

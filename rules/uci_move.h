@@ -22,11 +22,14 @@ std::optional<LegalMove> findUciMove(const Position& position, StateWord state, 
 // The text of a legal move of the side.
 std::string uciMoveOf(const LegalMove& move, bool playerIsBlack);
 
-// The text of a move written in rows of `before` (the engine's and the
-// record's internal form, markers ignored); a pawn reaching the far row is
-// promoted to a queen, as the engine always does. Empty when the text names
-// no move.
+// The text of a move written in rows of `before` (the engine's internal
+// form, markers ignored); a pawn reaching the far row is promoted to a
+// queen, as the engine always does. Empty when the text names no move.
 std::string uciMoveOfText(const Position& before, const MoveText& rows, bool moverIsUpper,
                           bool playerIsBlack);
+
+// The text of the computer's move as the record holds it (chess ranks),
+// played from `before`.
+std::string uciMoveOfRecorded(const Position& before, const MoveText& recorded, bool playerIsBlack);
 
 }  // namespace quorvel

@@ -31,19 +31,23 @@ const char* const kEndgames[] = {"pawn endgame", "queen against pawn", "mate in 
 const Fingerprint kFingerprints[] = {
 #ifndef QUORVEL_SANITIZED
     // `quorvel-cli bench`, the figure the README gives.
-    {"Bench", kBenchDepth, {}, 3852891, "g1f3 f1b5 c4d5 g8f6 d1c2 c8d7 g2h1 f4g3 c3b3 c6c7 g2g1 d2b2"},
+    {"Bench", kBenchDepth, {}, 3852891, "g1f3 f1b5 c4d5 g8f6 d1c2 c8d7 g2h1 f4g3 c3b3 c6c7 g2g1q d2b2"},
     // Candidate pruning and the soft cut-off show first at depth 5.
     {"DepthFive",
      5,
      {"start", "rook endgame", "pawn endgame", "queen against pawn", "mate in two", "promotion race",
       "over 100 moves"},
      1895838,
-     "g1f3 a1f1 f4e3 c3b3 h1b1 g2g1 d2b2"},
+     "g1f3 a1f1 f4e3 c3b3 h1b1 g2g1q d2b2"},
     // One main level: the secondary trees choose, with stalemates and mates
     // ending their lines.
-    {"DepthOne", 1, {}, 985841, "g1f3 d4c6 c4d5 g8f6 d1c2 c8d7 g2h1 f4g3 d1h1 c6d5 g2g1 c4a2"},
+    {"DepthOne", 1, {}, 985841, "g1f3 d4c6 c4d5 g8f6 d1c2 c8d7 g2h1 f4g3 d1h1 c6d5 g2g1q c4a2"},
 #endif
-    {"Endgames", kBenchDepth, {std::begin(kEndgames), std::end(kEndgames)}, 9682, "f4g3 c3b3 c6c7 g2g1 d2b2"},
+    {"Endgames",
+     kBenchDepth,
+     {std::begin(kEndgames), std::end(kEndgames)},
+     9682,
+     "f4g3 c3b3 c6c7 g2g1q d2b2"},
 };
 
 std::vector<BenchPosition> suiteOf(const Fingerprint& fingerprint) {
