@@ -58,9 +58,11 @@ void NodeArena::prepareLoop() {
         }
         lock.lock();
         if (!page) {
-            // Out of memory: try again only once the search took a page.
+            // Out of memory: try again only once the search took a page; the
+            // pages of a search that ended meanwhile still go back.
             const std::uint64_t seen = pagesTaken_;
-            prepareWake_.wait(lock, [this, seen] { return quit_ || pagesTaken_ != seen; });
+            prepareWake_.wait(lock,
+                              [this, seen] { return quit_ || !retired_.empty() || pagesTaken_ != seen; });
             continue;
         }
         ready_.push_back(std::move(page));

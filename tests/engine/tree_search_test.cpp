@@ -4,10 +4,15 @@
 #include "engine/tree_search.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "engine/search_reports.h"
 #include "engine_test_support.h"
@@ -511,16 +516,21 @@ TEST(NodeArena, ArraysFillPagesExactlyAndStayUsable) {
     EXPECT_EQ(arena.allocate(100), next);
 }
 
-// This process's resident memory in kilobytes, from the kernel's report.
-long residentKilobytes() {
+// A size of this process in kilobytes from the kernel's report: "VmRSS:"
+// the resident memory, "VmSize:" the address space.
+long statusKilobytes(const std::string& field) {
     std::ifstream in("/proc/self/status");
     std::string key;
     long kilobytes = -1;
     while (in >> key) {
-        if (key == "VmRSS:" && in >> kilobytes) break;
+        if (key == field && in >> kilobytes) break;
         in.ignore(1 << 16, '\n');
     }
     return kilobytes;
+}
+
+long residentKilobytes() {
+    return statusKilobytes("VmRSS:");
 }
 
 // ThreadSanitizer keeps its own record of unmapped memory resident: there
@@ -552,6 +562,33 @@ TEST(NodeArena, ClearGivesAFinishedTreesPagesBackToTheSystem) {
         EXPECT_LT(residentKilobytes() - before, 30 * 1024) << "search " << search;
     }
 }
+
+#ifndef QUORVEL_SANITIZED  // the sanitizers reserve more address space than the limit leaves
+// A search that ran out of memory still gives its pages back: the helper,
+// waiting for the search to take a page before it tries the system again,
+// must wake for the pages to return. The child process has its address
+// space limited; a helper that does not wake leaves it to the alarm.
+TEST(NodeArenaDeathTest, PagesGoBackAfterTheSystemRefusedOne) {
+    EXPECT_EXIT(
+        {
+            NodeArena arena;
+            rlimit limit{};
+            getrlimit(RLIMIT_AS, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(statusKilobytes("VmSize:") + 64 * 1024) * 1024;
+            setrlimit(RLIMIT_AS, &limit);
+            while (arena.allocate(100) != kNoNode) {
+            }
+            // A search takes a while to record its move after the refusal:
+            // time for the helper to go back to waiting for the next page.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            arena.clear();
+            alarm(10);
+            arena.waitUntilReturned();
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 }  // namespace
 }  // namespace quorvel
