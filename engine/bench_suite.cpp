@@ -25,8 +25,7 @@ std::vector<BenchResult> runBench(std::span<const BenchPosition> positions, int 
         if (setup == nullptr) continue;
         auto record = std::make_unique<GameRecord>(setup->record);
         const int plyBefore = record->plyCount;
-        status.searchIdle.store(false);
-        status.markPainted();
+        status.prepareSearchWithoutWindow();
         const auto start = std::chrono::steady_clock::now();
         driver.start(*record, options, false);
         driver.wait();

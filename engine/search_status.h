@@ -58,6 +58,16 @@ public:
         firstPaintDone.store(true);
         wakeSearchThread();
     }
+    // Before a search no window shows (the command line, a chess program):
+    // the last search's stop and seconds are cleared, and no paint awaited.
+    void prepareSearchWithoutWindow() {
+        searchIdle.store(false);
+        mainPhaseOver.store(false);
+        stop.store(false);
+        searchSeconds.store(0);
+        secondarySeconds.store(0);
+        markPainted();
+    }
     // Sleeps (no spinning) until `ready()` holds; re-checked after each wake.
     template <class Ready>
     void waitForSearchWake(Ready ready) {

@@ -242,13 +242,8 @@ void UciSession::watch(const std::shared_ptr<Run>& run) {
 }
 
 void UciSession::startSearch(Run& run) {
-    status_.searchIdle.store(false);
-    status_.mainPhaseOver.store(false);
-    status_.stop.store(false);
-    status_.searchSeconds.store(0);
-    status_.secondarySeconds.store(0);
     status_.bookPlay.store(run.bookPlay);
-    status_.markPainted();  // no window to wait for
+    status_.prepareSearchWithoutWindow();
     driver_.setOpeningBook(run.book.get());
     driver_.start(*run.record, run.options, false);
 }

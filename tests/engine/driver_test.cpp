@@ -29,8 +29,7 @@ struct DriverRun {
     bool secondaryStarted = false;
 
     explicit DriverRun(const char* fen) : record(test::recordFromFen(fen)) {
-        status.searchIdle.store(false);
-        status.markPainted();
+        status.prepareSearchWithoutWindow();
     }
     void start(const EngineOptions& options) {
         auto user = hooks.passFinished;
