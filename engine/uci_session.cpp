@@ -49,13 +49,6 @@ std::string quoted(std::string_view text) {
     return "'" + result + (text.size() > 60 ? "...'" : "'");
 }
 
-std::string_view trimmed(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 UciSession::UciSession(Send send, std::string bookFile, std::uint64_t totalMemory)
@@ -81,10 +74,12 @@ void UciSession::say(const std::string& line) {
 }
 
 bool UciSession::handleLine(std::string_view line) {
-    line = trimmed(line);
-    const std::size_t space = line.find_first_of(" \t");
-    const std::string_view command = line.substr(0, space);
-    const std::string_view arguments = space == std::string_view::npos ? "" : trimmed(line.substr(space));
+    // Blanks count for nothing, a Windows line end among them: each command
+    // reads its arguments word by word.
+    constexpr std::string_view kBlanks = " \t\r\n";
+    line.remove_prefix(std::min(line.find_first_not_of(kBlanks), line.size()));
+    const std::string_view command = line.substr(0, line.find_first_of(kBlanks));
+    const std::string_view arguments = line.substr(command.size());
     if (command.empty() || command == "debug" || command == "register") {
         // Nothing to do: Quorvel has no debug output and needs no registration.
     } else if (command == "uci") {

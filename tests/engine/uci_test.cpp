@@ -253,13 +253,13 @@ bool legalAfter(const std::string& position, const std::string& move) {
 
 TEST(UciDialogue, HandshakeNamesTheEngineAndItsOptions) {
     Dialogue d;
-    d.send("uci");
+    d.send("uci\r");  // a Windows line end
     const int ok = d.waitFor("uciok");
     ASSERT_EQ(ok, 12);
     EXPECT_EQ(d.line(0), "id name Quorvel 1.0");
     EXPECT_EQ(d.line(1).rfind("id author ", 0), 0u);
     for (int i = 2; i < ok; ++i) EXPECT_EQ(d.line(i).rfind("option name ", 0), 0u) << d.line(i);
-    d.send("isready");
+    d.send("\tisready ");
     EXPECT_EQ(d.waitFor("readyok"), ok + 1);
 }
 
