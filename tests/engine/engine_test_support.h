@@ -13,8 +13,9 @@
 
 namespace quorvel::test {
 
-inline std::unique_ptr<GameRecord> recordFromFen(const std::string& fen) {
-    auto parsed = parseFen(fen, FenOrientation::sideToMoveUpper);
+inline std::unique_ptr<GameRecord> recordFromFen(
+    const std::string& fen, FenOrientation orientation = FenOrientation::sideToMoveUpper) {
+    auto parsed = parseFen(fen, orientation);
     if (!std::holds_alternative<FenSetup>(parsed)) return nullptr;
     return std::make_unique<GameRecord>(std::get<FenSetup>(parsed).record);
 }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "engine/evaluation.h"
@@ -174,13 +173,12 @@ TEST(Expansion, CastlingPathSquaresOccupiedOrAttacked) {
                 const FenOrientation orientation = upper   ? FenOrientation::sideToMoveUpper
                                                    : white ? FenOrientation::whiteLower
                                                            : FenOrientation::blackLower;
-                const auto parsed = parseFen(fen, orientation);
-                ASSERT_TRUE(std::holds_alternative<FenSetup>(parsed)) << fen;
-                const GameRecord& record = std::get<FenSetup>(parsed).record;
+                const auto record = test::recordFromFen(fen, orientation);
+                ASSERT_TRUE(record) << fen;
                 for (const Expansion& e : kBoth) {
                     NodeList list{};
                     const ExpansionCounts counts =
-                        e.expand(record.current, record.state, upper, EvalSettings{}, list);
+                        e.expand(record->current, record->state, upper, EvalSettings{}, list);
                     std::string listed;
                     for (const std::string& text : moves(list, counts.childCount)) {
                         if (text.rfind("o-o", 0) == 0) listed += (listed.empty() ? "" : " ") + text;

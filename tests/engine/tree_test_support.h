@@ -26,6 +26,13 @@ inline NodeIndex addChildren(SearchTree& tree, NodeIndex parent,
     return first;
 }
 
+// A line of single children from the main root down to `depth`; returns its last node.
+inline NodeIndex singleLine(SearchTree& tree, int depth) {
+    NodeIndex node = SearchTree::mainRoot();
+    for (int d = 0; d < depth; ++d) node = addChildren(tree, node, {{"b1-b2", 0}});
+    return node;
+}
+
 inline NodeIndex childNamed(const SearchTree& tree, NodeIndex parent, const char* move) {
     const NodeIndex first = tree[parent].children;
     for (int i = 0; i < tree.arrayLength(first); ++i) {
