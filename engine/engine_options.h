@@ -7,17 +7,28 @@
 
 namespace quorvel {
 
+// The values a number may take, both ends included.
+struct ValueRange {
+    int low, high;
+};
+
 struct EngineOptions {
     bool extraDisplays = false;           // open the information dialog after each computer move
-    std::int32_t alphaBetaTolerance = 0;  // soft cut-off tolerance, hundredths of a pawn, 0..1000
-    std::int8_t maxDepthMain = 10;        // highest depth limit of the main tree, 1..10
-    std::int32_t minSons = 1;             // children searched after a cut-off, 1..100
-    std::int8_t maxDepthSecondary = 3;    // depth budget of each secondary tree, 0..10 (0: off)
+    std::int32_t alphaBetaTolerance = 0;  // soft cut-off tolerance, hundredths of a pawn (kToleranceRange)
+    std::int8_t maxDepthMain = 10;        // highest depth limit of the main tree (kMainDepthRange)
+    std::int32_t minSons = 1;             // children searched after a cut-off (kMinSonsRange)
+    std::int8_t maxDepthSecondary = 3;    // secondary trees' depth budget, 0: off (kSecondaryDepthRange)
     bool horizonReduction = true;         // horizon-effect term of the evaluation
     bool alphaBetaSorting = true;         // sort siblings in the back-up pass
     bool spareEngineFlag = false;         // carried by the dialog and the settings file only
 
     friend bool operator==(const EngineOptions&, const EngineOptions&) = default;
 };
+
+// The ranges of the numbers above, as the options dialog offers them.
+constexpr ValueRange kToleranceRange{0, 1000};
+constexpr ValueRange kMinSonsRange{1, 100};
+constexpr ValueRange kMainDepthRange{1, 10};
+constexpr ValueRange kSecondaryDepthRange{0, 10};
 
 }  // namespace quorvel

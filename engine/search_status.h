@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_options.h"
 #include "rules/position.h"
 
 namespace quorvel {
@@ -112,11 +113,12 @@ private:
     PrincipalLine principalLine_;
 };
 
-// Time limits of a search, seconds.
+// Time limits of a search, seconds, each in kTimeLimitRange.
 struct TimeLimits {
     std::int32_t mainTimeLimit = 9;
     std::int32_t secondaryTimeLimit = 8;
 };
+constexpr ValueRange kTimeLimitRange{1, 300};
 
 // The per-second accounting of the clock tick that ends the search's phases:
 // search seconds + 1 (secondary seconds + 1 when the main phase was already

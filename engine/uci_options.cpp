@@ -12,7 +12,7 @@ namespace {
 // A number option; the getters and setters reach into UciSettings.
 struct SpinOption {
     const char* name;
-    int low, high;
+    ValueRange range;
     std::function<int(const UciSettings&)> get;
     std::function<void(UciSettings&, int)> set;
 };
@@ -20,17 +20,20 @@ struct SpinOption {
 // In the order of the engine options dialog, the time limits first.
 const std::vector<SpinOption>& spinOptions() {
     static const std::vector<SpinOption> options{
-        {"Main Tree Time", 1, 300, [](const UciSettings& s) { return s.limits.mainTimeLimit; },
+        {"Main Tree Time", kTimeLimitRange, [](const UciSettings& s) { return s.limits.mainTimeLimit; },
          [](UciSettings& s, int v) { s.limits.mainTimeLimit = v; }},
-        {"Secondary Tree Time", 1, 300, [](const UciSettings& s) { return s.limits.secondaryTimeLimit; },
+        {"Secondary Tree Time", kTimeLimitRange,
+         [](const UciSettings& s) { return s.limits.secondaryTimeLimit; },
          [](UciSettings& s, int v) { s.limits.secondaryTimeLimit = v; }},
-        {"Alpha-Beta Tolerance", 0, 1000, [](const UciSettings& s) { return s.engine.alphaBetaTolerance; },
+        {"Alpha-Beta Tolerance", kToleranceRange,
+         [](const UciSettings& s) { return s.engine.alphaBetaTolerance; },
          [](UciSettings& s, int v) { s.engine.alphaBetaTolerance = v; }},
-        {"Minimum Sons", 1, 100, [](const UciSettings& s) { return s.engine.minSons; },
+        {"Minimum Sons", kMinSonsRange, [](const UciSettings& s) { return s.engine.minSons; },
          [](UciSettings& s, int v) { s.engine.minSons = v; }},
-        {"Main Tree Depth", 1, 10, [](const UciSettings& s) { return int{s.engine.maxDepthMain}; },
+        {"Main Tree Depth", kMainDepthRange, [](const UciSettings& s) { return int{s.engine.maxDepthMain}; },
          [](UciSettings& s, int v) { s.engine.maxDepthMain = static_cast<std::int8_t>(v); }},
-        {"Secondary Tree Depth", 0, 10, [](const UciSettings& s) { return int{s.engine.maxDepthSecondary}; },
+        {"Secondary Tree Depth", kSecondaryDepthRange,
+         [](const UciSettings& s) { return int{s.engine.maxDepthSecondary}; },
          [](UciSettings& s, int v) { s.engine.maxDepthSecondary = static_cast<std::int8_t>(v); }},
     };
     return options;
@@ -94,8 +97,8 @@ std::vector<std::string> uciOptionLines(const UciSettings& defaults) {
     std::vector<std::string> lines;
     for (const SpinOption& o : spinOptions()) {
         lines.push_back(std::string("option name ") + o.name + " type spin default " +
-                        std::to_string(o.get(defaults)) + " min " + std::to_string(o.low) + " max " +
-                        std::to_string(o.high));
+                        std::to_string(o.get(defaults)) + " min " + std::to_string(o.range.low) + " max " +
+                        std::to_string(o.range.high));
     }
     auto check = [](const char* name, bool value) {
         return std::string("option name ") + name + " type check default " + (value ? "true" : "false");
@@ -117,10 +120,10 @@ std::optional<std::string> applySetOption(std::string_view arguments, UciSetting
         int number = 0;
         const std::string text = value.value_or("");
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size() || number < o.low ||
-            number > o.high) {
-            return std::string(o.name) + " takes a whole number from " + std::to_string(o.low) + " to " +
-                   std::to_string(o.high);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+            number < o.range.low || number > o.range.high) {
+            return std::string(o.name) + " takes a whole number from " + std::to_string(o.range.low) +
+                   " to " + std::to_string(o.range.high);
         }
         o.set(settings, number);
         return std::nullopt;

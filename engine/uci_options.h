@@ -15,7 +15,7 @@ namespace quorvel {
 
 struct UciSettings {
     EngineOptions engine;
-    TimeLimits limits;     // seconds, 1..300 each
+    TimeLimits limits;     // seconds
     bool ownBook = true;   // answer from the opening book while the game follows it
     std::string bookFile;  // the book's path
 };
