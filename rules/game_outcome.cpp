@@ -66,13 +66,6 @@ RepetitionKey keyOf(const ChessPosition& p) {
     return key;
 }
 
-bool sameSquares(const Position& a, const Position& b) {
-    for (int x = 1; x <= 8; ++x)
-        for (int y = 1; y <= 8; ++y)
-            if (a.at(x, y) != b.at(x, y)) return false;
-    return true;
-}
-
 bool sideToMoveCanMove(const ChessPosition& p) {
     return hasLegalMove(p.board, p.state, !p.whiteToMove);
 }

@@ -49,6 +49,18 @@ std::vector<LegalMove> legalMoves(const Position& position, StateWord state, boo
     return moves;
 }
 
+std::optional<LegalMove> legalMoveBetween(const Position& before, StateWord state, bool sideIsUpper,
+                                          const Position& after) {
+    for (const LegalMove& move : legalMoves(before, state, sideIsUpper)) {
+        Position board = before;
+        if (makeMove(board, state, move.fromX, move.fromY, move.toX, move.toY, move.castling,
+                     move.promotionPiece) &&
+            sameSquares(board, after))
+            return move;
+    }
+    return std::nullopt;
+}
+
 std::uint64_t perft(const Position& position, StateWord state, bool sideIsUpper, int depth) {
     if (depth <= 0) return 1;
     const std::vector<LegalMove> moves = legalMoves(position, state, sideIsUpper);

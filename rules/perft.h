@@ -4,6 +4,7 @@
 // figures.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ struct LegalMove {
 // Every legal move of the side, promotions once per piece (queen, rook,
 // bishop, knight), in square order.
 std::vector<LegalMove> legalMoves(const Position& position, StateWord state, bool sideIsUpper);
+
+// The legal move of the side that leads from `before` to the squares of
+// `after` (state cells and side marker not compared). No two legal moves
+// lead to the same squares, so there is one at most.
+std::optional<LegalMove> legalMoveBetween(const Position& before, StateWord state, bool sideIsUpper,
+                                          const Position& after);
 
 // Number of leaf positions `depth` half-moves ahead.
 std::uint64_t perft(const Position& position, StateWord state, bool sideIsUpper, int depth);

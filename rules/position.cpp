@@ -66,6 +66,13 @@ void mirrorPosition(Position& position) {
     for (auto [a, b] : kPairs) std::swap(position[a], position[b]);
 }
 
+bool sameSquares(const Position& a, const Position& b) {
+    for (int x = 1; x <= 8; ++x)
+        for (int y = 1; y <= 8; ++y)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
+}
+
 MoveText toChessRanks(const MoveText& text, bool playerIsBlack) {
     MoveText result = text;
     if (playerIsBlack && text[1] > 0 && !text.isCastling()) {

@@ -119,6 +119,10 @@ void unpackState(StateWord state, Position& position);
 // The caller toggles playerIsBlack.
 void mirrorPosition(Position& position);
 
+// The same piece on each of the 64 squares; state cells and the side marker
+// are not compared.
+bool sameSquares(const Position& a, const Position& b);
+
 // A move in text form: 8 bytes, NUL-terminated ASCII ("e2-e4", "e4xd5",
 // "o-o", "o-o-o"). Byte 5 may hold a marker ('+', or "++"/"P" in tree
 // nodes), byte 6 a second '+' (mate) in the game record.

@@ -5,7 +5,6 @@
 
 #include "rules/fen.h"
 #include "rules/game_outcome.h"
-#include "rules/move_application.h"
 #include "rules/perft.h"
 #include "rules/record_positions.h"
 #include "rules/san.h"
@@ -25,24 +24,6 @@ std::string tagLine(const std::string& name, const std::string& value) {
         escaped += (c == '\n' || c == '\r' || c == '\t') ? ' ' : c;
     }
     return "[" + name + " \"" + escaped + "\"]\n";
-}
-
-bool sameSquares(const Position& a, const Position& b) {
-    for (int x = 1; x <= 8; ++x)
-        for (int y = 1; y <= 8; ++y)
-            if (a.at(x, y) != b.at(x, y)) return false;
-    return true;
-}
-
-// The legal move that leads from one position of the record to the next.
-std::optional<LegalMove> moveBetween(const ChessPosition& before, const ChessPosition& after) {
-    for (const LegalMove& m : legalMoves(before.board, before.state, !before.whiteToMove)) {
-        Position board = before.board;
-        if (makeMove(board, before.state, m.fromX, m.fromY, m.toX, m.toY, m.castling, m.promotionPiece) &&
-            sameSquares(board, after.board))
-            return m;
-    }
-    return std::nullopt;
 }
 
 // Tokens joined by blanks into lines of at most kLineWidth characters.
@@ -65,9 +46,11 @@ std::variant<std::string, PgnExportError> exportPgn(const GameRecord& record,
     const int start = setupPly(record);
     const int end = std::clamp(record.plyCount, start, GameRecord::kCapacity);
     std::vector<std::string> tokens;
+    ChessPosition after = positionAtPly(record, start);
     for (int ply = start; ply < end; ++ply) {
-        const ChessPosition before = positionAtPly(record, ply);
-        const auto move = moveBetween(before, positionAtPly(record, ply + 1));
+        const ChessPosition before = after;
+        after = positionAtPly(record, ply + 1);
+        const auto move = legalMoveBetween(before.board, before.state, !before.whiteToMove, after.board);
         if (!move) {
             return PgnExportError{"Le coup " + std::to_string(ply / 2 + 1) + (ply % 2 == 0 ? "." : "...") +
                                   " ne mène pas à la position suivante : la partie est endommagée"};

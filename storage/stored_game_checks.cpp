@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "rules/game_end.h"
-#include "rules/move_application.h"
 #include "rules/perft.h"
 
 namespace quorvel {
@@ -34,13 +33,6 @@ bool kingsApart(const Position& p) {
         }
     }
     return std::max(std::abs(upperX - lowerX), std::abs(upperY - lowerY)) > 1;
-}
-
-bool sameSquares(const Position& a, const Position& b) {
-    for (int x = 1; x <= 8; ++x)
-        for (int y = 1; y <= 8; ++y)
-            if (a.at(x, y) != b.at(x, y)) return false;
-    return true;
 }
 
 }  // namespace
@@ -84,27 +76,14 @@ bool storedMoveLeads(const Position& before, const MoveText& text, const Positio
     // Both boards as `after` holds them.
     Position board = before;
     if (heldForBlack(before) != heldForBlack(after)) mirrorPosition(board);
-    const bool upper = moverIsUpper(after, whiteMoved);
+    const auto move = legalMoveBetween(board, packState(board, 0), moverIsUpper(after, whiteMoved), after);
+    if (!move) return false;
+    // The text must name that move.
     const MoveText rows = toChessRanks(text, heldForBlack(after));
-    const Castling castling = !rows.isCastling()
-                                  ? Castling::none
-                                  : (rows.isLongCastling() ? Castling::queenSide : Castling::kingSide);
-    const StateWord state = packState(board, 0);
-    for (const LegalMove& move : legalMoves(board, state, upper)) {
-        if (castling != Castling::none) {
-            if (move.castling != castling) continue;
-        } else if (move.castling != Castling::none || move.fromX != rows[0] - 'a' + 1 ||
-                   move.fromY != rows[1] - '0' || move.toX != rows[3] - 'a' + 1 ||
-                   move.toY != rows[4] - '0') {
-            continue;
-        }
-        Position played = board;
-        if (!makeMove(played, state, move.fromX, move.fromY, move.toX, move.toY, move.castling,
-                      move.promotionPiece))
-            continue;
-        if (sameSquares(played, after)) return true;
-    }
-    return false;
+    if (rows.isCastling())
+        return move->castling == (rows.isLongCastling() ? Castling::queenSide : Castling::kingSide);
+    return move->castling == Castling::none && move->fromX == rows[0] - 'a' + 1 &&
+           move->fromY == rows[1] - '0' && move->toX == rows[3] - 'a' + 1 && move->toY == rows[4] - '0';
 }
 
 }  // namespace quorvel
