@@ -21,10 +21,7 @@ bool recordChessMove(GameRecord& record, const LegalMove& move, bool byComputer)
     const bool whiteMoves = record.plyCount % 2 == 0;
     // The human holds the lower side, the computer the upper one.
     const bool playerIsBlack = byComputer ? whiteMoves : !whiteMoves;
-    if (record.playerIsBlack != playerIsBlack) {
-        mirrorPosition(record.current);
-        record.playerIsBlack = playerIsBlack;
-    }
+    holdLiveBoardFor(record, playerIsBlack);
     record.state = packState(record.current, record.state);
     auto row = [&](int rank) { return playerIsBlack ? 9 - rank : rank; };
     const int fromX = move.fromX, fromY = row(move.fromY), toX = move.toX, toY = row(move.toY);

@@ -73,6 +73,13 @@ bool sameSquares(const Position& a, const Position& b) {
     return true;
 }
 
+void holdLiveBoardFor(GameRecord& record, bool playerIsBlack) {
+    if (record.playerIsBlack == playerIsBlack) return;
+    mirrorPosition(record.current);
+    record.playerIsBlack = playerIsBlack;
+    record.state = packState(record.current, record.state);
+}
+
 MoveText toChessRanks(const MoveText& text, bool playerIsBlack) {
     MoveText result = text;
     if (playerIsBlack && text[1] > 0 && !text.isCastling()) {

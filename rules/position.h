@@ -171,6 +171,10 @@ struct GameRecord {
     std::int32_t setupHalfMoveClock = 0;
 };
 
+// Holds the live board for a player of the given colour: when the colour
+// changes, the board is mirrored and its state word packed again.
+void holdLiveBoardFor(GameRecord& record, bool playerIsBlack);
+
 // Rank conversion of a text: digit d becomes 'i' - d (bytes 1 and 4) when
 // playerIsBlack is set, byte 1 is a digit and the text is not a castling.
 MoveText toChessRanks(const MoveText& text, bool playerIsBlack);

@@ -50,11 +50,7 @@ std::optional<PgnImportError> startPosition(const PgnGameText& game, int gameNum
 void handLiveBoard(GameRecord& record, PlayerRoles roles) {
     const bool whiteToMove = record.plyCount % 2 == 0;
     const bool moverIsProgram = whiteToMove ? roles.whiteIsProgram : roles.blackIsProgram;
-    const bool playerIsBlack = whiteToMove == moverIsProgram;
-    if (record.playerIsBlack == playerIsBlack) return;
-    mirrorPosition(record.current);
-    record.playerIsBlack = playerIsBlack;
-    record.state = packState(record.current, record.state);
+    holdLiveBoardFor(record, whiteToMove == moverIsProgram);
 }
 
 }  // namespace

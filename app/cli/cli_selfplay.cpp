@@ -143,9 +143,7 @@ int runSelfPlay(const Args& args) {
             seconds, statusMebibytes("VmHWM:"), atOnce, statusMebibytes("VmRSS:"));
         std::fflush(stdout);
         // The other side's turn: it becomes the upper side, the computer's.
-        mirrorPosition(record->current);
-        record->playerIsBlack = !record->playerIsBlack;
-        record->state = packState(record->current, record->state);
+        holdLiveBoardFor(*record, !record->playerIsBlack);
     }
     return 0;
 }

@@ -139,14 +139,6 @@ TEST(GameFile, ClocksAreCappedToTheirWidth) {
     EXPECT_EQ(loaded.blackClock, 42);
 }
 
-// The two humans' game hands the board to the side to move after each
-// half-move, so its entries alternate between the two ways of holding it.
-void handToTheOtherHuman(GameRecord& game) {
-    mirrorPosition(game.current);
-    game.playerIsBlack = !game.playerIsBlack;
-    game.state = packState(game.current, game.state);
-}
-
 // Every kind of game the program writes is read back as it was written.
 TEST(GameFile, EveryKindOfGameTheProgramWritesIsReadBack) {
     struct Case {
@@ -158,7 +150,9 @@ TEST(GameFile, EveryKindOfGameTheProgramWritesIsReadBack) {
     GameRecord twoHumans = test::newScriptedGame(false);
     for (const std::string& token :
          test::splitTokens("e2e4 d7d5 e4d5 g8f6 f1b5 c7c6 d5c6 d8a5 c6b7 a5b5 b7a8n")) {
-        if (twoHumans.plyCount > 0) handToTheOtherHuman(twoHumans);
+        // The board goes to the side to move: the entries alternate between
+        // the two ways of holding it.
+        holdLiveBoardFor(twoHumans, twoHumans.plyCount % 2 == 1);
         ASSERT_TRUE(test::playScripted(twoHumans, token)) << token;
     }
     cases.push_back({"two humans, a promotion to a knight", twoHumans});
@@ -196,8 +190,7 @@ TEST(GameFile, SideMarkerOfTheLastPositionDecidesThePlayersColour) {
     // The player changes to Black before White's third half-move.
     GameRecord game = test::newScriptedGame(false);
     test::playScriptedLine(game, "e2e4 c7c5");
-    mirrorPosition(game.current);
-    game.playerIsBlack = true;
+    holdLiveBoardFor(game, true);
     ASSERT_EQ(test::playScriptedLine(game, "g1f3"), 1);
 
     GameRecord loaded = test::newScriptedGame(false);

@@ -35,11 +35,7 @@ std::unique_ptr<GameRecord> windowGame(Mode mode, const std::string& moves) {
         bool playerIsBlack = mode == Mode::humanBlack;
         if (mode == Mode::twoHumans) playerIsBlack = !whiteMoves;
         if (mode == Mode::computers) playerIsBlack = whiteMoves;
-        if (r->playerIsBlack != playerIsBlack) {
-            mirrorPosition(r->current);
-            r->playerIsBlack = playerIsBlack;
-            r->state = packState(r->current, r->state);
-        }
+        holdLiveBoardFor(*r, playerIsBlack);
         EXPECT_TRUE(test::playScripted(*r, token)) << token;
         if (isCheckmated(r->current, r->state, true) || isCheckmated(r->current, r->state, false))
             r->moves[static_cast<std::size_t>(r->plyCount - 1)][6] = '+';

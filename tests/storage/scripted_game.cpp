@@ -11,11 +11,7 @@ namespace quorvel::test {
 GameRecord newScriptedGame(bool playerIsBlack) {
     GameRecord record;
     newGame(record);
-    if (playerIsBlack) {
-        mirrorPosition(record.current);
-        record.playerIsBlack = true;
-    }
-    record.state = packState(record.current, record.state);
+    holdLiveBoardFor(record, playerIsBlack);
     return record;
 }
 
