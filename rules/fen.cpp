@@ -190,16 +190,11 @@ std::string boardText(const Position& board) {
     return text;
 }
 
-std::string castlingText(const Position& board, StateWord s) {
+std::string castlingText(const Position& board, StateWord state) {
+    const int rights = castlingRights(board, state);
     std::string text;
-    if (!(s & kLowerKingMoved) && board.at(5, 1) == kLowerKing) {
-        if (!(s & kLowerRookHMoved) && board.at(8, 1) == kLowerRook) text += 'K';
-        if (!(s & kLowerRookAMoved) && board.at(1, 1) == kLowerRook) text += 'Q';
-    }
-    if (!(s & kUpperKingMoved) && board.at(5, 8) == kUpperKing) {
-        if (!(s & kUpperRookHMoved) && board.at(8, 8) == kUpperRook) text += 'k';
-        if (!(s & kUpperRookAMoved) && board.at(1, 8) == kUpperRook) text += 'q';
-    }
+    for (int bit = 0; bit < 4; ++bit)
+        if (rights & (1 << bit)) text += "KQkq"[bit];
     return text.empty() ? "-" : text;
 }
 

@@ -15,7 +15,7 @@ namespace {
 struct RepetitionKey {
     std::int8_t squares[64];
     bool whiteToMove;
-    int castlingRights;  // bits: White king side, White queen side, Black king side, Black queen side
+    int castlingRights;  // CastlingRight bits
     int enPassantFile;   // 0 unless an en-passant capture is possible
 
     friend bool operator==(const RepetitionKey& a, const RepetitionKey& b) {
@@ -23,20 +23,6 @@ struct RepetitionKey {
                a.castlingRights == b.castlingRights && a.enPassantFile == b.enPassantFile;
     }
 };
-
-// White is the lower side of the boards read here.
-int castlingRights(const ChessPosition& p) {
-    const StateWord s = p.state;
-    const Position& b = p.board;
-    int rights = 0;
-    const bool whiteKingHome = !(s & (kLowerKingMoved | kLowerCastled)) && b.at(5, 1) == kLowerKing;
-    const bool blackKingHome = !(s & (kUpperKingMoved | kUpperCastled)) && b.at(5, 8) == kUpperKing;
-    if (whiteKingHome && !(s & kLowerRookHMoved) && b.at(8, 1) == kLowerRook) rights |= 1;
-    if (whiteKingHome && !(s & kLowerRookAMoved) && b.at(1, 1) == kLowerRook) rights |= 2;
-    if (blackKingHome && !(s & kUpperRookHMoved) && b.at(8, 8) == kUpperRook) rights |= 4;
-    if (blackKingHome && !(s & kUpperRookAMoved) && b.at(1, 8) == kUpperRook) rights |= 8;
-    return rights;
-}
 
 // The file of the pawn that has just made a double step, when the side to
 // move can legally take it en passant. A double step no pawn can answer
@@ -61,7 +47,7 @@ RepetitionKey keyOf(const ChessPosition& p) {
     for (int x = 1; x <= 8; ++x)
         for (int y = 1; y <= 8; ++y) key.squares[(x - 1) * 8 + (y - 1)] = p.board.at(x, y);
     key.whiteToMove = p.whiteToMove;
-    key.castlingRights = castlingRights(p);
+    key.castlingRights = castlingRights(p.board, p.state);
     key.enPassantFile = enPassantFile(p);
     return key;
 }

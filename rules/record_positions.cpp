@@ -28,6 +28,17 @@ Position whiteLowerBoard(const Position& board, bool heldMirrored) {
     return result;
 }
 
+int castlingRights(const Position& b, StateWord s) {
+    const bool whiteKingHome = !(s & (kLowerKingMoved | kLowerCastled)) && b.at(5, 1) == kLowerKing;
+    const bool blackKingHome = !(s & (kUpperKingMoved | kUpperCastled)) && b.at(5, 8) == kUpperKing;
+    int rights = 0;
+    if (whiteKingHome && !(s & kLowerRookHMoved) && b.at(8, 1) == kLowerRook) rights |= kWhiteKingSide;
+    if (whiteKingHome && !(s & kLowerRookAMoved) && b.at(1, 1) == kLowerRook) rights |= kWhiteQueenSide;
+    if (blackKingHome && !(s & kUpperRookHMoved) && b.at(8, 8) == kUpperRook) rights |= kBlackKingSide;
+    if (blackKingHome && !(s & kUpperRookAMoved) && b.at(1, 8) == kUpperRook) rights |= kBlackQueenSide;
+    return rights;
+}
+
 int setupPly(const GameRecord& record) {
     const int held = std::clamp(std::max(record.plyCount, record.recordLength), 0, GameRecord::kCapacity);
     for (int k = held - 1; k >= 0; --k) {

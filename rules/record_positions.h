@@ -18,6 +18,11 @@ struct ChessPosition {
     bool whiteToMove = true;
 };
 
+// The castlings a chess position still allows, the path and the attacks
+// aside: king and rook at home, neither moved, the side not castled yet.
+enum CastlingRight : int { kWhiteKingSide = 1, kWhiteQueenSide = 2, kBlackKingSide = 4, kBlackQueenSide = 8 };
+int castlingRights(const Position& board, StateWord state);
+
 // The board with White as the lower side; `heldMirrored` when it was held
 // for a player with Black (side marker 1 in history entries).
 Position whiteLowerBoard(const Position& board, bool heldMirrored);

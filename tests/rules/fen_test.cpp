@@ -52,6 +52,11 @@ TEST(FenLegality, CastlingRightsWithoutTheirKingOrRookAreDropped) {
     ASSERT_TRUE(std::holds_alternative<FenSetup>(parsed));
     EXPECT_EQ(formatFen(std::get<FenSetup>(parsed).record), "r3k3/8/8/8/8/8/8/RN2K1B1 w Qq - 0 9");
     EXPECT_TRUE(std::get<FenSetup>(parsed).record.current[kLowerRookHMovedCell]);
+    // Nor does a side that has castled keep one, whatever its king-moved cell
+    // says (a game file may hold such a board): the rules refuse it.
+    GameRecord castled = setUp("4k3/8/8/8/8/8/8/4K2R w K - 0 9");
+    castled.history[15][kLowerCastledCell] = 1;
+    EXPECT_EQ(formatFen(castled), "4k3/8/8/8/8/8/8/4K2R w - - 0 9");
 }
 
 TEST(FenLegality, TheEngineBenchmarkStillReadsItsOwnPositions) {
