@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <sstream>
 #include <vector>
 
+#include "board_checks.h"
 #include "move_application.h"
 #include "move_validity.h"
 #include "record_positions.h"
@@ -65,20 +65,19 @@ std::optional<std::string> readBoard(const std::string& field, Position& positio
 // One king a side and no pawn on the first or last rank: the rules need
 // them. White is the lower side.
 std::optional<std::string> boardProblem(const Position& position) {
-    int kings[2] = {0, 0};  // [0] White, [1] Black
-    for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-            const int code = position.at(x, y);
-            if ((code == kLowerPawn || code == kUpperPawn) && (y == 1 || y == 8))
-                return std::string("un pion se trouve sur la première ou la dernière rangée");
-            if (code == kLowerKing) ++kings[0];
-            if (code == kUpperKing) ++kings[1];
-        }
-    }
-    static const char* const kSides[] = {"les Blancs", "les Noirs"};
-    for (int side = 0; side < 2; ++side) {
-        if (kings[side] == 0) return std::string(kSides[side]) + " n'ont pas de roi";
-        if (kings[side] > 1) return std::string(kSides[side]) + " ont plus d'un roi";
+    switch (kingsAndPawnsFault(position)) {
+        case BoardFault::pawnOnBackRow:
+            return "un pion se trouve sur la première ou la dernière rangée";
+        case BoardFault::lowerKingMissing:
+            return "les Blancs n'ont pas de roi";
+        case BoardFault::lowerKingsExtra:
+            return "les Blancs ont plus d'un roi";
+        case BoardFault::upperKingMissing:
+            return "les Noirs n'ont pas de roi";
+        case BoardFault::upperKingsExtra:
+            return "les Noirs ont plus d'un roi";
+        case BoardFault::none:
+            break;
     }
     return std::nullopt;
 }
@@ -104,15 +103,7 @@ std::optional<std::string> materialProblem(const Position& position) {
 }
 
 std::optional<std::string> kingsProblem(const Position& position, StateWord state, bool whiteToMove) {
-    int whiteX = 0, whiteY = 0, blackX = 0, blackY = 0;
-    for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-            if (position.at(x, y) == kLowerKing) whiteX = x, whiteY = y;
-            if (position.at(x, y) == kUpperKing) blackX = x, blackY = y;
-        }
-    }
-    if (std::abs(whiteX - blackX) <= 1 && std::abs(whiteY - blackY) <= 1)
-        return std::string("les deux rois se touchent");
+    if (kingsTouch(position)) return std::string("les deux rois se touchent");
     // The side that has just moved can't have left its king attacked.
     if (kingAttacked(position, state, 0, 0, 0, 0, 0, 0, 0, 0, whiteToMove))
         return std::string(whiteToMove ? "les Noirs sont en échec alors que les Blancs ont le trait"

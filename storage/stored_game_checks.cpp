@@ -1,8 +1,6 @@
 #include "storage/stored_game_checks.h"
 
-#include <algorithm>
-#include <cstdlib>
-
+#include "rules/board_checks.h"
 #include "rules/game_end.h"
 #include "rules/perft.h"
 
@@ -24,17 +22,6 @@ bool moverIsUpper(const Position& position, bool whiteMoved) {
     return whiteMoved == heldForBlack(position);
 }
 
-bool kingsApart(const Position& p) {
-    int upperX = 0, upperY = 0, lowerX = 0, lowerY = 0;
-    for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-            if (p.at(x, y) == kUpperKing) upperX = x, upperY = y;
-            if (p.at(x, y) == kLowerKing) lowerX = x, lowerY = y;
-        }
-    }
-    return std::max(std::abs(upperX - lowerX), std::abs(upperY - lowerY)) > 1;
-}
-
 }  // namespace
 
 bool storedTextValid(const MoveText& t) {
@@ -50,18 +37,10 @@ bool storedTextValid(const MoveText& t) {
 }
 
 bool storedPositionPlayable(const Position& p, bool whiteMoved) {
-    int upperKings = 0, lowerKings = 0;
-    for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-            const int code = p.at(x, y);
-            if (!isPieceCode(code)) return false;
-            // A pawn on a back row has either promoted or never existed.
-            if ((code == kUpperPawn || code == kLowerPawn) && (y == 1 || y == 8)) return false;
-            upperKings += code == kUpperKing;
-            lowerKings += code == kLowerKing;
-        }
-    }
-    if (upperKings != 1 || lowerKings != 1 || !kingsApart(p)) return false;
+    for (int x = 1; x <= 8; ++x)
+        for (int y = 1; y <= 8; ++y)
+            if (!isPieceCode(p.at(x, y))) return false;
+    if (kingsAndPawnsFault(p) != BoardFault::none || kingsTouch(p)) return false;
     // A double-step file beyond 8 would send the en-passant test off the board.
     for (int cell : {kLowerCastledCell, kUpperCastledCell, kUpperRookAMovedCell, kUpperRookHMovedCell,
                      kUpperKingMovedCell, kLowerRookAMovedCell, kLowerRookHMovedCell, kLowerKingMovedCell})
