@@ -1,7 +1,7 @@
 #include "game_outcome.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 
 #include "game_end.h"
 #include "move_validity.h"
@@ -10,19 +10,6 @@
 namespace quorvel {
 
 namespace {
-
-// What makes two positions the same for the repetition rule.
-struct RepetitionKey {
-    std::int8_t squares[64];
-    bool whiteToMove;
-    int castlingRights;  // CastlingRight bits
-    int enPassantFile;   // 0 unless an en-passant capture is possible
-
-    friend bool operator==(const RepetitionKey& a, const RepetitionKey& b) {
-        return std::memcmp(a.squares, b.squares, sizeof a.squares) == 0 && a.whiteToMove == b.whiteToMove &&
-               a.castlingRights == b.castlingRights && a.enPassantFile == b.enPassantFile;
-    }
-};
 
 // The file of the pawn that has just made a double step, when the side to
 // move can legally take it en passant. A double step no pawn can answer
@@ -42,14 +29,36 @@ int enPassantFile(const ChessPosition& p) {
     return 0;
 }
 
-RepetitionKey keyOf(const ChessPosition& p) {
-    RepetitionKey key{};
-    for (int x = 1; x <= 8; ++x)
-        for (int y = 1; y <= 8; ++y) key.squares[(x - 1) * 8 + (y - 1)] = p.board.at(x, y);
-    key.whiteToMove = p.whiteToMove;
-    key.castlingRights = castlingRights(p.board, p.state);
-    key.enPassantFile = enPassantFile(p);
-    return key;
+// What besides the squares makes two positions the same for the
+// repetition rule; the side to move is the same two half-moves apart.
+struct Rights {
+    int castling;       // CastlingRight bits
+    int enPassantFile;  // 0 unless an en-passant capture is possible
+
+    friend bool operator==(const Rights&, const Rights&) = default;
+};
+
+Rights rightsOf(const ChessPosition& p) {
+    return {castlingRights(p.board, p.state), enPassantFile(p)};
+}
+
+// How often `now`, the position after `ply` half-moves, has stood on the
+// board within the last `reversible` half-moves, this time included.
+int timesSeen(const GameRecord& record, int ply, const ChessPosition& now, int reversible) {
+    int count = 1;
+    std::optional<Rights> rights;
+    for (int earlier = ply - 2; earlier >= ply - reversible; earlier -= 2) {
+        const ChessPosition then = positionAtPly(record, earlier);
+        // The rights are worked out only for boards that match square for square.
+        if (!sameSquares(then.board, now.board)) continue;
+        if (!rights) rights = rightsOf(now);
+        if (rightsOf(then) == *rights) ++count;
+    }
+    return count;
+}
+
+int shownPly(const GameRecord& record) {
+    return std::min(record.plyCount, GameRecord::kCapacity);
 }
 
 bool sideToMoveCanMove(const ChessPosition& p) {
@@ -85,42 +94,38 @@ bool insufficientMaterial(const Position& board) {
 }
 
 int repetitionCount(const GameRecord& record) {
-    const int ply = std::min(record.plyCount, GameRecord::kCapacity);
-    const ChessPosition now = positionAtPly(record, ply);
+    const int ply = shownPly(record);
     // Only positions since the last capture or pawn move can come back.
-    const int earliest = ply - reversibleRun(record).plies;
-    int count = 1;
-    bool keyed = false;
-    RepetitionKey key{};
-    for (int earlier = ply - 2; earlier >= earliest; earlier -= 2) {
-        const ChessPosition then = positionAtPly(record, earlier);
-        // The rights are worked out only for boards that match square for square.
-        if (!sameSquares(then.board, now.board)) continue;
-        if (!keyed) {
-            key = keyOf(now);
-            keyed = true;
-        }
-        if (keyOf(then) == key) ++count;
-    }
-    return count;
+    return timesSeen(record, ply, positionAtPly(record, ply), reversibleRun(record).plies);
 }
 
-DrawReason drawReason(const GameRecord& record) {
-    const ChessPosition now = positionAtPly(record, std::min(record.plyCount, GameRecord::kCapacity));
-    if (!sideToMoveCanMove(now)) return DrawReason::none;
-    if (repetitionCount(record) >= 3) return DrawReason::repetition;
-    if (halfMoveClock(record) >= 100) return DrawReason::fiftyMoves;
+namespace {
+
+// The draw of a position `now` whose side to move has a legal move; the
+// reversible run serves both the repetition and the fifty-move rule.
+DrawReason drawWithMovesLeft(const GameRecord& record, const ChessPosition& now) {
+    const ReversibleRun run = reversibleRun(record);
+    if (timesSeen(record, shownPly(record), now, run.plies) >= 3) return DrawReason::repetition;
+    if (run.halfMoveClock >= 100) return DrawReason::fiftyMoves;
     if (insufficientMaterial(now.board)) return DrawReason::insufficientMaterial;
     return DrawReason::none;
 }
 
+}  // namespace
+
+DrawReason drawReason(const GameRecord& record) {
+    const ChessPosition now = positionAtPly(record, shownPly(record));
+    if (!sideToMoveCanMove(now)) return DrawReason::none;
+    return drawWithMovesLeft(record, now);
+}
+
 GameResult gameResult(const GameRecord& record) {
-    const ChessPosition now = positionAtPly(record, std::min(record.plyCount, GameRecord::kCapacity));
+    const ChessPosition now = positionAtPly(record, shownPly(record));
     if (!sideToMoveCanMove(now)) {
         if (!isInCheck(now.board, now.state, !now.whiteToMove)) return GameResult::draw;
         return now.whiteToMove ? GameResult::blackWins : GameResult::whiteWins;
     }
-    if (drawReason(record) != DrawReason::none || record.plyCount >= GameRecord::kCapacity)
+    if (record.plyCount >= GameRecord::kCapacity || drawWithMovesLeft(record, now) != DrawReason::none)
         return GameResult::draw;
     return GameResult::ongoing;
 }

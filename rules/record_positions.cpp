@@ -19,14 +19,33 @@ bool isPawn(int code) {
     return code == kUpperPawn || code == kLowerPawn;
 }
 
-}  // namespace
-
+// The board with White as the lower side; `heldMirrored` when it was held
+// for a player with Black (side marker 1 in history entries).
 Position whiteLowerBoard(const Position& board, bool heldMirrored) {
     Position result = board;
     if (heldMirrored) mirrorPosition(result);
     result[0] = 0;
     return result;
 }
+
+// Does the move from `before` to `after` capture or move a pawn? Boards that
+// no single move joins count as irreversible too.
+bool isIrreversible(const Position& before, const Position& after) {
+    int piecesBefore = 0, piecesAfter = 0;
+    for (int x = 1; x <= 8; ++x) {
+        for (int y = 1; y <= 8; ++y) {
+            const int a = before.at(x, y), b = after.at(x, y);
+            piecesBefore += a != 0;
+            piecesAfter += b != 0;
+            // A pawn that left, arrived or was promoted changes the pawns' squares.
+            if ((isPawn(a) || isPawn(b)) && a != b) return true;
+        }
+    }
+    // A capture; more men than before is no move at all (an entry left empty).
+    return piecesAfter != piecesBefore;
+}
+
+}  // namespace
 
 int castlingRights(const Position& b, StateWord s) {
     const bool whiteKingHome = !(s & (kLowerKingMoved | kLowerCastled)) && b.at(5, 1) == kLowerKing;
@@ -66,21 +85,6 @@ ChessPosition positionAtPly(const GameRecord& record, int ply) {
     return result;
 }
 
-bool isIrreversible(const Position& before, const Position& after) {
-    int piecesBefore = 0, piecesAfter = 0;
-    for (int x = 1; x <= 8; ++x) {
-        for (int y = 1; y <= 8; ++y) {
-            const int a = before.at(x, y), b = after.at(x, y);
-            piecesBefore += a != 0;
-            piecesAfter += b != 0;
-            // A pawn that left, arrived or was promoted changes the pawns' squares.
-            if ((isPawn(a) || isPawn(b)) && a != b) return true;
-        }
-    }
-    // A capture; more men than before is no move at all (an entry left empty).
-    return piecesAfter != piecesBefore;
-}
-
 ReversibleRun reversibleRun(const GameRecord& record) {
     ReversibleRun run;
     const int start = setupPly(record);
@@ -88,17 +92,19 @@ ReversibleRun reversibleRun(const GameRecord& record) {
     ChessPosition after = positionAtPly(record, ply);
     for (; ply > start; --ply) {
         const ChessPosition before = positionAtPly(record, ply - 1);
-        if (isIrreversible(before.board, after.board)) return run;
+        if (isIrreversible(before.board, after.board)) {
+            run.halfMoveClock = run.plies;
+            return run;
+        }
         ++run.plies;
         after = before;
     }
-    run.reachesStart = true;
+    run.halfMoveClock = run.plies + std::max(record.setupHalfMoveClock, 0);
     return run;
 }
 
 int halfMoveClock(const GameRecord& record) {
-    const ReversibleRun run = reversibleRun(record);
-    return run.plies + (run.reachesStart ? std::max(record.setupHalfMoveClock, 0) : 0);
+    return reversibleRun(record).halfMoveClock;
 }
 
 }  // namespace quorvel

@@ -23,10 +23,6 @@ struct ChessPosition {
 enum CastlingRight : int { kWhiteKingSide = 1, kWhiteQueenSide = 2, kBlackKingSide = 4, kBlackQueenSide = 8 };
 int castlingRights(const Position& board, StateWord state);
 
-// The board with White as the lower side; `heldMirrored` when it was held
-// for a player with Black (side marker 1 in history entries).
-Position whiteLowerBoard(const Position& board, bool heldMirrored);
-
 // The ply the game starts from: 0 for the initial position, s when history
 // entry s-1 holds a set-up position.
 int setupPly(const GameRecord& record);
@@ -36,20 +32,14 @@ int setupPly(const GameRecord& record);
 // set up from a FEN by the command-line tools starts there).
 ChessPosition positionAtPly(const GameRecord& record, int ply);
 
-// Does the move from `before` to `after` capture or move a pawn? Boards that
-// no single move joins count as irreversible too.
-bool isIrreversible(const Position& before, const Position& after);
-
-// Half-moves played since the last capture or pawn move, back from plyCount:
-// how many, and whether the count reached the position the game started from.
+// The half-moves played since the last capture or pawn move, back from
+// plyCount, and the FEN half-move clock of the position shown: the same
+// count, plus the set-up position's own clock when the run reaches it.
 struct ReversibleRun {
     int plies = 0;
-    bool reachesStart = false;
+    int halfMoveClock = 0;
 };
 ReversibleRun reversibleRun(const GameRecord& record);
-
-// The FEN half-move clock of the position shown: the reversible run, plus
-// the set-up position's own clock when the run reaches it.
 int halfMoveClock(const GameRecord& record);
 
 }  // namespace quorvel
