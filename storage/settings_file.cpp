@@ -8,6 +8,7 @@
 
 #include "storage/fixed_field.h"
 #include "storage/replace_file.h"
+#include "storage/text_encoding.h"
 
 namespace quorvel {
 
@@ -55,24 +56,6 @@ private:
     std::string_view bytes_;
     std::size_t at_ = 0;
 };
-
-// The next code point of UTF-8 text at `at`, or -1 where the bytes are not
-// UTF-8.
-long nextCodePoint(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    if (lead < 0x80) return lead;
-    const int more = lead >= 0xF0 && lead < 0xF5   ? 3
-                     : lead >= 0xE0                ? 2
-                     : lead >= 0xC2 && lead < 0xE0 ? 1
-                                                   : -1;
-    if (more < 0 || lead >= 0xF5) return -1;
-    long code = lead & (0x3F >> more);
-    for (int i = 0; i < more; ++i, ++at) {
-        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) return -1;
-        code = (code << 6) | (static_cast<unsigned char>(text[at]) & 0x3F);
-    }
-    return code;
-}
 
 // A name the program could have stored: printable UTF-8 text, either a bare
 // file name or the absolute path the save dialog gave, never climbing out

@@ -6,40 +6,6 @@ namespace quorvel {
 
 namespace {
 
-bool isValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int follow = 0;
-        std::uint32_t least = 0;  // the smallest code point of that length: no overlong forms
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            follow = 1;
-            least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            follow = 2;
-            least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            follow = 3;
-            least = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(follow) >= text.size()) return false;
-        std::uint32_t code = lead & (0x3F >> follow);
-        for (int k = 1; k <= follow; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        i += static_cast<std::size_t>(follow) + 1;
-    }
-    return true;
-}
-
 void appendUtf8(std::string& out, std::uint32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -60,6 +26,38 @@ constexpr std::uint16_t kWindows1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x20
                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
+
+long nextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) return lead;
+    int follow = 0;
+    long least = 0;  // the smallest code point of that length: no overlong forms
+    if ((lead & 0xE0) == 0xC0) {
+        follow = 1;
+        least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        follow = 2;
+        least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        follow = 3;
+        least = 0x10000;
+    } else {
+        return -1;
+    }
+    long code = lead & (0x3F >> follow);
+    for (int k = 0; k < follow; ++k, ++at) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) return -1;
+        code = (code << 6) | (static_cast<unsigned char>(text[at]) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return -1;
+    return code;
+}
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();)
+        if (nextCodePoint(text, at) < 0) return false;
+    return true;
+}
 
 std::string utf8FromAnyText(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
