@@ -24,15 +24,12 @@ std::string moveNumber(int ply) {
     return std::to_string(ply / 2 + 1) + (ply % 2 == 0 ? "." : "...");
 }
 
-// The first half-move as the FEN numbers it, before any move of the set-up.
-int fenPly(const std::string& fen) {
-    auto parsed = parseFen(fen, FenOrientation::whiteLower);
-    const auto* setup = std::get_if<FenSetup>(&parsed);
-    return setup ? setup->record.plyCount : 0;
-}
-
-std::optional<PgnImportError> startPosition(const PgnGameText& game, int gameNumber, GameRecord& record) {
+// Sets `record` up at the game's start; `numberedFrom` is the half-move
+// the file's move numbers start at, which its FEN gives.
+std::optional<PgnImportError> startPosition(const PgnGameText& game, int gameNumber, GameRecord& record,
+                                            int& numberedFrom) {
     const std::string fen = game.tag("FEN");
+    numberedFrom = 0;
     if (fen.empty()) {
         newGame(record);
         return std::nullopt;
@@ -42,6 +39,7 @@ std::optional<PgnImportError> startPosition(const PgnGameText& game, int gameNum
     if (const auto* error = std::get_if<FenError>(&parsed))
         return PgnImportError{"Position de départ invalide" + inGame(gameNumber) + " : " + error->message};
     record = std::get<FenSetup>(parsed).record;
+    numberedFrom = record.plyCount;
     keepSetupInHistory(record);
     return std::nullopt;
 }
@@ -80,19 +78,19 @@ std::string timeTagText(int seconds) {
 std::optional<PgnImportError> importPgnGame(const PgnGameText& game, int gameNumber, GameRecord& out) {
     if (!game.problem.empty()) return PgnImportError{game.problem + inGame(gameNumber)};
     auto record = std::make_unique<GameRecord>();
-    if (auto error = startPosition(game, gameNumber, *record)) return error;
+    int numberedFrom = 0;
+    if (auto error = startPosition(game, gameNumber, *record, numberedFrom)) return error;
     const int firstPly = record->plyCount;
     if (firstPly + static_cast<long>(game.moves.size()) > kLongestGame) {
         return PgnImportError{"La partie " + std::to_string(gameNumber) + " compte plus de " +
                               std::to_string(kLongestGame) + " demi-coups : elle ne peut pas être importée"};
     }
     const PlayerRoles roles = rolesFromTags(game);
-    // Messages number the moves as the file does, from its FEN's move number.
-    const int numberedFrom = game.tag("FEN").empty() ? 0 : fenPly(game.tag("FEN"));
     for (std::size_t i = 0; i < game.moves.size(); ++i) {
         const std::string& token = game.moves[i];
         const ChessPosition before = positionAtPly(*record, record->plyCount);
         const auto read = readSan(before.board, before.state, before.whiteToMove, token);
+        // Messages number the moves as the file does.
         const std::string where =
             moveNumber(numberedFrom + static_cast<int>(i)) + " " + frenchLetters(token) + inGame(gameNumber);
         if (const auto* error = std::get_if<SanError>(&read)) {
