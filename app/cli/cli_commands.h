@@ -2,6 +2,7 @@
 // The subcommands of quorvel-cli. Each takes the words after its name and
 // returns the process's exit status (0 success, 2 bad input).
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,8 @@ std::string gameFileProblem(GameFileError error);
 
 // One line on standard error naming what is wrong; returns 2.
 int usageError(const std::string& message);
+
+// A word that is a whole number from `low` to `high`, and nothing else.
+std::optional<int> wholeNumber(const std::string& word, int low, int high);
 
 }  // namespace quorvel::cli

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <iostream>
 #include <variant>
 
@@ -8,21 +7,9 @@
 
 namespace quorvel::cli {
 
-namespace {
-
-std::optional<int> parseDepth(const std::string& text) {
-    int depth = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), depth);
-    if (error != std::errc() || end != text.data() + text.size() || depth < 0 || depth > 12)
-        return std::nullopt;
-    return depth;
-}
-
-}  // namespace
-
 int runPerft(const Args& args, bool divideByMove) {
     if (args.empty()) return usageError("perft needs a depth");
-    const auto depth = parseDepth(args[0]);
+    const auto depth = wholeNumber(args[0], 0, 12);
     if (!depth) return usageError("bad depth '" + args[0] + "' (a whole number from 0 to 12)");
     // --mirrored holds the board as for a player with Black: White becomes the upper side.
     bool mirrored = false;

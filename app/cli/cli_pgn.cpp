@@ -59,11 +59,9 @@ int runEch(const Args& args) {
     int number = 1;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--game") {
-            char* end = nullptr;
-            const long value = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
-            if (end == nullptr || *end != 0 || value < 1 || value > 1000000)
-                return usageError("--game needs a game number from 1");
-            number = static_cast<int>(value);
+            const auto value = i + 1 < args.size() ? wholeNumber(args[i + 1], 1, 1000000) : std::nullopt;
+            if (!value) return usageError("--game needs a game number from 1");
+            number = *value;
             ++i;
         } else {
             files.push_back(args[i]);

@@ -3,7 +3,6 @@
 // accounting.
 
 #include <atomic>
-#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -26,14 +25,6 @@ namespace quorvel::cli {
 
 namespace {
 
-std::optional<int> parseNumber(const std::string& text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 struct SearchRequest {
     std::string fen = kStartFen;
     EngineOptions options;
@@ -54,7 +45,7 @@ struct ParseFailure {
 // One numeric option: `name VALUE` within [low, high].
 std::optional<ParseFailure> takeNumber(const Args& args, std::size_t& i, int low, int high, int& out) {
     if (i + 1 >= args.size()) return ParseFailure{args[i] + " needs a value"};
-    const auto value = parseNumber(args[i + 1], low, high);
+    const auto value = wholeNumber(args[i + 1], low, high);
     if (!value) {
         return ParseFailure{"bad value '" + args[i + 1] + "' for " + args[i] + " (" + std::to_string(low) +
                             ".." + std::to_string(high) + ")"};

@@ -4,7 +4,6 @@
 // each move: what the program holds while the human thinks.
 
 #include <atomic>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -41,14 +40,6 @@ double statusMebibytes(const std::string& field) {
     return -1;
 }
 
-bool readCount(const std::string& text, int low, int high, int& out) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return false;
-    out = value;
-    return true;
-}
-
 struct SelfPlayRequest {
     std::string fen = kStartFen;
     int moves = 6;
@@ -63,10 +54,11 @@ std::variant<SelfPlayRequest, std::string> parseSelfPlayArgs(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        int value = 0;
         if (a == "--moves" || a == "--main-time" || a == "--secondary-time" || a == "--depth") {
             const int high = a == "--depth" ? 10 : a == "--moves" ? GameRecord::kCapacity : 100000;
-            if (!hasValue || !readCount(args[i + 1], 1, high, value)) return "bad or missing value for " + a;
+            const auto number = hasValue ? wholeNumber(args[i + 1], 1, high) : std::nullopt;
+            if (!number) return "bad or missing value for " + a;
+            const int value = *number;
             ++i;
             if (a == "--moves") request.moves = value;
             if (a == "--main-time") request.limits.mainTimeLimit = value;
