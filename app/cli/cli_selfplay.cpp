@@ -51,6 +51,7 @@ struct SelfPlayRequest {
 std::variant<SelfPlayRequest, std::string> parseSelfPlayArgs(const Args& args) {
     SelfPlayRequest request;
     std::string fen;
+    bool fenGiven = false;  // an empty word is an empty FEN, not the start position
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -70,11 +71,12 @@ std::variant<SelfPlayRequest, std::string> parseSelfPlayArgs(const Args& args) {
         } else if (a.rfind("--", 0) == 0) {
             return "unknown option '" + a + "'";
         } else {
-            if (!fen.empty()) fen += ' ';
+            if (fenGiven) fen += ' ';
             fen += a;
+            fenGiven = true;
         }
     }
-    if (!fen.empty()) request.fen = fen;
+    if (fenGiven) request.fen = fen;
     return request;
 }
 
@@ -88,7 +90,7 @@ int runSelfPlay(const Args& args) {
     const auto parsed = parseSelfPlayArgs(args);
     if (const auto* message = std::get_if<std::string>(&parsed)) return usageError(*message);
     const SelfPlayRequest& request = std::get<SelfPlayRequest>(parsed);
-    const auto fen = parseFen(request.fen, FenOrientation::sideToMoveUpper);
+    const auto fen = parseLegalFen(request.fen, FenOrientation::sideToMoveUpper);
     if (const auto* error = std::get_if<FenError>(&fen)) return usageError("bad FEN: " + error->message);
     OpeningBook book;
     if (!request.bookPath.empty() && book.load(request.bookPath) == OpeningBook::LoadStatus::missing) {
