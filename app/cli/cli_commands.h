@@ -2,6 +2,7 @@
 // The subcommands of quorvel-cli. Each takes the words after its name and
 // returns the process's exit status (0 success, 2 bad input).
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,8 +22,9 @@ int runUci(const Args& args);
 int runPgn(const Args& args);
 int runEch(const Args& args);
 
-// Why a game file was refused, for the one line below.
-std::string gameFileProblem(GameFileError error);
+// The game file at `path`; nullptr once one line on standard error has
+// said why it was refused.
+std::unique_ptr<GameRecord> loadGameFile(const std::string& path);
 
 // One line on standard error naming what is wrong; returns 2.
 int usageError(const std::string& message);

@@ -9,6 +9,8 @@
 
 namespace quorvel::cli {
 
+namespace {
+
 std::string gameFileProblem(GameFileError error) {
     switch (error) {
         case GameFileError::cannotOpen:
@@ -28,8 +30,6 @@ std::string gameFileProblem(GameFileError error) {
     }
     return "";
 }
-
-namespace {
 
 // The piece on a chess square, as a FEN letter (White upper case). The
 // stored board is mirrored while the player has Black.
@@ -68,11 +68,19 @@ void printDiagram(const GameRecord& r) {
 
 }  // namespace
 
+std::unique_ptr<GameRecord> loadGameFile(const std::string& path) {
+    auto record = std::make_unique<GameRecord>();
+    if (const GameFileError error = readGameFile(path, *record); error != GameFileError::none) {
+        usageError(path + ": " + gameFileProblem(error));
+        return nullptr;
+    }
+    return record;
+}
+
 int runGame(const Args& args) {
     if (args.size() != 1) return usageError("game needs one file name");
-    auto record = std::make_unique<GameRecord>();
-    if (const GameFileError error = readGameFile(args[0], *record); error != GameFileError::none)
-        return usageError(args[0] + ": " + gameFileProblem(error));
+    const auto record = loadGameFile(args[0]);
+    if (!record) return 2;
     const GameRecord& r = *record;
     std::cout << "Half-moves: " << r.plyCount << '\n';
     printMoves(r);

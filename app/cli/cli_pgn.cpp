@@ -39,9 +39,8 @@ std::string loginName() {
 
 int runPgn(const Args& args) {
     if (args.size() != 1) return usageError("pgn needs one game file");
-    auto record = std::make_unique<GameRecord>();
-    if (const GameFileError error = readGameFile(args[0], *record); error != GameFileError::none)
-        return usageError(args[0] + ": " + gameFileProblem(error));
+    const auto record = loadGameFile(args[0]);
+    if (!record) return 2;
     PgnExportOptions options;
     options.date = today();
     options.humanName = loginName();
