@@ -4,10 +4,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
-#include <sstream>
 
 #include "cli_commands.h"
 #include "storage/game_file.h"
@@ -67,10 +68,15 @@ int runEch(const Args& args) {
         }
     }
     if (files.size() != 2) return usageError("ech needs a PGN file and the game file to write");
+    // A pipe would keep the reader waiting for a writer.
+    std::error_code error;
+    const auto status = std::filesystem::status(files[0], error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return usageError(files[0] + ": not a file (a folder, a pipe or a device)");
     std::ifstream in(files[0], std::ios::binary);
-    std::ostringstream bytes;
-    if (!in || !(bytes << in.rdbuf())) return usageError(files[0] + ": cannot read the file");
-    const std::vector<PgnGameText> games = readPgnGames(bytes.str());
+    if (!in) return usageError(files[0] + ": cannot read the file");
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<PgnGameText> games = readPgnGames(bytes);
     if (games.empty()) return usageError(files[0] + ": aucune partie dans ce fichier");
     if (number > static_cast<int>(games.size()))
         return usageError(files[0] + ": le fichier n'a que " + std::to_string(games.size()) + " partie(s)");

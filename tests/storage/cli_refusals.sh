@@ -1,6 +1,7 @@
 #!/bin/sh
 # quorvel-cli refuses what is not a file at once: a pipe or a folder as a
-# game, a folder as a book. Each gets one line on standard error and status 2.
+# game or a PGN file, a folder as a book. Each gets one line on standard
+# error and status 2.
 #   cli_refusals.sh QUORVEL_CLI
 set -u
 cli=$1
@@ -20,6 +21,8 @@ refused() {
 }
 refused game "$dir/tube.ech"
 refused game "$dir"
+refused ech "$dir/tube.ech" "$dir/out.ech"
+refused ech "$dir" "$dir/out.ech"
 refused search --book "$dir" --depth 1
 refused search --book "$dir/tube.ech" --depth 1
 exit $status
