@@ -6,25 +6,21 @@
 #include <sys/resource.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
-#include <random>
 
 #include "scripted_game.h"
 #include "storage/game_file.h"
 #include "storage/replace_file.h"
 #include "storage/settings_file.h"
+#include "temp_folder.h"
 
 namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readAll;
 
 // A save of one of two contents (`second` picks the other) at `path`.
 struct Saver {
@@ -60,14 +56,10 @@ const Saver kSavers[] = {
 
 class AtomicSave : public ::testing::TestWithParam<Saver> {
 protected:
-    AtomicSave()
-        : folder_(fs::temp_directory_path() / ("quorvel-save-" + std::to_string(std::random_device{}()))) {
-        fs::create_directories(folder_);
-    }
-    ~AtomicSave() override { fs::remove_all(folder_); }
     fs::path file() const { return folder_ / GetParam().fileName; }
 
-    fs::path folder_;
+    test::TempFolder temp_;
+    const fs::path& folder_ = temp_.path();
 };
 
 // A hard link names the old file itself: a save that wrote into the old

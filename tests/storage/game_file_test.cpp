@@ -8,14 +8,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
 #include <variant>
 #include <vector>
 
 #include "rules/fen.h"
 #include "rules/move_application.h"
 #include "scripted_game.h"
+#include "temp_folder.h"
 
 namespace quorvel {
 namespace {
@@ -27,25 +26,8 @@ const char* kFortyPlies =
     "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6 e1g1 f8e7 f1e1 b7b5 a4b3 d7d6 c2c3 e8g8 h2h3 c6b8 d2d4 b8d7 "
     "b1d2 c8b7 b3c2 f8e8 d2f1 e7f8 f1g3 g7g6 a2a4 c7c5 d4d5 c5c4 a4b5 a6b5 a1a8 d8a8 c1g5 h7h6 g5f6 d7f6";
 
-class TempFolder {
-public:
-    TempFolder()
-        : path_(fs::temp_directory_path() / ("quorvel-game-" + std::to_string(std::random_device{}()))) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readAll;
+using test::TempFolder;
 
 std::string field(const std::string& digits) {
     std::string f = digits;

@@ -1,7 +1,6 @@
 #include "storage/pgn_export.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "scripted_game.h"
 #include "storage/game_file.h"
 #include "storage/pgn_import.h"
+#include "temp_folder.h"
 
 namespace quorvel {
 namespace {
@@ -129,13 +129,6 @@ TEST(PgnExport, RoundTripGivesTheSameGameFileBytes) {
     }
 }
 
-std::string readWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // A strict PGN reader accepts every exported game without a word, and what
 // it writes back replays to the same positions, whose FENs it agrees with.
 TEST(PgnExport, AStrictReaderAcceptsTheExportAndReplaysIt) {
@@ -156,17 +149,15 @@ TEST(PgnExport, AStrictReaderAcceptsTheExportAndReplaysIt) {
     std::string all;
     for (const auto& game : games) all += exported(*game);
 
-    char name[] = "/tmp/quorvel-pgn-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    const std::filesystem::path folder = name;
+    const test::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
     std::ofstream(folder / "in.pgn", std::ios::binary) << all;
     const std::string command = std::string(reader) + " -s --fencomments -o " +
                                 (folder / "out.pgn").string() + " " + (folder / "in.pgn").string() + " 2> " +
                                 (folder / "log.txt").string();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::string log = readWhole(folder / "log.txt");
-    const std::string out = readWhole(folder / "out.pgn");
-    std::filesystem::remove_all(folder);
+    const std::string log = test::readAll(folder / "log.txt");
+    const std::string out = test::readAll(folder / "out.pgn");
     EXPECT_EQ(log, "") << "the strict reader complained";
 
     const auto replayed = readPgnGames(out);

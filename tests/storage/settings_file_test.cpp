@@ -6,10 +6,10 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
+
+#include "temp_folder.h"
 
 namespace quorvel {
 namespace {
@@ -45,16 +45,13 @@ Settings everyFieldChanged() {
 
 TEST(SettingsFile, EveryFieldSurvivesTheRoundTripIn183Bytes) {
     const Settings original = everyFieldChanged();
-    const fs::path folder =
-        fs::temp_directory_path() / ("quorvel-settings-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
-    ASSERT_TRUE(writeSettings(folder.string(), original));
-    EXPECT_EQ(fs::file_size(folder / "quorvel.ini"), 183u);
+    const test::TempFolder folder;
+    ASSERT_TRUE(writeSettings(folder.path().string(), original));
+    EXPECT_EQ(fs::file_size(folder.path() / "quorvel.ini"), 183u);
 
     Settings loaded;
-    ASSERT_TRUE(readSettings(folder.string(), loaded));
+    ASSERT_TRUE(readSettings(folder.path().string(), loaded));
     EXPECT_EQ(loaded, original);
-    fs::remove_all(folder);
 }
 
 TEST(SettingsFile, DefaultsFillTheLayoutAtTheirOffsets) {
@@ -80,9 +77,8 @@ TEST(SettingsFile, MissingFileKeepsEveryValue) {
 }
 
 TEST(SettingsFile, APipeOrAFolderOfThatNameIsNoSettingsFile) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("quorvel-settings-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
+    const test::TempFolder temp;
+    const fs::path& folder = temp.path();
     Settings s = everyFieldChanged();
     ASSERT_EQ(mkfifo((folder / "quorvel.ini").c_str(), 0600), 0);
     EXPECT_FALSE(readSettings(folder.string(), s));  // and returns at once
@@ -90,7 +86,6 @@ TEST(SettingsFile, APipeOrAFolderOfThatNameIsNoSettingsFile) {
     fs::create_directory(folder / "quorvel.ini");
     EXPECT_FALSE(readSettings(folder.string(), s));
     EXPECT_EQ(s, everyFieldChanged());
-    fs::remove_all(folder);
 }
 
 TEST(SettingsFile, ShortFileSetsOnlyTheFieldsItHoldsWhole) {
