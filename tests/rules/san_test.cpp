@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "rules/record_positions.h"
+#include "rules/uci_move.h"
 #include "test_positions.h"
 
 namespace quorvel {
@@ -18,14 +19,7 @@ ChessPosition chessPosition(const char* fen) {
 
 // "e7e8n": a legal move by its squares and promotion letter.
 std::optional<LegalMove> byCoordinates(const ChessPosition& p, const std::string& text) {
-    for (const LegalMove& m : legalMoves(p.board, p.state, !p.whiteToMove)) {
-        const std::string squares{static_cast<char>('a' + m.fromX - 1), static_cast<char>('0' + m.fromY),
-                                  static_cast<char>('a' + m.toX - 1), static_cast<char>('0' + m.toY)};
-        const int kind = m.promotionPiece > 10 ? m.promotionPiece - 10 : m.promotionPiece;
-        const std::string promotion = kind == 0 ? "" : std::string(1, "?kqrnbp"[kind]);
-        if (squares + promotion == text) return m;
-    }
-    return std::nullopt;
+    return findUciMove(p.board, p.state, !p.whiteToMove, false, text);
 }
 
 struct SanRow {
