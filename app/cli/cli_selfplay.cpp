@@ -18,6 +18,7 @@
 #include "engine/search_driver.h"
 #include "rules/fen.h"
 #include "rules/game_end.h"
+#include "rules/game_outcome.h"
 #include "rules/notation.h"
 
 namespace quorvel::cli {
@@ -80,8 +81,10 @@ std::variant<SelfPlayRequest, std::string> parseSelfPlayArgs(const Args& args) {
     return request;
 }
 
+// Mate, stalemate, the draws of the rules or a full record end the game, as
+// they end the window's game of the computer against itself.
 bool gameOver(const GameRecord& record) {
-    return !hasLegalMove(record.current, record.state, true) || isRepetition(record, record.plyCount - 1);
+    return gameResult(record) != GameResult::ongoing || isRepetition(record, record.plyCount - 1);
 }
 
 }  // namespace
