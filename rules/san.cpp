@@ -1,5 +1,6 @@
 #include "san.h"
 
+#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -15,44 +16,19 @@ int kindOf(int code) {
     return code > 10 ? code - 10 : code;
 }
 
+// The letters of the piece kinds, at kind - 1 (king 1 .. pawn 6).
+constexpr std::string_view kEnglishLetters = "KQRNBP";
+constexpr std::string_view kFrenchLetters = "RDTCFP";
+
+// K Q R N B for the pieces, nothing for a pawn.
 char englishLetter(int kind) {
-    switch (kind) {
-        case kUpperKing:
-            return 'K';
-        case kUpperQueen:
-            return 'Q';
-        case kUpperRook:
-            return 'R';
-        case kUpperKnight:
-            return 'N';
-        case kUpperBishop:
-            return 'B';
-        default:
-            return 0;
-    }
+    return kind >= kUpperKing && kind < kUpperPawn ? kEnglishLetters[static_cast<std::size_t>(kind - 1)] : 0;
 }
 
+// The kind a letter names, in either case; 0 for none.
 int kindOfLetter(char letter) {
-    switch (letter) {
-        case 'K':
-            return kUpperKing;
-        case 'Q':
-        case 'q':
-            return kUpperQueen;
-        case 'R':
-        case 'r':
-            return kUpperRook;
-        case 'N':
-        case 'n':
-            return kUpperKnight;
-        case 'B':
-        case 'b':
-            return kUpperBishop;
-        case 'P':
-            return kUpperPawn;
-        default:
-            return 0;
-    }
+    const auto at = kEnglishLetters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+    return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 std::string square(int x, int y) {
@@ -209,25 +185,8 @@ std::string frenchLetters(std::string_view token) {
         const char c = token[i];
         // Piece letters stand first or after '='; elsewhere 'B' etc. do not occur.
         const bool pieceSlot = i == 0 || token[i - 1] == '=';
-        switch (pieceSlot ? c : 0) {
-            case 'K':
-                shown += 'R';
-                break;
-            case 'Q':
-                shown += 'D';
-                break;
-            case 'R':
-                shown += 'T';
-                break;
-            case 'N':
-                shown += 'C';
-                break;
-            case 'B':
-                shown += 'F';
-                break;
-            default:
-                shown += c == 'O' ? 'o' : c;
-        }
+        const auto kind = pieceSlot ? kEnglishLetters.find(c) : std::string_view::npos;
+        shown += kind != std::string_view::npos ? kFrenchLetters[kind] : c == 'O' ? 'o' : c;
     }
     return shown;
 }
