@@ -81,9 +81,10 @@ std::optional<PgnImportError> importPgnGame(const PgnGameText& game, int gameNum
     int numberedFrom = 0;
     if (auto error = startPosition(game, gameNumber, *record, numberedFrom)) return error;
     const int firstPly = record->plyCount;
-    if (firstPly + static_cast<long>(game.moves.size()) > kLongestGame) {
+    if (firstPly + static_cast<long>(game.moves.size()) > GameRecord::kCapacity) {
         return PgnImportError{"La partie " + std::to_string(gameNumber) + " compte plus de " +
-                              std::to_string(kLongestGame) + " demi-coups : elle ne peut pas être importée"};
+                              std::to_string(GameRecord::kCapacity) +
+                              " demi-coups : elle ne peut pas être importée"};
     }
     const PlayerRoles roles = rolesFromTags(game);
     for (std::size_t i = 0; i < game.moves.size(); ++i) {

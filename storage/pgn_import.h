@@ -19,9 +19,6 @@ struct PgnImportError {
     std::string message;
 };
 
-// The longest game the record holds.
-inline constexpr int kLongestGame = GameRecord::kCapacity;
-
 // Builds the game numbered `gameNumber` (from 1, for the messages) into
 // `record`. On failure `record` is left exactly as it was. The live board
 // goes to the player the side to move belongs to, unless that side is the
