@@ -153,12 +153,7 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
         done.notify_all();
     };
     driver.setHooks(hooks);
-    status.searchIdle.store(false);
-    status.mainPhaseOver.store(false);
-    status.stop.store(false);
-    status.searchSeconds.store(0);
-    status.secondarySeconds.store(0);
-    status.markPainted();
+    status.prepareSearchWithoutWindow();
     const auto start = std::chrono::steady_clock::now();
     std::optional<Ticker> ticker;
     if (limits) ticker.emplace(status, *limits, stopAt, secondPressAfter, secondaryBegun);

@@ -111,12 +111,7 @@ int runSelfPlay(const Args& args) {
     for (int move = 1; move <= request.moves && !gameOver(*record); ++move) {
         // As the window does for each move of the computer against itself.
         status.bookPlay.store(!request.bookPath.empty());
-        status.searchSeconds.store(0);
-        status.secondarySeconds.store(0);
-        status.mainPhaseOver.store(false);
-        status.stop.store(false);
-        status.searchIdle.store(false);
-        status.markPainted();
+        status.prepareSearchWithoutWindow();
         secondaryBegun.store(false);
         const auto start = std::chrono::steady_clock::now();
         {
