@@ -1,15 +1,12 @@
-// quorvel-cli search and bench: the engine run on its own thread, the way
+// quorvel-cli search: the engine run on its own thread, the way
 // the window runs it, with a ticker of our own doing the clock's per-second
 // accounting.
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <iostream>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <variant>
 
 #include "cli_commands.h"
@@ -119,7 +116,6 @@ std::string bestMove(const GameRecord& before, const GameRecord& after) {
 }
 
 struct RunResult {
-    SearchOutcome outcome;
     std::uint32_t nodes = 0;
     double seconds = 0;
     std::optional<double> afterStop;          // seconds from the clock's stop to the end
@@ -128,16 +124,11 @@ struct RunResult {
     std::optional<double> stoppedAt;          // ... to the clock's stop
 };
 
-// Runs one search on `record`, waiting for the driver's completion callback.
-RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus& status,
-                  const OpeningBook* book, const std::optional<TimeLimits>& limits, int stopAt,
-                  std::optional<int> secondPressAfter, ExpandFn expand) {
+// Runs one search on `record` and waits for its thread to end.
+RunResult runOnce(GameRecord& record, const SearchRequest& request, SearchStatus& status,
+                  const OpeningBook* book) {
     SearchDriver driver(status);
     driver.setOpeningBook(book);
-    driver.setExpansion(expand);
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
     SearchHooks hooks;
     std::chrono::steady_clock::time_point recordedAt{};
     std::chrono::steady_clock::time_point secondaryAt{};
@@ -147,39 +138,27 @@ RunResult runOnce(GameRecord& record, const EngineOptions& options, SearchStatus
         secondaryAt = std::chrono::steady_clock::now();
         secondaryBegun.store(true);
     };
-    hooks.finished = [&] {
-        std::lock_guard lock(mutex);
-        finished = true;
-        done.notify_all();
-    };
     driver.setHooks(hooks);
     status.prepareSearchWithoutWindow();
     const auto start = std::chrono::steady_clock::now();
-    std::optional<Ticker> ticker;
-    if (limits) ticker.emplace(status, *limits, stopAt, secondPressAfter, secondaryBegun);
-    driver.start(record, options, false);
-    {
-        std::unique_lock lock(mutex);
-        done.wait(lock, [&] { return finished; });
-    }
+    Ticker ticker(status, request.limits, request.stopAt, request.secondPressAfter, secondaryBegun);
+    driver.start(record, request.options, false);
     driver.wait();
     const auto end = std::chrono::steady_clock::now();
+    ticker.finish();
     RunResult result;
-    if (ticker) ticker->finish();
     auto since = [&](std::chrono::steady_clock::time_point t) {
         return std::chrono::duration<double>(t - start).count();
     };
     if (secondaryAt != std::chrono::steady_clock::time_point{}) result.secondaryBegan = since(secondaryAt);
-    if (ticker && ticker->stoppedAt) {
-        result.stoppedAt = since(*ticker->stoppedAt);
-        result.afterStop = std::chrono::duration<double>(end - *ticker->stoppedAt).count();
+    if (ticker.stoppedAt) {
+        result.stoppedAt = since(*ticker.stoppedAt);
+        result.afterStop = std::chrono::duration<double>(end - *ticker.stoppedAt).count();
         if (recordedAt != std::chrono::steady_clock::time_point{}) {
-            result.recordedAfterStop = std::chrono::duration<double>(recordedAt - *ticker->stoppedAt).count();
+            result.recordedAfterStop = std::chrono::duration<double>(recordedAt - *ticker.stoppedAt).count();
         }
     }
-    ticker.reset();
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    result.outcome = driver.lastOutcome();
+    result.seconds = since(std::chrono::steady_clock::now());
     result.nodes = status.nodesCreated.load();
     return result;
 }
@@ -212,9 +191,7 @@ int runSearch(const Args& args) {
     SearchStatus status;
     status.showThinking.store(request.thinking);
     status.bookPlay.store(!request.bookPath.empty());
-    const RunResult result =
-        runOnce(*record, request.options, status, request.bookPath.empty() ? nullptr : &book, request.limits,
-                request.stopAt, request.secondPressAfter, fastExpand);
+    const RunResult result = runOnce(*record, request, status, request.bookPath.empty() ? nullptr : &book);
     // The report's CR LF line ends become plain ones on the terminal.
     std::string report;
     for (const char c : status.statusText()) {

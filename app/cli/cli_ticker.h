@@ -30,7 +30,7 @@ public:
               std::unique_lock lock(mutex_);
               for (int second = 1;; ++second) {
                   if (wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) return;
-                  const bool wasOver = status.mainPhaseOver.load(), wasStopped = status.stop.load();
+                  const bool wasStopped = status.stop.load();
                   accountSearchSecond(status, limits, memory);
                   const bool press = !status.mainPhaseOver.load() || secondaryBegun.load();
                   if (stopAt > 0 && second >= stopAt && !status.stop.load() && press) {
@@ -38,11 +38,11 @@ public:
                       if (secondPressAfter && !status.stop.load()) {
                           const auto delay = std::chrono::milliseconds(*secondPressAfter);
                           if (wake_.wait_for(lock, delay, [this] { return done_; })) return;
-                          note(status, wasOver, wasStopped);
+                          note(status, wasStopped);
                           pressStop(status);
                       }
                   }
-                  note(status, wasOver, wasStopped);
+                  note(status, wasStopped);
               }
           }) {}
     ~Ticker() { finish(); }
@@ -57,16 +57,12 @@ public:
         thread_.join();
     }
 
-    // When the clock ended the main phase and stopped the search (read after
-    // the ticker is gone).
-    std::optional<std::chrono::steady_clock::time_point> mainOverAt, stoppedAt;
+    // When the clock stopped the search (read once the ticking has ended).
+    std::optional<std::chrono::steady_clock::time_point> stoppedAt;
 
 private:
-    // Notes when the main phase ended and when the search was stopped.
-    void note(const SearchStatus& status, bool wasOver, bool wasStopped) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!wasOver && status.mainPhaseOver.load() && !mainOverAt) mainOverAt = now;
-        if (!wasStopped && status.stop.load() && !stoppedAt) stoppedAt = now;
+    void note(const SearchStatus& status, bool wasStopped) {
+        if (!wasStopped && status.stop.load() && !stoppedAt) stoppedAt = std::chrono::steady_clock::now();
     }
 
     std::mutex mutex_;
