@@ -109,10 +109,8 @@ std::variant<SearchRequest, ParseFailure> parseSearchArgs(const Args& args) {
 // The move the computer recorded, in the notation engines print.
 std::string bestMove(const GameRecord& before, const GameRecord& after) {
     if (after.plyCount <= before.plyCount) return "(none)";
-    const MoveText& recorded = after.moves[static_cast<std::size_t>(after.plyCount - 1)];
-    // Back to rows of the stored board, where the engine's promotion is seen.
-    return uciMoveOfText(before.current, toChessRanks(recorded, after.playerIsBlack), true,
-                         after.playerIsBlack);
+    return uciMoveOfRecorded(before.current, after.moves[static_cast<std::size_t>(after.plyCount - 1)],
+                             after.playerIsBlack);
 }
 
 struct RunResult {
