@@ -72,6 +72,13 @@ void FormatCommands::importPgn() {
     PlayState& play = controller_.state();
     const auto path = controller_.dialogs().openFileName(kPgnFilter, kPgnDefaultName);
     if (!path) return;
+    // A pipe would keep the window waiting for a writer that never comes.
+    const QFileInfo info(*path);
+    if (info.exists() && !info.isFile()) {
+        controller_.dialogs().error(
+            QStringLiteral("Ce n'est pas un fichier PGN : un dossier, un tube ou un périphérique"));
+        return;
+    }
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
         controller_.dialogs().error(QStringLiteral("Fichier introuvable !"));

@@ -1,6 +1,8 @@
 // PGN export and import and FEN copy and paste through the window's
 // commands, and the draws the window announces.
 
+#include <sys/stat.h>
+
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -104,6 +106,12 @@ TEST_F(Formats, ABadGameACancelOrAMissingFileLeaveTheGameAsItWas) {
 
     importFile("nowhere.pgn");
     EXPECT_EQ(dialogs.lastText(), "Fichier introuvable !");
+    // Neither a folder nor a pipe is read: the pipe would wait for a writer.
+    ASSERT_EQ(mkfifo(path("pipe.pgn").toLocal8Bit().constData(), 0600), 0);
+    for (const char* notAFile : {"pipe.pgn", "."}) {
+        importFile(notAFile);
+        EXPECT_EQ(dialogs.lastText(), "Ce n'est pas un fichier PGN : un dossier, un tube ou un périphérique");
+    }
     writeFile("empty.pgn", "% nothing here\n");
     importFile("empty.pgn");
     EXPECT_EQ(dialogs.lastText(), "Aucune partie PGN dans ce fichier");
