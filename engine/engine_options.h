@@ -30,5 +30,7 @@ constexpr ValueRange kToleranceRange{0, 1000};
 constexpr ValueRange kMinSonsRange{1, 100};
 constexpr ValueRange kMainDepthRange{1, 10};
 constexpr ValueRange kSecondaryDepthRange{0, 10};
+// The thinking-time limits of the main and secondary trees, seconds.
+constexpr ValueRange kTimeLimitRange{1, 300};
 
 }  // namespace quorvel

@@ -118,7 +118,6 @@ struct TimeLimits {
     std::int32_t mainTimeLimit = 9;
     std::int32_t secondaryTimeLimit = 8;
 };
-constexpr ValueRange kTimeLimitRange{1, 300};
 
 // The per-second accounting of the clock tick that ends the search's phases:
 // search seconds + 1 (secondary seconds + 1 when the main phase was already

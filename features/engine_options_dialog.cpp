@@ -43,9 +43,10 @@ EngineOptionsDialog::EngineOptionsDialog(const EngineOptions& options, DialogSer
                                                  QStringLiteral("Nb minimum de fils par noeud"),
                                                  QStringLiteral("Profondeur maxi de l'arbre principal"),
                                                  QStringLiteral("Profondeur maxi de l'arbre secondaire")};
-    const std::array<std::pair<int, int>, 4> ranges = {{{0, 1000}, {1, 100}, {1, 10}, {0, 10}}};
+    const std::array<ValueRange, 4> ranges = {kToleranceRange, kMinSonsRange, kMainDepthRange,
+                                              kSecondaryDepthRange};
     for (std::size_t k = 0; k < numberLabels.size(); ++k) {
-        numbers_[k] = {new QLineEdit(data), ranges[k].first, ranges[k].second};
+        numbers_[k] = {new QLineEdit(data), ranges[k].low, ranges[k].high};
         form->addRow(numberLabels[k], numbers_[k].edit);
     }
 

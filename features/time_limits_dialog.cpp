@@ -47,12 +47,14 @@ void TimeLimitsDialog::setSecondaryText(const QString& text) {
 }
 
 bool TimeLimitsDialog::pressOk() {
-    const auto main = readIntegerField(mainEdit_->text(), kLowest, kHighest, dialogs_);
+    const auto main =
+        readIntegerField(mainEdit_->text(), kTimeLimitRange.low, kTimeLimitRange.high, dialogs_);
     if (!main) {
         mainEdit_->setFocus();
         return false;
     }
-    const auto secondary = readIntegerField(secondaryEdit_->text(), kLowest, kHighest, dialogs_);
+    const auto secondary =
+        readIntegerField(secondaryEdit_->text(), kTimeLimitRange.low, kTimeLimitRange.high, dialogs_);
     if (!secondary) {
         secondaryEdit_->setFocus();
         return false;

@@ -16,9 +16,6 @@ class DialogService;
 class TimeLimitsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kLowest = 1;     // seconds
-    static constexpr int kHighest = 300;  // seconds
-
     TimeLimitsDialog(const TimeLimits& limits, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Runs the dialog modally: the new limits on OK, nullopt on "Annuler".

@@ -46,6 +46,10 @@ public:
         const bool written = number && (*field)[0] != '\0';
         value = written && *number >= lowest && *number <= highest ? static_cast<T>(*number) : fallback;
     }
+    template <typename T>
+    void number(std::size_t width, T& value, ValueRange range, T fallback) {
+        number(width, value, range.low, range.high, fallback);
+    }
     void flag(bool& value, bool fallback) {
         const auto field = take(1);
         if (!field) return;
@@ -91,8 +95,8 @@ void readSettingsBytes(const std::string& bytes, Settings& s) {
     const Settings d;  // the defaults
     FieldReader in(bytes);
     in.take(6);  // the version mark is not compared: older layouts are the same
-    in.number(8, s.mainTimeLimit, 1, 300, d.mainTimeLimit);
-    in.number(8, s.secondaryTimeLimit, 1, 300, d.secondaryTimeLimit);
+    in.number(8, s.mainTimeLimit, kTimeLimitRange, d.mainTimeLimit);
+    in.number(8, s.secondaryTimeLimit, kTimeLimitRange, d.secondaryTimeLimit);
     if (auto field = in.take(kNameWidth)) {
         const std::string_view name = field->substr(0, field->find('\0'));
         s.gameFileName = usableGameFileName(name) ? std::string(name) : d.gameFileName;
@@ -105,9 +109,9 @@ void readSettingsBytes(const std::string& bytes, Settings& s) {
     // per-depth tables: only the values the program offers are taken.
     in.number(8, s.pieceSet, 0, 40, d.pieceSet);
     if (s.pieceSet != 0 && s.pieceSet != 20 && s.pieceSet != 40) s.pieceSet = d.pieceSet;
-    in.number(8, s.engine.maxDepthMain, 1, 10, d.engine.maxDepthMain);
-    in.number(8, s.engine.minSons, 1, 100, d.engine.minSons);
-    in.number(8, s.engine.alphaBetaTolerance, 0, 1000, d.engine.alphaBetaTolerance);
+    in.number(8, s.engine.maxDepthMain, kMainDepthRange, d.engine.maxDepthMain);
+    in.number(8, s.engine.minSons, kMinSonsRange, d.engine.minSons);
+    in.number(8, s.engine.alphaBetaTolerance, kToleranceRange, d.engine.alphaBetaTolerance);
     in.number(10, s.darkColour, 0, 0xFFFFFF, d.darkColour);
     in.number(10, s.lightColour, 0, 0xFFFFFF, d.lightColour);
     in.number(10, s.borderColour, 0, 0xFFFFFF, d.borderColour);
@@ -118,7 +122,7 @@ void readSettingsBytes(const std::string& bytes, Settings& s) {
     in.flag(s.shadedPieces, d.shadedPieces);
     in.flag(s.humanVsHuman, d.humanVsHuman);
     in.flag(s.boardTurned, d.boardTurned);
-    in.number(8, s.engine.maxDepthSecondary, 0, 10, d.engine.maxDepthSecondary);
+    in.number(8, s.engine.maxDepthSecondary, kSecondaryDepthRange, d.engine.maxDepthSecondary);
 }
 
 std::string settingsBytes(const Settings& s) {
