@@ -26,10 +26,6 @@ struct EvalSettings {
 // knight, bishop, pawn.
 constexpr std::array<int, 7> kMaterial{0, 0, 1320, 685, 427, 433, 110};
 
-inline int pieceKind(int code) {
-    return code > 10 ? code - 10 : code;
-}
-
 // `placed` is the code now on the to-square (the queen after a promotion,
 // the king after a castling).
 std::int16_t evaluate(const Position& child, StateWord state, int placed, int fromX, int fromY, int toX,

@@ -33,7 +33,7 @@ std::int8_t pieceCode(char letter) {
 
 char pieceLetter(int code) {
     if (code == 0) return 0;
-    const char letter = "kqrnbp"[(code > 10 ? code - 10 : code) - 1];
+    const char letter = "kqrnbp"[pieceKind(code) - 1];
     return isLowerPiece(code) ? static_cast<char>(letter - 'a' + 'A') : letter;
 }
 

@@ -73,7 +73,7 @@ bool insufficientMaterial(const Position& board) {
     for (int x = 1; x <= 8; ++x) {
         for (int y = 1; y <= 8; ++y) {
             const int code = board.at(x, y);
-            switch (code > 10 ? code - 10 : code) {
+            switch (pieceKind(code)) {
                 case 0:
                 case kUpperKing:
                     break;

@@ -33,7 +33,7 @@ bool recordChessMove(GameRecord& record, const LegalMove& move, bool byComputer)
         return undo();
     int promotion = 0;
     if (move.promotionPiece != 0) {
-        const int kind = move.promotionPiece > 10 ? move.promotionPiece - 10 : move.promotionPiece;
+        const int kind = pieceKind(move.promotionPiece);
         promotion = moverIsUpper ? kind : kind + 10;
     }
     const auto outcome =

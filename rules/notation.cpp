@@ -7,7 +7,7 @@ namespace quorvel {
 namespace {
 
 char pieceLetter(int code) {
-    switch (code > 10 ? code - 10 : code) {
+    switch (pieceKind(code)) {
         case kUpperKing:
             return 'R';
         case kUpperQueen:
@@ -92,7 +92,7 @@ std::string longAlgebraic(const MoveText& text, bool whiteMoved, int promotionPi
         return std::string("e") + rank + (text.isLongCastling() ? 'c' : 'g') + rank;
     }
     std::string result{text[0], text[1], text[3], text[4]};
-    switch (promotionPiece > 10 ? promotionPiece - 10 : promotionPiece) {
+    switch (pieceKind(promotionPiece)) {
         case kUpperQueen:
             result += 'q';
             break;

@@ -38,6 +38,10 @@ inline bool isUpperPiece(int code) {
 inline bool isLowerPiece(int code) {
     return code > 10;
 }
+// The kind of a piece whichever side holds it: king 1 .. pawn 6.
+inline int pieceKind(int code) {
+    return code > 10 ? code - 10 : code;
+}
 
 // Cell indices of the ten state cells (cells with X = 0 or Y = 0).
 enum StateCell : int {

@@ -11,11 +11,6 @@ namespace quorvel {
 
 namespace {
 
-// Piece kinds as the upper side's codes: king 1 .. pawn 6.
-int kindOf(int code) {
-    return code > 10 ? code - 10 : code;
-}
-
 // The letters of the piece kinds, at kind - 1 (king 1 .. pawn 6).
 constexpr std::string_view kEnglishLetters = "KQRNBP";
 constexpr std::string_view kFrenchLetters = "RDTCFP";
@@ -117,12 +112,12 @@ std::optional<SanPattern> readPattern(std::string_view token) {
 
 bool fits(const SanPattern& p, const Position& board, const LegalMove& m) {
     if (p.castling != Castling::none) return m.castling == p.castling;
-    if (kindOf(board.at(m.fromX, m.fromY)) != p.kind) return false;
+    if (pieceKind(board.at(m.fromX, m.fromY)) != p.kind) return false;
     if (m.toX != p.toX || m.toY != p.toY) return false;
     if ((p.fromX != 0 && m.fromX != p.fromX) || (p.fromY != 0 && m.fromY != p.fromY)) return false;
     if (m.promotionPiece == 0) return p.promotionKind == 0;
     // A promotion written without its piece is the usual one, to a queen.
-    return kindOf(m.promotionPiece) == (p.promotionKind != 0 ? p.promotionKind : kUpperQueen);
+    return pieceKind(m.promotionPiece) == (p.promotionKind != 0 ? p.promotionKind : kUpperQueen);
 }
 
 }  // namespace
@@ -132,7 +127,7 @@ std::string sanOf(const Position& board, StateWord state, bool whiteToMove, cons
         return (move.castling == Castling::kingSide ? "O-O" : "O-O-O") +
                checkMark(board, state, whiteToMove, move);
     const int code = board.at(move.fromX, move.fromY);
-    const int kind = kindOf(code);
+    const int kind = pieceKind(code);
     const bool capture = board.at(move.toX, move.toY) != 0 || (kind == kUpperPawn && move.fromX != move.toX);
     std::string san;
     if (kind == kUpperPawn) {
@@ -162,7 +157,7 @@ std::string sanOf(const Position& board, StateWord state, bool whiteToMove, cons
     san += square(move.toX, move.toY);
     if (move.promotionPiece != 0) {
         san += '=';
-        san += englishLetter(kindOf(move.promotionPiece));
+        san += englishLetter(pieceKind(move.promotionPiece));
     }
     return san + checkMark(board, state, whiteToMove, move);
 }
