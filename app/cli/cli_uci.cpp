@@ -8,7 +8,7 @@
 
 #include "cli_commands.h"
 #include "engine/system_memory.h"
-#include "engine/uci_session.h"
+#include "uci/uci_session.h"
 #include "storage/data_files.h"
 
 namespace quorvel::cli {

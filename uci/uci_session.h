@@ -21,7 +21,7 @@
 
 #include "engine/opening_book.h"
 #include "engine/search_driver.h"
-#include "engine/uci_options.h"
+#include "uci/uci_options.h"
 #include "rules/uci_position.h"
 
 namespace quorvel {

@@ -1,4 +1,4 @@
-#include "engine/uci_options.h"
+#include "uci/uci_options.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "engine/uci_report.h"
+#include "uci/uci_report.h"
 
 #include <algorithm>
 

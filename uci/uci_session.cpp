@@ -1,12 +1,12 @@
-#include "engine/uci_session.h"
+#include "uci/uci_session.h"
 
 #include <algorithm>
 #include <chrono>
 #include <optional>
 
 #include "engine/search_tree.h"
-#include "engine/uci_report.h"
-#include "engine/uci_time.h"
+#include "uci/uci_report.h"
+#include "uci/uci_time.h"
 #include "rules/perft.h"
 #include "rules/uci_move.h"
 

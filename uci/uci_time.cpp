@@ -1,4 +1,4 @@
-#include "engine/uci_time.h"
+#include "uci/uci_time.h"
 
 #include <algorithm>
 #include <charconv>

@@ -12,10 +12,10 @@
 #include <mutex>
 
 #include "engine/search_tree.h"
-#include "engine/uci_options.h"
-#include "engine/uci_report.h"
-#include "engine/uci_session.h"
-#include "engine/uci_time.h"
+#include "uci/uci_options.h"
+#include "uci/uci_report.h"
+#include "uci/uci_session.h"
+#include "uci/uci_time.h"
 #include "rules/uci_move.h"
 #include "rules/uci_position.h"
 
