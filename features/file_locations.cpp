@@ -1,5 +1,7 @@
 #include "features/file_locations.h"
 
+#include "storage/preferences_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +41,10 @@ DataFolders FileLocations::dataFolders() const {
 
 QString FileLocations::recoveryPath() const {
     return QDir(folders_.data).filePath(QStringLiteral("partie.tmp"));
+}
+
+QString FileLocations::preferencesPath() const {
+    return QDir(folders_.config).filePath(QString::fromLatin1(kPreferencesFileName));
 }
 
 QString FileLocations::bookPath() const {

@@ -35,6 +35,8 @@ public:
 
     const Folders& folders() const { return folders_; }
     QString recoveryPath() const;
+    // The options kept beside quorvel.ini (storage/preferences_file.h).
+    QString preferencesPath() const;
     // The book the game reads; empty when there is none anywhere.
     QString bookPath() const;
     // A shipped file such as a clip: where it is, or its installed place

@@ -129,6 +129,8 @@ void GameWindow::readSettingsFile() {
     files_.setGameFileName(settings.gameFileName);
     // Between runs the dialogs open where the current game file lies.
     locations_.rememberChosen(QString::fromStdString(settings.gameFileName));
+    preferences_ = readPreferences(locations_.preferencesPath().toStdString()).value_or(Preferences{});
+    applyPreferences();
     repaintAll();
 }
 

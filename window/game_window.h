@@ -18,6 +18,7 @@
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
 #include "window/window_layout.h"
+#include "storage/preferences_file.h"
 
 namespace quorvel {
 
@@ -45,6 +46,9 @@ public:
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
     FileLocations& locations() { return locations_; }
+    // The options kept beside quorvel.ini, read with it at start-up and
+    // written with it at quit.
+    Preferences& preferences() { return preferences_; }
 
     // Makes the user's folders for the settings and the recovery file; one
     // that can't be made or written is said once and its file left out.
@@ -52,6 +56,10 @@ public:
     // Reads the settings file and applies it (start-up, before the colours
     // are used).
     void readSettingsFile();
+    // Between the preferences and the window's options, both ways
+    // (window/preferences_mapping.cpp).
+    void applyPreferences();
+    void storePreferences();
     // Runs a command by its id: the one entry of every menu item, button,
     // toolbar zone, spin control and key, through the command guard.
     void runCommand(int id);
@@ -96,6 +104,7 @@ private:
     DialogService& dialogs_;
     FileLocations& locations_;
     bool settingsWritable_ = true;  // false: the settings folder can't hold the file
+    Preferences preferences_;
     GameController controller_;
     BoardRenderer renderer_;
     WindowLayout layout_;

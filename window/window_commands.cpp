@@ -274,10 +274,16 @@ bool GameWindow::quitWithConfirmation() {
     controller_.endSearch();
     // A settings folder found unusable at start-up was said then: the
     // settings stay this session's.
+    storePreferences();
     if (settingsWritable_ && !writeSettings(locations_.folders().config.toStdString(),
                                             collectSettings(controller_, files_.gameFileName()))) {
         dialogs_.error(QStringLiteral(
             "Impossible d'écrire le fichier 'quorvel.ini' : les réglages de cette séance ne seront pas "
+            "conservés"));
+    } else if (settingsWritable_ &&
+               !writePreferences(locations_.preferencesPath().toStdString(), preferences_)) {
+        dialogs_.error(QStringLiteral(
+            "Impossible d'écrire le fichier 'preferences.ini' : les réglages de cette séance ne seront pas "
             "conservés"));
     }
     closeNow();
