@@ -61,4 +61,14 @@ std::optional<std::string> checkOptionValue(const UciOption& option, std::string
     return std::nullopt;
 }
 
+std::optional<int> clampedSpinValue(const UciOption& option, std::string_view value) {
+    if (option.type != UciOptionType::spin) return std::nullopt;
+    long long number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+    if (option.min && number < *option.min) return *option.min;
+    if (option.max && number > *option.max) return *option.max;
+    return std::nullopt;
+}
+
 }  // namespace quorvel

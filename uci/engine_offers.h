@@ -40,4 +40,9 @@ void readStrengthOffers(EngineOffers& offers);
 // string. Returns what is wrong, or nullopt.
 std::optional<std::string> checkOptionValue(const UciOption& option, std::string_view value);
 
+// A spin's whole number outside its range, brought to the nearer end (what
+// engines themselves do with it); nullopt for a value inside the range, or
+// that is no whole number, or for an option that is no spin.
+std::optional<int> clampedSpinValue(const UciOption& option, std::string_view value);
+
 }  // namespace quorvel

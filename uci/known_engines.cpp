@@ -36,10 +36,7 @@ std::optional<std::string> locate(const std::string& program, const std::vector<
     return std::nullopt;
 }
 
-}  // namespace
-
-std::vector<KnownEngine> findKnownEngines(std::string_view path,
-                                          const std::vector<std::string>& extraFolders) {
+std::vector<std::string> searchFolders(std::string_view path, const std::vector<std::string>& extraFolders) {
     std::vector<std::string> folders;
     for (std::size_t at = 0; at <= path.size();) {
         const std::size_t colon = std::min(path.find(':', at), path.size());
@@ -47,7 +44,19 @@ std::vector<KnownEngine> findKnownEngines(std::string_view path,
         at = colon + 1;
     }
     folders.insert(folders.end(), extraFolders.begin(), extraFolders.end());
+    return folders;
+}
 
+const char* pathVariable() {
+    const char* path = std::getenv("PATH");
+    return path != nullptr ? path : "";
+}
+
+}  // namespace
+
+std::vector<KnownEngine> findKnownEngines(std::string_view path,
+                                          const std::vector<std::string>& extraFolders) {
+    const std::vector<std::string> folders = searchFolders(path, extraFolders);
     std::vector<KnownEngine> found;
     for (const Candidate& candidate : kCandidates) {
         if (candidate.insteadOf != nullptr && locate(candidate.insteadOf, folders)) continue;
@@ -58,8 +67,18 @@ std::vector<KnownEngine> findKnownEngines(std::string_view path,
 }
 
 std::vector<KnownEngine> findKnownEngines() {
-    const char* path = std::getenv("PATH");
-    return findKnownEngines(path != nullptr ? path : "");
+    return findKnownEngines(pathVariable());
+}
+
+std::optional<std::string> findProgram(const std::string& name, std::string_view path,
+                                       const std::vector<std::string>& extraFolders) {
+    if (name.find('/') != std::string::npos) return name;
+    if (name.empty()) return std::nullopt;
+    return locate(name, searchFolders(path, extraFolders));
+}
+
+std::optional<std::string> findProgram(const std::string& name) {
+    return findProgram(name, pathVariable());
 }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 // The UCI engines Debian ships, found where they are installed: the list a
 // player chooses an opponent from before adding engines of their own.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,5 +25,12 @@ std::vector<KnownEngine> findKnownEngines(std::string_view path,
                                           const std::vector<std::string>& extraFolders = {"/usr/games"});
 // The same from this process's PATH.
 std::vector<KnownEngine> findKnownEngines();
+
+// The file a program name stands for, looked for as above (PATH, then
+// /usr/games, where Debian puts its engines even when PATH leaves it out);
+// a name with a '/' is kept as it is. Nullopt when it is nowhere.
+std::optional<std::string> findProgram(const std::string& name, std::string_view path,
+                                       const std::vector<std::string>& extraFolders = {"/usr/games"});
+std::optional<std::string> findProgram(const std::string& name);
 
 }  // namespace quorvel
