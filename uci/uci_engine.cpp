@@ -418,13 +418,14 @@ void UciEngine::run() {
 void UciEngine::serve() {
     while (true) {
         std::vector<Event> events;
-        bool writeWanted = false;
+        bool writeWanted = false, endingWanted = false;
         int timeout = 0;
         {
             std::lock_guard lock(mutex_);
             const auto now = Clock::now();
             checkTimesLocked(now, events);
             writeWanted = !outbox_.empty() && process_->inputFd() >= 0;
+            endingWanted = shutdown_ != Shutdown::none;
             const auto wait = std::chrono::ceil<milliseconds>(nextWakeLocked(now) - now);
             timeout = static_cast<int>(std::clamp<long long>(wait.count(), 0, 3600 * 1000));
         }
@@ -452,7 +453,7 @@ void UciEngine::serve() {
         if (fds[kInput].revents != 0) writeInput();
         const bool exitSeen = fds[kExit].revents != 0;
         // Without a descriptor to wait on, the end is asked for once it is likely.
-        const bool exitLikely = process_->exitFd() < 0 && (outputClosed_ || shutdown_ != Shutdown::none);
+        const bool exitLikely = process_->exitFd() < 0 && (outputClosed_ || endingWanted);
         if (exitSeen || exitLikely) {
             if (const auto how = process_->reapIfEnded()) {
                 // What it wrote before it ended is read first: its last bestmove counts.
