@@ -157,7 +157,7 @@ private:
         while (!(verdict = game.adjudicate(settings_.maxMoves))) {
             const std::size_t mover = game.whiteToMove() == played.firstIsWhite ? 0 : 1;
             const MatchEngine& side = settings_.engines[mover];
-            const SearchOutcome outcome =
+            const SearchReply outcome =
                 pair[mover].engine->search({game.startFen(), game.moves(), side.limits, side.deadline});
             if (outcome.fault) {
                 const EngineFault& fault = *outcome.fault;

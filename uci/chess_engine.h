@@ -40,6 +40,21 @@
 // floods of "info" lines are read and dropped without blocking anything;
 // `progress` comes at most about ten times a second with the latest of
 // each field.
+//
+// A game against an engine, in outline:
+//   auto engine = makeUciEngine();
+//   EngineEvents events;
+//   events.answered = [&](const SearchAnswer& a) { /* hop to the window's thread, check a.searchNumber */ };
+//   events.failed = [&](const EngineFault& f) { /* hop, then say it from f.kind */ };
+//   engine->start(knownEngine.command, events);        // `ready` brings its EngineOffers
+//   engine->setOption("UCI_LimitStrength", "true");    // after offers().elo says it is there
+//   engine->setOption("UCI_Elo", "1500");
+//   engine->newGame();
+//   GoRequest go;
+//   go.moveTime = 9000;                                // or the clocks: wtime, btime, winc, binc
+//   const SearchStart s = engine->search({"", {"e2e4", "e7e5"}, go, {}});
+//   ... engine->stop() plays the best move so far, engine->cancel() drops it
+//   (take back, new game, changing sides), destroying the engine ends it.
 
 #include <chrono>
 #include <functional>

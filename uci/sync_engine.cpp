@@ -41,8 +41,8 @@ void SyncEngine::newGame() {
     engine_->newGame();
 }
 
-SearchOutcome SyncEngine::search(const SearchRequest& request) {
-    SearchOutcome outcome;
+SearchReply SyncEngine::search(const SearchRequest& request) {
+    SearchReply outcome;
     std::unique_lock lock(mutex_);
     answer_.reset();
     const std::size_t faultsBefore = faults_.size();

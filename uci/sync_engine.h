@@ -19,7 +19,7 @@ namespace quorvel {
 
 // How one search ended: an answer, a fault, or a request refused before
 // anything was sent (a position the rules refuse, an engine that has ended).
-struct SearchOutcome {
+struct SearchReply {
     std::optional<SearchAnswer> answer;
     std::optional<EngineFault> fault;
     std::string refused;
@@ -37,7 +37,7 @@ public:
     std::variant<EngineOffers, EngineFault> start(const EngineCommand& command);
     void setOption(const std::string& name, const std::string& value);
     void newGame();
-    SearchOutcome search(const SearchRequest& request);
+    SearchReply search(const SearchRequest& request);
     // Ends the engine and waits until its process is reaped.
     void quit();
 

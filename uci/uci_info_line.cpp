@@ -94,7 +94,7 @@ std::optional<UciInfo> parseInfoLine(std::string_view line) {
     return info;
 }
 
-std::string formatScore(const UciScore& score) {
+std::string formatUciScore(const UciScore& score) {
     std::string text = (score.kind == UciScore::Kind::mate ? "mate " : "cp ") + std::to_string(score.value);
     if (score.lowerBound) text += " lowerbound";
     if (score.upperBound) text += " upperbound";
@@ -109,7 +109,7 @@ std::string formatInfoLine(const UciInfo& info) {
     field("depth", info.depth);
     field("seldepth", info.selDepth);
     field("multipv", info.multiPv);
-    if (info.score) text += " score " + formatScore(*info.score);
+    if (info.score) text += " score " + formatUciScore(*info.score);
     field("nodes", info.nodes);
     field("nps", info.nps);
     field("time", info.timeMs);

@@ -48,7 +48,7 @@ std::optional<UciInfo> parseInfoLine(std::string_view line);
 std::string formatInfoLine(const UciInfo& info);
 
 // "cp 31", "mate -2", "cp 40 lowerbound".
-std::string formatScore(const UciScore& score);
+std::string formatUciScore(const UciScore& score);
 
 // Lays the fields `newer` has over `older`: engines send partial lines
 // (nodes and time alone, a currmove), which must not wipe the last line.

@@ -24,7 +24,7 @@ UciScore uciScoreOf(const PrincipalLine& line) {
 }
 
 std::string uciScore(const PrincipalLine& line) {
-    return formatScore(uciScoreOf(line));
+    return formatUciScore(uciScoreOf(line));
 }
 
 std::string uciLine(const Position& base, const PrincipalLine& line, bool playerIsBlack) {

@@ -426,7 +426,7 @@ TEST_F(EngineClient, FloodsJunkAndEndlessLinesNeitherBlockNorCrash) {
         int patienceMs;
     };
     const Case cases[] = {
-        {{"flood=200000"}, 60000},
+        {{"flood=50000"}, 120000},  // megabytes of lines, far more than a pipe holds
         {{"junk", "long-line=3000000"}, 30000},
         {{"stderr-flood=2000000"}, 30000},
     };
@@ -527,7 +527,7 @@ TEST_F(EngineClient, TwoEnginesPlayAGameSideBySide) {
     SearchRequest request = moveTime(10);
     for (int ply = 0; ply < 20; ++ply) {
         SyncEngine& mover = ply % 2 == 0 ? white : black;
-        const SearchOutcome outcome = mover.search(request);
+        const SearchReply outcome = mover.search(request);
         if (!outcome.refused.empty()) break;  // the game is over
         ASSERT_TRUE(outcome.answer) << (outcome.fault ? outcome.fault->detail : "");
         request.moves.push_back(outcome.answer->move);
@@ -543,10 +543,10 @@ TEST_F(EngineClient, SyncSearchesReportFaultsAndRefusals) {
     ASSERT_TRUE(
         std::holds_alternative<EngineOffers>(engine.start(fake({"illegal-on-go=2", "crash-on-go=3"}))));
     EXPECT_TRUE(engine.search(moveTime(10)).answer);
-    const SearchOutcome illegal = engine.search(moveTime(10));
+    const SearchReply illegal = engine.search(moveTime(10));
     ASSERT_TRUE(illegal.fault);
     EXPECT_EQ(illegal.fault->kind, Kind::illegalMove);
-    const SearchOutcome crash = engine.search(moveTime(10));
+    const SearchReply crash = engine.search(moveTime(10));
     ASSERT_TRUE(crash.fault);
     EXPECT_EQ(crash.fault->kind, Kind::stopped);
     EXPECT_FALSE(engine.search(moveTime(10)).refused.empty());
@@ -579,14 +579,14 @@ TEST_F(EngineClient, StockfishPlaysLegalMovesThroughTheClient) {
     engine.setOption("UCI_Elo", "1500");
     engine.newGame();
     // The scholar's mate on the board: whatever its strength, it takes on f7.
-    const SearchOutcome mate = engine.search(
+    const SearchReply mate = engine.search(
         moveTime(200, {}, "r1bqkbnr/pppp1ppp/2n5/4p3/2B1P3/5Q2/PPPP1PPP/RNB1K1NR w KQkq - 2 3"));
     ASSERT_TRUE(mate.answer);
     EXPECT_EQ(mate.answer->move, "f3f7");
     engine.newGame();
     SearchRequest request = moveTime(100);
     for (int ply = 0; ply < 6; ++ply) {
-        const SearchOutcome outcome = engine.search(request);
+        const SearchReply outcome = engine.search(request);
         ASSERT_TRUE(outcome.answer) << (outcome.fault ? outcome.fault->detail : outcome.refused);
         EXPECT_TRUE(outcome.answer->info.depth) << outcome.answer->move;
         request.moves.push_back(outcome.answer->move);

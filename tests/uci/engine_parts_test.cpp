@@ -203,7 +203,9 @@ TEST(KnownEngines, FoundOnThePathThenInTheGamesFolderWithGnuChessInUciMode) {
                                         "gnuchess " + games + "/gnuchess --uci", "toga2 " + bin + "/toga2"}));
     // GNU Chess under its UCI name needs no argument, and is preferred.
     make("bin/gnuchessu", true);
-    EXPECT_EQ(programs(findKnownEngines(bin, {games}))[1], "gnuchessu " + bin + "/gnuchessu");
+    EXPECT_EQ(programs(findKnownEngines(bin, {games})),
+              (std::vector<std::string>{"stockfish " + games + "/stockfish",
+                                        "gnuchessu " + bin + "/gnuchessu", "toga2 " + bin + "/toga2"}));
     EXPECT_TRUE(findKnownEngines("", {}).empty());
     std::filesystem::remove_all(root);
 }

@@ -30,8 +30,8 @@ const OptionCase kOptionLines[] = {
     {"option name Play Style type combo default Very Solid var Very Solid var Normal var Risky  Play",
      UciOption{"Play Style", Type::combo, "Very Solid", {}, {}, {"Very Solid", "Normal", "Risky  Play"}}},
     // A text runs to the end of the line, keywords and all.
-    {"option name Book File type string default /home/min/var max/book.bin",
-     UciOption{"Book File", Type::string, "/home/min/var max/book.bin", {}, {}, {}}},
+    {"option name Book File type string default /books/for the min var max player.bin",
+     UciOption{"Book File", Type::string, "/books/for the min var max player.bin", {}, {}, {}}},
     {"option name SyzygyPath type string default <empty>",
      UciOption{"SyzygyPath", Type::string, "", {}, {}, {}}},
     {"option name Debug Log File type filename default",
