@@ -83,6 +83,11 @@ void FileLocations::rememberChosen(const QString& path) {
     lastFolder_ = file.absolutePath();
 }
 
+void FileLocations::rememberFolder(const QString& folder) {
+    if (folder.isEmpty() || QFileInfo(folder).isRelative()) return;
+    lastFolder_ = QDir::cleanPath(folder);
+}
+
 QString FileLocations::gameFilePath(const QString& name) const {
     if (name.isEmpty() || !QFileInfo(name).isRelative()) return name;
     return QDir(documentsOrHome()).filePath(name);

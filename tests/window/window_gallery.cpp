@@ -23,10 +23,8 @@ void click(GameWindow& window, const char* square) {
     const int x = square[0] - 'a' + 1;
     const int rank = square[1] - '0';
     const board::Square stored{x, record.playerIsBlack ? 9 - rank : rank};
-    const QPoint picture =
-        board::pictureSquareOf(stored, record.playerIsBlack, window.controller().display().boardTurned);
     QTest::mouseClick(&window.boardView(), Qt::LeftButton, Qt::NoModifier,
-                      board::squareRectInClient(picture.x(), picture.y()).center());
+                      window.squareOnScreen(stored).center().toPoint());
 }
 
 void save(GameWindow& window, const QString& path) {
