@@ -62,9 +62,9 @@ private:
     const SearchHooks& hooks_;
     ExpandFn expand_;
     std::array<MoveText, 16> remembered_{};  // root move of the principal line, by depth limit
-    bool abandoned_ = false;  // stop came during a pass's back-up: the last complete pass is played
-    bool playerIsBlack_ = false;           // the record's, kept for after the record is handed back
-    std::optional<TreeSearch> search_;     // once the tree was grown
+    bool abandoned_ = false;            // stop came during a pass's back-up: the last complete pass is played
+    bool playerIsBlack_ = false;        // the record's, kept for after the record is handed back
+    std::optional<TreeSearch> search_;  // once the tree was grown
 };
 
 bool Runner::playFromBook() {

@@ -40,7 +40,8 @@ int playAndTellPromotion(Position& before, const SearchNode& node) {
 // The moves of the line from the depth-1 node down to `node`, each followed
 // by "   ", showing those at depth minDepth and deeper; `base` is the
 // position before the depth-1 move.
-std::string lineText(const SearchTree& tree, NodeIndex node, int minDepth, Position base, bool playerIsBlack) {
+std::string lineText(const SearchTree& tree, NodeIndex node, int minDepth, Position base,
+                     bool playerIsBlack) {
     std::string text;
     for (NodeIndex n : pathDown(tree, node, 1)) {
         const int promoted = playAndTellPromotion(base, tree[n]);
@@ -79,7 +80,8 @@ std::string formatScore(int hundredths) {
 
 std::string displayMove(const MoveText& move, bool playerIsBlack, int promotedKind) {
     std::string text = toChessRanks(move, playerIsBlack).str();
-    if (promotedKind != 0 && text.size() >= 5) text.insert(5, std::string("=") + frenchPieceLetter(promotedKind));
+    if (promotedKind != 0 && text.size() >= 5)
+        text.insert(5, std::string("=") + frenchPieceLetter(promotedKind));
     return text;
 }
 

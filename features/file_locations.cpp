@@ -1,12 +1,12 @@
 #include "features/file_locations.h"
 
-#include "storage/preferences_file.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include "storage/preferences_file.h"
 
 namespace quorvel {
 

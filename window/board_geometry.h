@@ -64,7 +64,8 @@ class ViewGeometry {
 public:
     // The view at the window's smallest: the toolbar strip, the board and
     // its margins.
-    static constexpr QSize kBaseViewSize{kClientOrigin.x() + kShownSize + 8, kClientOrigin.y() + kShownSize + 2};
+    static constexpr QSize kBaseViewSize{kClientOrigin.x() + kShownSize + 8,
+                                         kClientOrigin.y() + kShownSize + 2};
 
     // The base size on a screen of scale 1.
     ViewGeometry() = default;

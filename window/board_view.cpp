@@ -42,7 +42,8 @@ void BoardView::paintEvent(QPaintEvent*) {
     for (int zone = 1; zone <= board::kToolbarZones; ++zone)
         painter.drawPixmap(geometry_.toolbarIconPosition(zone), art::toolbarIcon(zone, false, ratio));
     if (hoverZone_ >= 1 && hoverZone_ <= board::kToolbarZones)
-        painter.drawPixmap(geometry_.toolbarIconPosition(hoverZone_), art::toolbarIcon(hoverZone_, true, ratio));
+        painter.drawPixmap(geometry_.toolbarIconPosition(hoverZone_),
+                           art::toolbarIcon(hoverZone_, true, ratio));
     if (picture_.isNull()) return;
     // The source region is in the picture's own (device) pixels, as many as
     // the board takes on the screen.

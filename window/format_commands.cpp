@@ -9,9 +9,9 @@
 
 #include "features/dialog_service.h"
 #include "rules/fen.h"
+#include "rules/record_positions.h"
 #include "storage/pgn_export.h"
 #include "storage/pgn_import.h"
-#include "rules/record_positions.h"
 #include "storage/replace_file.h"
 #include "window/file_commands.h"
 #include "window/game_controller.h"
@@ -135,7 +135,8 @@ void FormatCommands::pasteFen() {
     const GameRecord& game = controller_.state().record;
     if (game.recordLength > setupPly(game) &&
         controller_.dialogs().message(
-            infoCaption(), QStringLiteral("Voulez-vous remplacer la partie en cours par la position collée ?"),
+            infoCaption(),
+            QStringLiteral("Voulez-vous remplacer la partie en cours par la position collée ?"),
             BoxIcon::question, BoxButtons::yesNo) != BoxAnswer::yes)
         return;
     auto record = std::make_unique<GameRecord>(std::get<FenSetup>(parsed).record);

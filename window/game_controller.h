@@ -201,7 +201,7 @@ private:
     bool threadDone_ = true;
     bool recordHeldBySearch_ = false;
     std::shared_ptr<InformationRequest> information_;  // asked for and not answered yet
-    std::int32_t pendingWhite_ = 0;  // seconds not yet in the record
+    std::int32_t pendingWhite_ = 0;                    // seconds not yet in the record
     std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;
     bool windingDown_ = false;          // the window is closing
@@ -211,7 +211,7 @@ private:
     int stalemateAnnouncedSerial_ = -1;
     int fullAnnouncedSerial_ = -1;
     int checkAnnouncedSerial_ = -1;  // the position whose check had its box
-    SearchDriver driver_{status_};  // last: its destructor waits for the thread
+    SearchDriver driver_{status_};   // last: its destructor waits for the thread
 };
 
 }  // namespace quorvel

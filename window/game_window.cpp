@@ -47,8 +47,9 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
       history_(controller_) {
     setWindowTitle(programTitle());
     setWindowIcon(art::applicationIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
     const QFont font = windowFont(screenDpi());
     setFont(font);
     controller_.setRecoveryPath(locations_.recoveryPath().toStdString());

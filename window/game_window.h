@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "storage/preferences_file.h"
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
@@ -18,7 +19,6 @@
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
 #include "window/window_layout.h"
-#include "storage/preferences_file.h"
 
 namespace quorvel {
 

@@ -35,7 +35,8 @@ std::optional<HumanMove> validateHumanMove(const Position& position, StateWord s
     return move;
 }
 
-MoveRefusal humanMoveRefusal(const Position& position, StateWord state, board::Square from, board::Square to) {
+MoveRefusal humanMoveRefusal(const Position& position, StateWord state, board::Square from,
+                             board::Square to) {
     return judge(position, state, from, to, nullptr);
 }
 

@@ -16,7 +16,8 @@ QString refusalText(MoveRefusal refusal) {
         case MoveRefusal::kingLeftInCheck:
             return QStringLiteral("Mouvement impossible : votre roi serait en échec");
         case MoveRefusal::castlingInCheck:
-            return QStringLiteral("Roque impossible : le roi est en échec ou passerait par une case attaquée");
+            return QStringLiteral(
+                "Roque impossible : le roi est en échec ou passerait par une case attaquée");
         case MoveRefusal::notAMove:
         case MoveRefusal::none:
             break;

@@ -56,7 +56,7 @@ QStringList longestMoveCellTexts() {
     // A capture with mate; in algebraic notation by a piece told apart from
     // its rival; a long castling with mate; a promotion by a capture, with
     // mate, in either notation.
-    return {QStringLiteral(">d8xh4++<"), QStringLiteral(">Dhxd8++<"), QStringLiteral(">Tdxd8++<"),
+    return {QStringLiteral(">d8xh4++<"), QStringLiteral(">Dhxd8++<"),   QStringLiteral(">Tdxd8++<"),
             QStringLiteral(">o-o-o++<"), QStringLiteral(">b7xa8=D++<"), QStringLiteral(">bxa8=D++<")};
 }
 

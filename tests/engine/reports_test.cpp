@@ -147,7 +147,6 @@ TEST(Reports, NodeExplorerListsEachMatchingNodeWithItsChildren) {
     EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
 }
 
-
 // A pawn reaching the last row reads as a promotion in every report: the
 // computer's (upper) pawns promote on row 1, the human's on row 8; a piece
 // making the same move is not promoted.

@@ -76,7 +76,6 @@ TEST(BuildMoveText, Forms) {
     EXPECT_EQ(longAlgebraic(MoveText::fromString("o-o-o"), false), "e8c8");
 }
 
-
 // A promotion reads as one: the pawn's move and its new piece, in both
 // notations, whoever promotes; a piece's own move to the last rank does not.
 TEST(Promotion, NamesTheNewPieceInBothNotations) {
@@ -90,15 +89,41 @@ TEST(Promotion, NamesTheNewPieceInBothNotations) {
         int kind;  // promotionAt
     };
     const Case cases[] = {
-        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1", FenOrientation::whiteLower, {1, 7, 1, 8, Castling::none, kLowerQueen},
-         false, "a7-a8=D+", "a8=D+", kUpperQueen},
-        {"1n2k3/P7/8/8/8/8/8/4K3 w - - 0 1", FenOrientation::whiteLower, {1, 7, 2, 8, Castling::none, kLowerKnight},
-         false, "a7xb8=C", "axb8=C", kUpperKnight},
-        {"4k3/8/8/8/8/8/4p3/K7 b - - 0 1", FenOrientation::whiteLower, {5, 2, 5, 1, Castling::none, kUpperRook},
-         true, "e2-e1=T+", "e1=T+", kUpperRook},
-        {"4k3/8/8/8/8/8/4p3/K7 b - - 0 1", FenOrientation::blackLower, {5, 2, 5, 1, Castling::none, kLowerBishop},
-         false, "e2-e1=F", "e1=F", kUpperBishop},
-        {"4k3/Q7/8/8/8/8/8/4K3 w - - 0 1", FenOrientation::whiteLower, {1, 7, 1, 8}, false, "a7-a8+", "Da8+", 0},
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1",
+         FenOrientation::whiteLower,
+         {1, 7, 1, 8, Castling::none, kLowerQueen},
+         false,
+         "a7-a8=D+",
+         "a8=D+",
+         kUpperQueen},
+        {"1n2k3/P7/8/8/8/8/8/4K3 w - - 0 1",
+         FenOrientation::whiteLower,
+         {1, 7, 2, 8, Castling::none, kLowerKnight},
+         false,
+         "a7xb8=C",
+         "axb8=C",
+         kUpperKnight},
+        {"4k3/8/8/8/8/8/4p3/K7 b - - 0 1",
+         FenOrientation::whiteLower,
+         {5, 2, 5, 1, Castling::none, kUpperRook},
+         true,
+         "e2-e1=T+",
+         "e1=T+",
+         kUpperRook},
+        {"4k3/8/8/8/8/8/4p3/K7 b - - 0 1",
+         FenOrientation::blackLower,
+         {5, 2, 5, 1, Castling::none, kLowerBishop},
+         false,
+         "e2-e1=F",
+         "e1=F",
+         kUpperBishop},
+        {"4k3/Q7/8/8/8/8/8/4K3 w - - 0 1",
+         FenOrientation::whiteLower,
+         {1, 7, 1, 8},
+         false,
+         "a7-a8+",
+         "Da8+",
+         0},
         {"4k3/8/8/8/8/8/P7/4K3 w - - 0 1", FenOrientation::whiteLower, {1, 2, 1, 4}, false, "a2-a4", "a4", 0},
     };
     for (const Case& c : cases) {

@@ -77,7 +77,8 @@ TEST_P(PanelFields, TheLongestFiguresShowWhole) {
     expectShownWhole(layout.memory, QStringLiteral("98303 Mo"));
     expectShownWhole(layout.score, QStringLiteral("-199.99"));
     for (QLineEdit* cell : {layout.moveCells[0], layout.moveCells[1]}) {
-        for (const char* move : {">d8-h4++<", ">d8xh4++<", ">Dhxd8++<", ">o-o-o++<", ">b7xa8=D++<", ">bxa8=D++<"})
+        for (const char* move :
+             {">d8-h4++<", ">d8xh4++<", ">Dhxd8++<", ">o-o-o++<", ">b7xa8=D++<", ">bxa8=D++<"})
             expectShownWhole(cell, QString::fromLatin1(move));
     }
     // 300 half-moves reach move 150.
@@ -146,7 +147,8 @@ TEST_P(PanelFields, AGrownWindowKeepsTheFieldsWholeAndApart) {
     EXPECT_EQ(client.height() - layout.quit->geometry().top(), quitToBottom);
     EXPECT_EQ(client.height() - layout.takeBack->geometry().top(), takeBackToBottom);
     // The history arrows moved with their toolbar zone.
-    EXPECT_EQ(layout.history->pos() - QPoint(350, 200), DialogUnits(client.font()).rect(15, 2, 22, 10).topLeft());
+    EXPECT_EQ(layout.history->pos() - QPoint(350, 200),
+              DialogUnits(client.font()).rect(15, 2, 22, 10).topLeft());
 }
 
 // 0: the window's own font; then a larger one.

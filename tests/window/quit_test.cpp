@@ -115,7 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Moment::computerShowsItsMove, Entry::button}),
     [](const ::testing::TestParamInfo<QuitCase>& info) { return "case" + std::to_string(info.index); });
 
-
 // The thinking time the user chose is what the settings file keeps, in every
 // mode: the computer playing itself varies the time it uses by two seconds,
 // never the user's setting.

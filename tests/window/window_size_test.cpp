@@ -91,7 +91,8 @@ TEST_F(WindowSize, ClicksAndDrawingFollowTheBoardAtEverySize) {
         const qreal f = g.pictureScale();
         const QImage shownRegion = picture.copy(QRect(QPoint(std::lround(20 * f), std::lround(20 * f)),
                                                       QSize(std::lround(450 * f), std::lround(450 * f))));
-        EXPECT_EQ(shownBoard().convertToFormat(QImage::Format_RGB32), shownRegion.convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(shownBoard().convertToFormat(QImage::Format_RGB32),
+                  shownRegion.convertToFormat(QImage::Format_RGB32));
 
         // Every square is hit near its corners, whatever the size: three
         // pixels of the smallest board inside (the hit test leaves the top
