@@ -143,9 +143,8 @@ void GameController::startSearchAndShowMove() {
     repaint();
     // The information dialog asked for meanwhile opens once the flow that
     // played this move is over, so its wait does not hold the move back.
-    if (information_)
-        QMetaObject::invokeMethod(
-            this, [this] { openInformation(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { openInformation(); }, Qt::QueuedConnection);
 }
 
 void GameController::showComputerMove() {

@@ -23,6 +23,8 @@ struct GameController::InformationRequest {
     bool answered = false;
     std::optional<ExplorerPath> path;  // guarded by mutex
 
+    bool opened = false;  // the dialog is showing it (window thread only)
+
     // The first answer counts (the dialog's, or "Sortir" when the window
     // closes first).
     void answer(std::optional<ExplorerPath> typed) {
@@ -68,8 +70,9 @@ GameController::GameController(DialogService& dialogs, QObject* parent) : QObjec
 
 GameController::~GameController() {
     // The driver's destructor joins the thread; make sure it is not left
-    // growing a tree for seconds first.
+    // growing a tree for seconds, or waiting for a dialog, first.
     abortSearch(status_);
+    closeInformation();
 }
 
 void GameController::connectHooks() {
@@ -100,8 +103,13 @@ void GameController::connectHooks() {
         auto request = std::make_shared<InformationRequest>();
         request->current = current;
         request->initial = initial;
+        {
+            std::lock_guard lock(informationMutex_);
+            if (informationClosed_) return std::nullopt;
+            information_ = request;
+        }
         QMetaObject::invokeMethod(
-            this, [this, request] { presentInformation(request); }, Qt::QueuedConnection);
+            this, [this] { presentInformation(); }, Qt::QueuedConnection);
         return request->awaitAnswer();
     };
     // The seconds spent before the tree grows (waiting for the first paint)
@@ -245,24 +253,32 @@ void GameController::waitForRecordBack() {
     }
 }
 
-void GameController::presentInformation(const std::shared_ptr<InformationRequest>& request) {
-    information_ = request;
-    if (windingDown_) {
-        request->answer(std::nullopt);
-        return;
-    }
+void GameController::presentInformation() {
     // While the move is still being shown the dialog waits for its end
     // (startSearchAndShowMove opens it then).
     if (!state_.searchRunning) openInformation();
 }
 
 void GameController::openInformation() {
-    const std::shared_ptr<InformationRequest> request = std::exchange(information_, nullptr);
-    if (!request) return;
+    std::shared_ptr<InformationRequest> request;
+    {
+        std::lock_guard lock(informationMutex_);
+        request = information_;
+    }
+    if (!request || request->opened) return;
+    request->opened = true;
     std::optional<ExplorerPath> path;
-    if (informationDialog_ && !windingDown_)
-        path = informationDialog_(request->current, request->initial, explorerFields_);
+    if (informationDialog_) path = informationDialog_(request->current, request->initial, explorerFields_);
     request->answer(std::move(path));
+    std::lock_guard lock(informationMutex_);
+    if (information_ == request) information_.reset();
+}
+
+void GameController::closeInformation() {
+    std::lock_guard lock(informationMutex_);
+    informationClosed_ = true;
+    if (information_) information_->answer(std::nullopt);
+    information_.reset();
 }
 
 void GameController::foldPendingSeconds() {
@@ -276,7 +292,7 @@ void GameController::endSearch() {
     state_.computerVsComputer = false;
     abortSearch(status_);
     // An information dialog asked for and not answered yet ends as "Sortir".
-    if (const auto request = std::exchange(information_, nullptr)) request->answer(std::nullopt);
+    closeInformation();
     waitForThreadEnd();
 }
 

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -169,8 +170,11 @@ private:
     // is recorded: opened when the move is on the board, the thread waiting
     // for its answer meanwhile.
     struct InformationRequest;
-    void presentInformation(const std::shared_ptr<InformationRequest>& request);
+    void presentInformation();
     void openInformation();
+    // The window closes: a request open or to come is answered "Sortir", so
+    // the search thread never waits for a dialog nobody will show.
+    void closeInformation();
     void onSecond();
     void blinkSearchText();
     bool upperIsWhite() const { return state_.record.playerIsBlack; }
@@ -200,7 +204,11 @@ private:
     ExplorerPath explorerFields_;  // the information dialog's fields during one search
     bool threadDone_ = true;
     bool recordHeldBySearch_ = false;
-    std::shared_ptr<InformationRequest> information_;  // asked for and not answered yet
+    // The information dialog's request, set by the search thread, shown and
+    // answered on the window thread, or answered by closeInformation().
+    std::mutex informationMutex_;
+    std::shared_ptr<InformationRequest> information_;  // guarded; asked for and not answered yet
+    bool informationClosed_ = false;                   // guarded
     std::int32_t pendingWhite_ = 0;                    // seconds not yet in the record
     std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <vector>
 
@@ -192,6 +193,28 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeCase{"5 secondes, the computer plays itself", Mode::computerComputer, 4, 32837},
                       TimeCase{"one second, the computer plays itself", Mode::computerComputer, 1, 0}),
     [](const ::testing::TestParamInfo<TimeCase>& info) { return "case" + std::to_string(info.index); });
+
+// Quitting from inside the information dialog (its search thread waiting for
+// the answer) ends the search and closes the window; nothing waits forever.
+TEST_F(WindowTest, QuittingWhileTheInformationDialogIsOpenEndsTheSearchAndCloses) {
+    controller().engineOptions().extraDisplays = true;
+    int shown = 0;
+    controller().setInformationDialog(
+        [&](const std::string&, const std::string&, ExplorerPath& fields) -> std::optional<ExplorerPath> {
+            ++shown;
+            dialogs.answers.push_back(BoxAnswer::yes);
+            window->runCommand(cmd::kQuit);
+            fields[0] = "e2";
+            return fields;  // "Rechercher": the thread must not wait for another showing
+        });
+    playChess("e2", "e4");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown > 0; }, 10000));
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(controller().searchThreadDone());
+    EXPECT_EQ(QFileInfo(configFile("quorvel.ini")).size(), 183);
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), 24 + 89 * 2);
+}
 
 }  // namespace
 }  // namespace quorvel::testing
