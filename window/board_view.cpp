@@ -5,15 +5,22 @@
 #include <QWheelEvent>
 
 #include "resources/artwork.h"
-#include "window/board_geometry.h"
 
 namespace quorvel {
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    setFixedSize(board::kClientOrigin.x() + board::kShownSize + 8,
-                 board::kClientOrigin.y() + board::kShownSize + 2);
+    setMinimumSize(board::ViewGeometry::kBaseViewSize);
+    resize(board::ViewGeometry::kBaseViewSize);
+    refit();
+}
+
+bool BoardView::refit() {
+    const board::ViewGeometry fitted = board::ViewGeometry::fitting(size(), devicePixelRatioF());
+    if (fitted == geometry_) return false;
+    geometry_ = fitted;
+    return true;
 }
 
 void BoardView::setPicture(QImage image, int hoverZone) {
@@ -22,20 +29,29 @@ void BoardView::setPicture(QImage image, int hoverZone) {
     update();
 }
 
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (refit()) Q_EMIT scaleChanged();
+}
+
 void BoardView::paintEvent(QPaintEvent*) {
-    const qreal ratio = scale();
+    // The screen may have changed since the last size change.
+    refit();
+    const qreal ratio = devicePixelRatioF();
     QPainter painter(this);
     for (int zone = 1; zone <= board::kToolbarZones; ++zone)
-        painter.drawPixmap(board::toolbarIconPosition(zone), art::toolbarIcon(zone, false, ratio));
+        painter.drawPixmap(geometry_.toolbarIconPosition(zone), art::toolbarIcon(zone, false, ratio));
     if (hoverZone_ >= 1 && hoverZone_ <= board::kToolbarZones)
-        painter.drawPixmap(board::toolbarIconPosition(hoverZone_), art::toolbarIcon(hoverZone_, true, ratio));
+        painter.drawPixmap(geometry_.toolbarIconPosition(hoverZone_),
+                           art::toolbarIcon(hoverZone_, true, ratio));
     if (picture_.isNull()) return;
-    // The source region is in the picture's own (device) pixels.
+    // The source region is in the picture's own (device) pixels, as many as
+    // the board takes on the screen.
     const qreal pictureRatio = picture_.devicePixelRatio();
     const QSizeF shown(board::kShownSize, board::kShownSize);
-    painter.drawImage(QRectF(board::kClientOrigin, shown), picture_,
+    painter.drawImage(geometry_.boardRect(), picture_,
                       QRectF(QPointF(board::kImageSource) * pictureRatio, shown * pictureRatio));
-    if (!qFuzzyCompare(pictureRatio, ratio)) Q_EMIT scaleChanged();
+    if (!qFuzzyCompare(pictureRatio, geometry_.pictureScale())) Q_EMIT scaleChanged();
 }
 
 QImage BoardView::grabClient() {
@@ -43,7 +59,7 @@ QImage BoardView::grabClient() {
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT mouseMoved(event->position().toPoint());
+    Q_EMIT mouseMoved(geometry_.toBase(event->position()));
 }
 
 void BoardView::leaveEvent(QEvent* event) {
@@ -52,8 +68,9 @@ void BoardView::leaveEvent(QEvent* event) {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Q_EMIT leftPressed(event->position().toPoint());
-    if (event->button() == Qt::RightButton) Q_EMIT rightPressed(event->position().toPoint());
+    const QPoint base = geometry_.toBase(event->position());
+    if (event->button() == Qt::LeftButton) Q_EMIT leftPressed(base);
+    if (event->button() == Qt::RightButton) Q_EMIT rightPressed(base);
 }
 
 void BoardView::wheelEvent(QWheelEvent* event) {

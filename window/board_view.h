@@ -1,12 +1,14 @@
 #pragma once
 // The left part of the window's client area: the toolbar icons and the
-// board picture, shown with one copy. Mouse events go to the mouse input in
-// client coordinates (this view sits at the client's origin). Pictures are
-// drawn at the screen's device pixel ratio; geometry stays in logical
-// pixels.
+// board picture, shown with one copy. The view grows with the window: the
+// board is drawn as large as the view allows (board::ViewGeometry), at the
+// screen's device pixels. Mouse events go to the mouse input in base
+// coordinates, those of the window at its smallest, whatever the size.
 
 #include <QImage>
 #include <QWidget>
+
+#include "window/board_geometry.h"
 
 namespace quorvel {
 
@@ -17,31 +19,40 @@ public:
 
     void setPicture(QImage image, int hoverZone);
     const QImage& picture() const { return picture_; }
-    // Device pixels per logical pixel of the screen the view is on.
-    qreal scale() const { return devicePixelRatioF(); }
+    // Where the board and the toolbar lie at the view's current size.
+    const board::ViewGeometry& geometry() const { return geometry_; }
+    // Device pixels per picture pixel the board wants now (the screen's
+    // scale times the board's zoom).
+    qreal scale() const { return geometry_.pictureScale(); }
     // The view as the window shows it, for tests.
     QImage grabClient();
 
 Q_SIGNALS:
-    void mouseMoved(QPoint client);
+    void mouseMoved(QPoint base);
     void mouseLeft();
-    void leftPressed(QPoint client);
-    void rightPressed(QPoint client);
+    void leftPressed(QPoint base);
+    void rightPressed(QPoint base);
     void wheelTurned(int steps);
-    // The screen's ratio no longer matches the picture's (the window moved
-    // to another screen): the picture wants drawing again.
+    // The picture's scale no longer matches the board's (the view grew or
+    // shrank, or the window moved to another screen): the picture wants
+    // drawing again.
     void scaleChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Fits the geometry to the view's size and screen; true when it moved.
+    bool refit();
+
     QImage picture_;
     int hoverZone_ = 0;
+    board::ViewGeometry geometry_;
 };
 
 }  // namespace quorvel

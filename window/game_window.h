@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "storage/preferences_file.h"
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
@@ -18,7 +19,6 @@
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
 #include "window/window_layout.h"
-#include "storage/preferences_file.h"
 
 namespace quorvel {
 
@@ -67,6 +67,11 @@ public:
     void updateCommandStates();
     // The repaint: board picture, announcements, panel, menu check marks.
     void repaintAll();
+    // Where the stored square lies on the board view at its current size, in
+    // the view's coordinates: the one place to ask before drawing over a
+    // square or pointing at it, whatever the window's size and the board's
+    // orientation.
+    QRectF squareOnScreen(board::Square stored) const;
     // The quit sequence, in every mode: confirmation, the search ended, the
     // settings written, the window closed. False when the user said No.
     bool quitWithConfirmation();
@@ -76,6 +81,7 @@ Q_SIGNALS:
     void closedForGood();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -100,6 +106,8 @@ private:
     bool runDialogCommand(int id);
     void chooseColour(std::uint32_t& colour);
     void closeNow();
+    // The board view and the controls follow the client's size.
+    void fitToClient();
 
     DialogService& dialogs_;
     FileLocations& locations_;

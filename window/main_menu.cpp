@@ -76,6 +76,8 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     time->addSeparator();
     add(time, cmd::kTimeDefine, "Définir...");
     add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
+    menu->addSeparator();
+    add(menu, cmd::kBoxAtEveryCheck, "Boîte de dialogue à chaque échec", true);
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {

@@ -10,6 +10,22 @@
 
 namespace quorvel {
 
+namespace {
+QString refusalText(MoveRefusal refusal) {
+    switch (refusal) {
+        case MoveRefusal::kingLeftInCheck:
+            return QStringLiteral("Mouvement impossible : votre roi serait en échec");
+        case MoveRefusal::castlingInCheck:
+            return QStringLiteral(
+                "Roque impossible : le roi est en échec ou passerait par une case attaquée");
+        case MoveRefusal::notAMove:
+        case MoveRefusal::none:
+            break;
+    }
+    return QStringLiteral("Mouvement impossible");
+}
+}  // namespace
+
 MouseInput::MouseInput(GameController& controller, std::function<void(int)> runCommand)
     : controller_(controller), runCommand_(std::move(runCommand)) {}
 
@@ -47,11 +63,28 @@ void MouseInput::onLeftButtonDown(QPoint client) {
         controller_.repaint();
         return;
     }
-    if (!controller_.humanToMove()) return;
+    // A click out of turn leaves the game's flags alone; it is only told why.
+    const bool humansTurn = controller_.humanToMove();
     clickSquare(client);
-    controller_.state().awaitingHuman = true;
+    if (humansTurn) controller_.state().awaitingHuman = true;
 }
 
+QString MouseInput::refusalNow() const {
+    const PlayState& play = controller_.state();
+    if (play.computerVsComputer) return QStringLiteral("L'ordinateur joue les deux camps");
+    // A click while the computer's move is still shown would play from a
+    // board that is only on display.
+    if (play.searchRunning || !controller_.status().searchIdle)
+        return QStringLiteral("L'ordinateur joue : attendez son coup");
+    if (play.reviewing) return QStringLiteral("Revue du dernier mouvement en cours");
+    if (controller_.gameOver()) return QStringLiteral("La partie est terminée");
+    if (!controller_.humanToMove()) {
+        if (play.record.plyCount < play.record.recordLength)
+            return QStringLiteral("Position passée : ce n'est pas à vous de jouer ici");
+        return notYourTurnText();
+    }
+    return {};
+}
 void MouseInput::onRightButtonDown() {
     controller_.state().markerOn = false;
     controller_.repaint();
@@ -74,10 +107,12 @@ void MouseInput::clickSquare(QPoint client) {
     PlayState& play = controller_.state();
     const board::Square square = board::hitSquare(client.x(), client.y(), play.record.playerIsBlack,
                                                   controller_.display().boardTurned);
-    // A click while the computer's move is still shown, or while the last
-    // move is replayed, would play from a board that is only on display.
-    if (play.searchRunning || play.reviewing) return;
-    if (controller_.gameOver() || !square.onBoard() || !controller_.status().searchIdle) return;
+    // The frame, the coordinates and the margins take no clicks.
+    if (!square.onBoard()) return;
+    if (const QString refusal = refusalNow(); !refusal.isEmpty()) {
+        controller_.sayBriefly(refusal);
+        return;
+    }
 
     if (!play.markerOn) {
         controller_.timers().start();
@@ -88,6 +123,8 @@ void MouseInput::clickSquare(QPoint client) {
             play.movingPiece = code;
             play.markerOn = true;
             controller_.repaint();
+        } else {
+            controller_.sayBriefly(QStringLiteral("Cliquez d'abord sur une de vos pièces"));
         }
         return;
     }
@@ -104,11 +141,12 @@ void MouseInput::trySecondClick(int x, int y) {
     GameRecord& record = play.record;
     controller_.status().firstPaintDone = false;
     record.state = packState(record.current, record.state);
-    const auto move = validateHumanMove(record.current, record.state, {play.selFile, play.selRank}, {x, y});
+    const board::Square from{play.selFile, play.selRank};
+    const auto move = validateHumanMove(record.current, record.state, from, {x, y});
     if (!move) {
         // The selection is kept, and the marker stays on the selected piece
         // with the squares it may reach.
-        controller_.repaint();
+        controller_.sayBriefly(refusalText(humanMoveRefusal(record.current, record.state, from, {x, y})));
         return;
     }
     play.movingPiece = record.current.at(play.selFile, play.selRank);

@@ -25,8 +25,13 @@ public:
 
     int hoverZone() const { return hoverZone_; }
 
+    // What the status line says when a click on the board is refused.
+    static QString notYourTurnText() { return QStringLiteral("Ce n'est pas à vous de jouer"); }
+
 private:
     void runZone(int zone);
+    // Why a click on the board can't play now; empty when it may.
+    QString refusalNow() const;
     void clickSquare(QPoint client);
     void trySecondClick(int x, int y);
 

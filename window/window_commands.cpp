@@ -65,7 +65,8 @@ void GameWindow::updateCommandStates() {
 }
 
 void GameWindow::chooseColour(std::uint32_t& colour) {
-    const auto chosen = dialogs_.chooseColour(QColor(Qt::black));
+    // The chooser opens on the colour in use, so a small change is a small step.
+    const auto chosen = dialogs_.chooseColour(colourFromBgr(colour));
     if (chosen) colour = bgrFromColour(*chosen);
 }
 
@@ -113,6 +114,9 @@ bool GameWindow::runDisplayCommand(int id) {
         case cmd::kTurnBoard:
             d.boardTurned = !d.boardTurned;
             break;
+        case cmd::kBoxAtEveryCheck:
+            d.boxAtEveryCheck = !d.boxAtEveryCheck;
+            break;
         case cmd::kShowThinking: {
             SearchStatus& status = controller_.status();
             status.showThinking = !status.showThinking;
@@ -134,12 +138,15 @@ bool GameWindow::runGameCommand(int id) {
             break;
         case cmd::kSideWhite:
             controller_.setSideWhite();
+            controller_.playIfComputersTurn();
             break;
         case cmd::kSideBlack:
             controller_.setSideBlack();
+            controller_.playIfComputersTurn();
             break;
         case cmd::kChangeSide:
             controller_.changeSide();
+            controller_.playIfComputersTurn();
             break;
         case cmd::kModeComputerHuman:
             controller_.setModeComputerHuman();
@@ -196,9 +203,6 @@ bool GameWindow::runGameCommand(int id) {
             break;
         case cmd::kQuit:
             quitWithConfirmation();
-            break;
-        case cmd::kCloseAtOnce:
-            closeNow();
             break;
         default:
             return false;
