@@ -5,6 +5,8 @@
 #include <charconv>
 #include <functional>
 
+#include "engine/levels.h"
+
 namespace quorvel {
 
 namespace {
@@ -17,7 +19,8 @@ struct SpinOption {
     std::function<void(UciSettings&, int)> set;
 };
 
-// In the order of the engine options dialog, the time limits first.
+// In the order of the engine options dialog, the time limits first; the
+// level, which sets them all, last.
 const std::vector<SpinOption>& spinOptions() {
     static const std::vector<SpinOption> options{
         {"Main Tree Time", kTimeLimitRange, [](const UciSettings& s) { return s.limits.mainTimeLimit; },
@@ -35,6 +38,12 @@ const std::vector<SpinOption>& spinOptions() {
         {"Secondary Tree Depth", kSecondaryDepthRange,
          [](const UciSettings& s) { return int{s.engine.maxDepthSecondary}; },
          [](UciSettings& s, int v) { s.engine.maxDepthSecondary = static_cast<std::int8_t>(v); }},
+        // A level sets the values above, which may then be changed one by one.
+        {"Level", {kCustomLevel, kLevelCount}, [](const UciSettings& s) { return s.level; },
+         [](UciSettings& s, int v) {
+             s.level = v;
+             if (v != kCustomLevel) applyLevel(v, s.engine, s.limits);
+         }},
     };
     return options;
 }
@@ -95,10 +104,13 @@ std::optional<bool> readBool(const std::optional<std::string>& value) {
 
 std::vector<std::string> uciOptionLines(const UciSettings& defaults) {
     std::vector<std::string> lines;
+    auto spin = [&](const SpinOption& o) {
+        return std::string("option name ") + o.name + " type spin default " + std::to_string(o.get(defaults)) +
+               " min " + std::to_string(o.range.low) + " max " + std::to_string(o.range.high);
+    };
+    const SpinOption& level = spinOptions().back();
     for (const SpinOption& o : spinOptions()) {
-        lines.push_back(std::string("option name ") + o.name + " type spin default " +
-                        std::to_string(o.get(defaults)) + " min " + std::to_string(o.range.low) + " max " +
-                        std::to_string(o.range.high));
+        if (&o != &level) lines.push_back(spin(o));
     }
     auto check = [](const char* name, bool value) {
         return std::string("option name ") + name + " type check default " + (value ? "true" : "false");
@@ -107,7 +119,12 @@ std::vector<std::string> uciOptionLines(const UciSettings& defaults) {
     lines.push_back(check(kOwnBook, defaults.ownBook));
     lines.push_back(std::string("option name ") + kBookFile + " type string default " +
                     (defaults.bookFile.empty() ? "<empty>" : defaults.bookFile));
+    lines.push_back(spin(level));
     return lines;
+}
+
+int levelChoiceMargin(const UciSettings& settings) {
+    return settings.level == kCustomLevel ? 0 : levelPreset(settings.level).choiceMargin;
 }
 
 std::optional<std::string> applySetOption(std::string_view arguments, UciSettings& settings) {
