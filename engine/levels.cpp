@@ -18,14 +18,14 @@ EngineOptions depths(int main, int secondary) {
 // depend on the machine's speed; their time limits only cap a rare
 // position with a huge tree. Level 8 thinks for the default 9 + 8 seconds.
 const std::array<LevelPreset, kLevelCount> kLevels{{
-    {1, depths(2, 0), {4, 4}, 150, 750},
-    {2, depths(3, 0), {4, 4}, 80, 900},
-    {3, depths(3, 0), {4, 4}, 0, 1000},
-    {4, depths(3, 3), {4, 4}, 0, 1100},
-    {5, depths(4, 3), {4, 4}, 0, 1200},
-    {6, depths(5, 3), {4, 4}, 0, 1300},
-    {7, depths(6, 3), {6, 4}, 0, 1400},
-    {8, EngineOptions{}, TimeLimits{}, 0, 1500},
+    {1, depths(3, 0), {4, 4}, 150, 750},
+    {2, depths(3, 0), {4, 4}, 80, 850},
+    {3, depths(3, 0), {4, 4}, 30, 950},
+    {4, depths(3, 0), {4, 4}, 0, 1050},
+    {5, depths(3, 3), {4, 4}, 60, 1150},
+    {6, depths(3, 3), {4, 4}, 25, 1250},
+    {7, depths(3, 3), {4, 4}, 0, 1350},
+    {8, EngineOptions{}, TimeLimits{}, 0, 1450},
 }};
 
 bool sameStrength(const EngineOptions& a, const EngineOptions& b) {

@@ -1,5 +1,6 @@
 #include "features/file_locations.h"
 
+#include "storage/level_results.h"
 #include "storage/preferences_file.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,10 @@ QString FileLocations::recoveryPath() const {
 
 QString FileLocations::preferencesPath() const {
     return QDir(folders_.config).filePath(QString::fromLatin1(kPreferencesFileName));
+}
+
+QString FileLocations::levelResultsPath() const {
+    return QDir(folders_.data).filePath(QString::fromLatin1(kLevelResultsFileName));
 }
 
 QString FileLocations::bookPath() const {

@@ -5,8 +5,8 @@ Two UCI engines play each opening of a list once with each colour. A third
 engine, Stockfish, only referees: it lists the legal moves, says whether the
 side to move is in check, gives the position's FEN for the draw rules, and
 scores the position so that games long decided can be ended early (the usual
-adjudication of engine matches: one side ahead by 8 pawns for 6 plies in a
-row wins; after ply 120, 12 plies within 0.2 pawn of equality are a draw;
+adjudication of engine matches: one side ahead by 6 pawns for 4 plies in a
+row wins; after ply 80, 8 plies within 0.3 pawn of equality are a draw;
 ply 300 is a draw).
 
 Usage:
@@ -28,8 +28,8 @@ import sys
 import threading
 import time
 
-RESIGN_CP, RESIGN_PLIES = 800, 6
-DRAW_FROM_PLY, DRAW_CP, DRAW_PLIES = 120, 20, 12
+RESIGN_CP, RESIGN_PLIES = 600, 4
+DRAW_FROM_PLY, DRAW_CP, DRAW_PLIES = 80, 30, 8
 MAX_PLIES = 300
 ANSWER_TIMEOUT = 600  # seconds an engine may take for one move before it loses
 
@@ -102,9 +102,11 @@ class Referee(Engine):
         legal = {l.split(":")[0] for l in listed if ":" in l and len(l.split(":")[0]) in (4, 5)}
         return fen, in_check, legal
 
+    depth = 9
+
     def score(self, moves):
         self.send("position startpos moves " + " ".join(moves) if moves else "position startpos")
-        self.send("go depth 9")
+        self.send(f"go depth {self.depth}")
         seen = []
         self.wait_for("bestmove", collect=seen)
         for line in reversed(seen):
@@ -215,7 +217,9 @@ def main():
     parser.add_argument("--concurrency", type=int, default=2)
     parser.add_argument("--log")
     parser.add_argument("--referee", default="/usr/games/stockfish")
+    parser.add_argument("--referee-depth", type=int, default=9)
     args = parser.parse_args()
+    Referee.depth = args.referee_depth
 
     lines = [l.split(",")[0].split() for l in open(args.openings, encoding="utf-8", errors="replace")
              if l.strip() and not l.startswith("#")]

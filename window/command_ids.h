@@ -36,6 +36,13 @@ constexpr int kTimePresetLast = 32844;
 constexpr int kTimeDefine = 32833;
 constexpr int kEngineOptions = 32807;
 
+// Level: "Niveau 1" is kLevelFirst, the next ones follow; the range leaves
+// room for levels played by other engines.
+constexpr int kLevelFirst = 32860;
+constexpr int kLevelRoom = 20;
+constexpr int kLevelCustom = kLevelFirst + kLevelRoom;  // "Personnalisé..."
+constexpr int kLevelResults = kLevelCustom + 1;         // "Mes résultats..."
+
 // Display
 constexpr int kPieceSet1 = 32805;
 constexpr int kPieceSet2 = 32806;

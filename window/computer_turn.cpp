@@ -115,6 +115,8 @@ void GameController::startSearchAndShowMove() {
     threadDone_ = false;
     explorerFields_ = {};  // each search's information dialog starts with empty fields
     status_.setStatusText({});
+    if (driver_.rootChoice() != rootChoice_) driver_.setRootChoice(rootChoice_);
+    Q_EMIT searchStarting();
     driver_.start(record, engineOptions_, state_.computerVsComputer);
     // The record is the search thread's until it has ended (its recovery
     // write and the information dialog come after the move is recorded).
