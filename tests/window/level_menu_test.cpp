@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <cmath>
+#include <functional>
 
 #include "engine/levels.h"
 #include "window/command_ids.h"
@@ -143,31 +145,31 @@ TEST_F(LevelMenu, AGameIsCountedOnceAtItsLevel) {
 TEST_F(LevelMenu, GamesNotPlayedAtOneLevelAreNotCounted) {
     struct Case {
         const char* name;
-        std::function<void(LevelMenu&)> before;
+        std::function<void()> before;
     };
     const Case cases[] = {
-        {"Personnalisé", [](LevelMenu& t) { t.window->runCommand(cmd::kTimePresetFirst + 2); }},
-        {"options changed by hand during the game",
-         [](LevelMenu& t) {
-             t.window->runCommand(cmd::kLevelFirst);
-             t.setFen("7k/8/8/8/8/8/1R6/R3K3 w - - 0 1");
-             t.playChess("a1", "a7");
-             t.window->runCommand(cmd::kTimePresetFirst + 2);
-             t.playChess("b2", "b8");
+        {"Personnalisé", [this] { window->runCommand(cmd::kTimePresetFirst + 2); }},
+        // A game loaded, recovered, imported or pasted.
+        {"another game taken over",
+         [this] {
+             window->runCommand(cmd::kLevelFirst);
+             controller().gameReplaced();
          }},
+        // The computer's moves of one game at two levels.
         {"level changed during the game",
-         [](LevelMenu& t) {
-             t.window->runCommand(cmd::kLevelFirst);
-             t.setFen("7k/8/8/8/8/8/8/R3K2R w - - 0 1");
-             t.playChess("a1", "a2");
-             t.window->runCommand(cmd::kLevelFirst + 1);
+         [this] {
+             window->runCommand(cmd::kLevelFirst);
+             setFen("7k/8/8/8/8/8/8/R3K2R w - - 0 1");
+             playChess("a1", "a2");
+             window->runCommand(cmd::kLevelFirst + 1);
          }},
     };
     for (const Case& c : cases) {
         window->runCommand(cmd::kNewGame);
-        c.before(*this);
+        c.before();
         if (!controller().gameOver()) winAgainstTheComputer();
         EXPECT_TRUE(results().isEmpty()) << c.name;
+        QFile::remove(dataFile(kLevelResultsFileName));
     }
 }
 
@@ -190,12 +192,14 @@ TEST_F(LevelMenu, ThreeInARowSuggestAnotherLevelWithoutChangingIt) {
     writeResults("quorvel-results 1\n1 2 0 0 2\n3 0 0 2 -2\n");
     window->runCommand(cmd::kLevelFirst);
     winAgainstTheComputer();
-    EXPECT_TRUE(shownStatus().contains("Trois victoires de suite : essayez le niveau 2 !")) << shownStatus();
+    EXPECT_TRUE(shownStatus().contains("Trois victoires de suite : essayez le niveau 2 !"))
+        << shownStatus().toStdString();
     EXPECT_EQ(window->levels().level(), 1);
     window->runCommand(cmd::kNewGame);
     window->runCommand(cmd::kLevelFirst + 2);
     loseAgainstTheComputer();
-    EXPECT_TRUE(shownStatus().contains("Trois défaites de suite : essayez le niveau 2 !")) << shownStatus();
+    EXPECT_TRUE(shownStatus().contains("Trois défaites de suite : essayez le niveau 2 !"))
+        << shownStatus().toStdString();
     EXPECT_EQ(window->levels().level(), 3);
 }
 
@@ -207,11 +211,12 @@ TEST_F(LevelMenu, MyResultsShowsTheTableAndTheRating) {
     writeResults("quorvel-results 1\n2 2 1 1 -1\n");
     window->runCommand(cmd::kLevelResults);
     const QString text = dialogs.boxes.back().text;
-    EXPECT_TRUE(text.contains(QStringLiteral("Niveau 2 (≈ %1 Elo)").arg(levelPreset(2).elo))) << text;
-    EXPECT_TRUE(text.contains("estimation provisoire, 4 parties")) << text;
+    EXPECT_TRUE(text.contains(QStringLiteral("Niveau 2 (≈ %1 Elo)").arg(levelPreset(2).elo)))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("estimation provisoire, 4 parties")) << text.toStdString();
     // 2.5 points out of 4: the level's rating plus 400 log10(5/3), about 89.
     const int rating = static_cast<int>(std::lround((levelPreset(2).elo + 88.7) / 10) * 10);
-    EXPECT_TRUE(text.contains(QStringLiteral("≈ %1 Elo</b>").arg(rating))) << text;
+    EXPECT_TRUE(text.contains(QStringLiteral("≈ %1 Elo</b>").arg(rating))) << text.toStdString();
 }
 
 }  // namespace
