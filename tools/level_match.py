@@ -122,12 +122,12 @@ def insufficient(fen):
     return not pieces or (len(pieces) == 1 and pieces[0] in "nNbB")
 
 
-def play_game(spec1, spec2, opening, engine1_white, referee_cmd):
+def play_game(setup1, setup2, opening, engine1_white, referee_cmd):
     """Returns (result for engine 1: 1, 0.5 or 0, reason, moves)."""
-    white_spec, black_spec = (spec1, spec2) if engine1_white else (spec2, spec1)
-    engines = [Engine(white_spec["cmd"], white_spec["options"]),
-               Engine(black_spec["cmd"], black_spec["options"])]
-    gos = [white_spec["go"], black_spec["go"]]
+    white_setup, black_setup = (setup1, setup2) if engine1_white else (setup2, setup1)
+    engines = [Engine(white_setup["cmd"], white_setup["options"]),
+               Engine(black_setup["cmd"], black_setup["options"])]
+    gos = [white_setup["go"], black_setup["go"]]
     referee = Referee(referee_cmd)
     moves = list(opening)
     seen_positions = {}
@@ -225,7 +225,7 @@ def main():
              if l.strip() and not l.startswith("#")]
     step = max(1, len(lines) // args.openings_used)
     openings = lines[::step][:args.openings_used]
-    specs = [{"cmd": getattr(args, f"engine{i}"), "go": getattr(args, f"go{i}"),
+    setups = [{"cmd": getattr(args, f"engine{i}"), "go": getattr(args, f"go{i}"),
               "options": [o.split("=", 1) for o in getattr(args, f"option{i}")]} for i in (1, 2)]
     jobs = queue.Queue()
     for number, opening in enumerate(openings):
@@ -241,7 +241,7 @@ def main():
             except queue.Empty:
                 return
             start = time.time()
-            score, reason, moves = play_game(specs[0], specs[1], opening, engine1_white, args.referee)
+            score, reason, moves = play_game(setups[0], setups[1], opening, engine1_white, args.referee)
             with lock:
                 results.append(score)
                 line = (f"game {len(results)} opening {number} engine1 {'white' if engine1_white else 'black'} "
