@@ -69,6 +69,17 @@ constexpr CommandRule kRules[] = {
     // The search holds a copy of the options taken at its start.
     {cmd::kEngineOptions, kNoSearch, kRuns},
     {cmd::kBoxAtEveryCheck, kSearch, kRuns},
+    // A level changes the options and the way the move is chosen.
+    {cmd::kLevelFirst + 0, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 1, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 2, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 3, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 4, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 5, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 6, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 7, kNoSearch, kRuns},
+    {cmd::kLevelCustom, kNoSearch, kRuns},
+    {cmd::kLevelResults, kSearch, kRuns},
 
     // Display
     {cmd::kPieceSet1, kSearch, kRuns},

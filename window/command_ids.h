@@ -37,6 +37,13 @@ constexpr int kTimeDefine = 32833;
 constexpr int kEngineOptions = 32807;
 constexpr int kBoxAtEveryCheck = 32860;  // "Boîte de dialogue à chaque échec"
 
+// Level: "Niveau 1" is kLevelFirst, the next ones follow; the range leaves
+// room for levels played by other engines.
+constexpr int kLevelFirst = 32900;
+constexpr int kLevelRoom = 20;
+constexpr int kLevelCustom = kLevelFirst + kLevelRoom;  // "Personnalisé..."
+constexpr int kLevelResults = kLevelCustom + 1;         // "Mes résultats..."
+
 // Display
 constexpr int kPieceSet1 = 32805;
 constexpr int kPieceSet2 = 32806;

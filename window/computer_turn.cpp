@@ -116,6 +116,8 @@ void GameController::startSearchAndShowMove() {
     explorerFields_ = {};  // each search's information dialog starts with empty fields
     status_.setStatusText({});
     recordHeldBySearch_ = true;
+    if (driver_.rootChoice() != rootChoice_) driver_.setRootChoice(rootChoice_);
+    Q_EMIT searchStarting();
     driver_.start(record, engineOptions_, state_.computerVsComputer);
     // The record is the search thread's until it has recorded its move and
     // written the recovery file; the thread may go on with the information

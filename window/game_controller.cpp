@@ -174,6 +174,7 @@ void GameController::gameReplaced() {
     state_.moveAwaitingSearch = false;
     handBoardToSideToMove();
     positionReplaced();
+    Q_EMIT gameStarted(false);
 }
 
 void GameController::handBoardToSideToMove() {
@@ -208,6 +209,7 @@ void GameController::resetForNewGame() {
     state_.markerOn = false;
     state_.moveAwaitingSearch = false;
     state_.statusText.clear();
+    Q_EMIT gameStarted(true);
     // "Noeud :", "Mem :" and "Profondeur :" belong to the game they measured.
     status_.nodesCreated = 0;
     status_.entriesFreed = 0;

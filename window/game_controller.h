@@ -56,6 +56,10 @@ public:
     GameTimers& timers() { return timers_; }
     DialogService& dialogs() { return dialogs_; }
     bool showThinking() const { return status_.showThinking; }
+    // How the computer takes its move from the root's moves (a level's
+    // margin); applied when its next search starts.
+    void setRootChoice(RootChoice choice) { rootChoice_ = choice; }
+    const RootChoice& rootChoice() const { return rootChoice_; }
 
     // Start-up values
     // Empty: no recovery file (its folder can't hold one).
@@ -158,6 +162,11 @@ Q_SIGNALS:
     void searchRecordReleased();
     // computerBusy() may have changed without a repaint.
     void commandStatesChanged();
+    // The computer is about to search for its move.
+    void searchStarting();
+    // A game begins: a new one (also after a take-back to the start), or,
+    // `fresh` false, one loaded, recovered, imported or pasted.
+    void gameStarted(bool fresh);
 
 private:
     void connectHooks();
@@ -192,6 +201,7 @@ private:
     TimeLimits limits_;
     int mainTimeOffset_ = 0;  // seconds added to the main time in use: 0, or +-2 between computers
     EngineOptions engineOptions_;
+    RootChoice rootChoice_;
     OpeningBook book_;
     GameTimers timers_;
     QTimer briefTimer_;

@@ -21,6 +21,7 @@
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/dialog_units.h"
+#include "window/level_commands.h"
 #include "window/main_menu.h"
 #include "window/mouse_input.h"
 #include "window/settings_mapping.h"
@@ -68,6 +69,8 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
 
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
+    levels_ = std::make_unique<LevelCommands>(controller_, dialogs_, locations_.levelResultsPath().toStdString(),
+                                              [this](int id) { runCommand(id); });
     connectControls();
     controller_.setInformationDialog(
         [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
@@ -148,6 +151,7 @@ void GameWindow::repaintAll() {
     if (!view_) return;
     drawPicture();
     controller_.announce();
+    if (levels_) levels_->countFinishedGame();
     fillPanel();
     reportDroppedMoves();
     setMenuChecks();
@@ -188,6 +192,7 @@ void GameWindow::setMenuChecks() {
     static constexpr int kPresetMain[] = {4, 9, 15, 25, 40, 50, 200, 240};
     for (int i = 0; i < 8; ++i)
         menu_->setChecked(cmd::kTimePresetFirst + i, controller_.limits().mainTimeLimit == kPresetMain[i]);
+    if (levels_) levels_->setChecks(*menu_);
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -26,6 +26,7 @@ class BoardView;
 class DialogService;
 class FileLocations;
 class HelpWindow;
+class LevelCommands;
 class MainMenu;
 class MouseInput;
 
@@ -45,6 +46,7 @@ public:
     FileCommands& files() { return files_; }
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
+    LevelCommands& levels() { return *levels_; }
     FileLocations& locations() { return locations_; }
     // The options kept beside quorvel.ini, read with it at start-up and
     // written with it at quit.
@@ -119,6 +121,7 @@ private:
     BoardView* view_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<MouseInput> mouse_;
+    std::unique_ptr<LevelCommands> levels_;
     FileCommands files_;
     FormatCommands formats_;
     HistoryNavigator history_;

@@ -2,6 +2,7 @@
 
 #include <QMenuBar>
 
+#include "engine/levels.h"
 #include "window/command_ids.h"
 
 namespace quorvel {
@@ -10,6 +11,7 @@ MainMenu::MainMenu(QMenuBar* bar, std::function<void(int)> runCommand) : runComm
     buildFile(bar);
     buildPlay(bar);
     buildOptions(bar);
+    buildLevels(bar);
     buildDisplay(bar);
     buildHelp(bar);
 }
@@ -78,6 +80,17 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
     menu->addSeparator();
     add(menu, cmd::kBoxAtEveryCheck, "Boîte de dialogue à chaque échec", true);
+}
+
+void MainMenu::buildLevels(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Niveau"));
+    for (int level = 1; level <= kLevelCount; ++level) {
+        const QString text = QStringLiteral("Niveau %1 (≈ %2 Elo)").arg(level).arg(levelPreset(level).elo);
+        add(menu, cmd::kLevelFirst + level - 1, text.toUtf8().constData(), true);
+    }
+    add(menu, cmd::kLevelCustom, "Personnalisé...", true);
+    menu->addSeparator();
+    add(menu, cmd::kLevelResults, "Mes résultats...");
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {

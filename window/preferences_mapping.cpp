@@ -2,8 +2,10 @@
 // and the window. Each option reads its key with its own default and range,
 // so a missing or damaged value falls back on its own.
 
+#include "engine/levels.h"
 #include "features/file_locations.h"
 #include "window/game_window.h"
+#include "window/level_commands.h"
 
 namespace quorvel {
 
@@ -15,6 +17,9 @@ constexpr const char* kWindowHeight = "window.height";
 constexpr const char* kWindowMaximized = "window.maximized";
 // No screen is this large; a larger value is a damaged file.
 constexpr int kLargestSide = 32768;
+// The level in force: 1..8, 0 for "Personnalisé". Absent, the settings
+// decide (the program's defaults are the strongest level).
+constexpr const char* kLevelKey = "level";
 }  // namespace
 
 void GameWindow::applyPreferences() {
@@ -29,6 +34,10 @@ void GameWindow::applyPreferences() {
     // A folder gone since is left for the documents folder when a dialog
     // opens.
     locations_.rememberFolder(QString::fromStdString(preferences_.text(kDialogFolder, "")));
+
+    std::optional<int> level;
+    if (preferences_.text(kLevelKey)) level = preferences_.integer(kLevelKey, {kCustomLevel, kLevelCount}, kCustomLevel);
+    levels_->restore(level);
 }
 
 void GameWindow::storePreferences() {
@@ -44,6 +53,7 @@ void GameWindow::storePreferences() {
     preferences_.setFlag(kBoxAtEveryCheck, controller_.display().boxAtEveryCheck);
     if (const QString folder = locations_.lastFolder(); !folder.isEmpty())
         preferences_.set(kDialogFolder, folder.toStdString());
+    preferences_.setInteger(kLevelKey, levels_->level());
 }
 
 }  // namespace quorvel

@@ -20,6 +20,7 @@
 #include "window/command_guard.h"
 #include "window/command_ids.h"
 #include "window/game_window.h"
+#include "window/level_commands.h"
 #include "window/main_menu.h"
 #include "window/settings_mapping.h"
 #include "window/up_down_control.h"
@@ -40,7 +41,11 @@ void GameWindow::runCommand(int id) {
         case CommandVerdict::run:
             break;
     }
-    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id)) return;
+    if (!levels_->run(id) && !runDisplayCommand(id) && !runGameCommand(id)) runDialogCommand(id);
+    if (closing_) return;
+    // An engine option or a time changed by hand leaves the level.
+    levels_->followHandChanges();
+    if (menu_) levels_->setChecks(*menu_);
 }
 
 GameWindow::ButtonCommands GameWindow::buttonCommands() const {

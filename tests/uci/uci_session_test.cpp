@@ -134,11 +134,12 @@ TEST(UciOptions, AnnounceTheDialogValuesWithRangesAndDefaults) {
     UciSettings defaults;
     defaults.bookFile = "ouvertures.txt";
     const std::vector<std::string> lines = uciOptionLines(defaults);
-    ASSERT_EQ(lines.size(), 10u);
+    ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[0], "option name Main Tree Time type spin default 9 min 1 max 300");
     EXPECT_EQ(lines[5], "option name Secondary Tree Depth type spin default 3 min 0 max 10");
     EXPECT_EQ(lines[6], "option name Horizon Reduction type check default true");
     EXPECT_EQ(lines[9], "option name BookFile type string default ouvertures.txt");
+    EXPECT_EQ(lines[10], "option name Level type spin default 0 min 0 max 8");
 }
 
 TEST(UciOptions, SetOptionChangesOneValueOrNothing) {
@@ -165,6 +166,22 @@ TEST(UciOptions, SetOptionChangesOneValueOrNothing) {
         {"name BookFile value /tmp/my book.txt", true,
          [](const UciSettings& s) { return s.bookFile == "/tmp/my book.txt"; }},
         {"name BookFile value <empty>", true, [](const UciSettings& s) { return s.bookFile.empty(); }},
+        // A level sets its preset and its root choice; 0 leaves the values.
+        {"name Level value 1", true,
+         [](const UciSettings& s) {
+             return s.level == 1 && s.engine.maxDepthMain == 3 && s.engine.maxDepthSecondary == 0 &&
+                    s.limits.mainTimeLimit == 4 && levelChoiceMargin(s) == 150;
+         }},
+        {"name level value 8", true,
+         [](const UciSettings& s) {
+             return s.level == 8 && s.engine == EngineOptions{} && s.limits.mainTimeLimit == 9 &&
+                    s.limits.secondaryTimeLimit == 8 && levelChoiceMargin(s) == 0;
+         }},
+        {"name Level value 0", true,
+         [](const UciSettings& s) {
+             return s.level == 0 && s.engine == EngineOptions{} && levelChoiceMargin(s) == 0;
+         }},
+        {"name Level value 9", false, nullptr},
         {"name Main Tree Time value 0", false, nullptr},
         {"name Main Tree Depth value 11", false, nullptr},
         {"name Secondary Tree Depth value x", false, nullptr},
@@ -255,7 +272,7 @@ TEST(UciDialogue, HandshakeNamesTheEngineAndItsOptions) {
     Dialogue d;
     d.send("uci\r");  // a Windows line end
     const int ok = d.waitFor("uciok");
-    ASSERT_EQ(ok, 12);
+    ASSERT_EQ(ok, 13);
     EXPECT_EQ(d.line(0), "id name Quorvel 1.0");
     EXPECT_EQ(d.line(1).rfind("id author ", 0), 0u);
     for (int i = 2; i < ok; ++i) EXPECT_EQ(d.line(i).rfind("option name ", 0), 0u) << d.line(i);
