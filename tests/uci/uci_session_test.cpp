@@ -276,7 +276,9 @@ TEST(UciDialogue, IsReadyAndStopAreAnsweredDuringASearch) {
     const auto stopped = std::chrono::steady_clock::now();
     d.send("stop");
     const std::string move = d.bestMove(ready);
-    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::seconds(5));
+    // An infinite search answers only to the stop, within milliseconds: 30 s
+    // leaves room for a sanitizer build on a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::seconds(30));
     EXPECT_TRUE(legalAfter(position, move)) << move;
     // Nothing follows the answer.
     d.send("isready");
@@ -427,9 +429,11 @@ TEST(UciDialogue, ATimedMoveAnswersInTime) {
     d.send("go movetime 400");
     d.bestMove();
     const auto used = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
-    // Sanitizer builds run the search many times slower; the stop still
-    // comes on time, and the answer shortly after.
-    EXPECT_LT(used.count(), 1500);
+    // The stop comes on time whatever the machine; the answer follows once
+    // the search sees it, which a sanitizer build on a busy machine may take
+    // a second or two to do. A plan lost on the way would leave the engine's
+    // own limits of 9 and 8 seconds, or no limit at all: 5 s tells them apart.
+    EXPECT_LT(used.count(), 5000);
 }
 
 }  // namespace
