@@ -4,9 +4,17 @@
 // client coordinates (this view sits at the client's origin). Pictures are
 // drawn at the screen's device pixel ratio; geometry stays in logical
 // pixels.
+//
+// With the keyboard focus the view shows a focus square, which the arrow
+// keys move; Space and Enter press it, Escape drops a selection, and a
+// letter or a digit starts a typed move. For screen readers the view is a
+// list of the 64 squares, the focused item the focus square.
 
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
+#include <array>
+#include <functional>
 
 namespace quorvel {
 
@@ -22,6 +30,24 @@ public:
     // The view as the window shows it, for tests.
     QImage grabClient();
 
+    // Keyboard
+    // The focus square as a picture square (c, r), 1..8 from the left and
+    // from the top; drawn while the view has the keyboard focus.
+    void setFocusSquare(QPoint pictureSquare);
+    QPoint focusSquare() const { return focusSquare_; }
+    // Whether Escape has a selection to drop here, asked as the key comes:
+    // otherwise the window's own Escape acts.
+    void setSelectionQuery(std::function<bool()> hasSelection) { hasSelection_ = std::move(hasSelection); }
+
+    // Screen readers
+    // What each picture square shows ("e4, pion blanc"), at 8 * (r - 1) + c - 1.
+    using SquareTexts = std::array<QString, 64>;
+    void setSquareTexts(SquareTexts texts);
+    const QString& squareText(QPoint pictureSquare) const;
+    static int squareIndex(QPoint pictureSquare) {
+        return 8 * (pictureSquare.y() - 1) + pictureSquare.x() - 1;
+    }
+
 Q_SIGNALS:
     void mouseMoved(QPoint client);
     void mouseLeft();
@@ -31,8 +57,19 @@ Q_SIGNALS:
     // The screen's ratio no longer matches the picture's (the window moved
     // to another screen): the picture wants drawing again.
     void scaleChanged();
+    // Keys of the focused view: an arrow (dx +1 right, dy +1 down), Space or
+    // Enter on the focus square, Escape with a selection, the first
+    // character of a typed move.
+    void focusStepped(int dx, int dy);
+    void focusPressed();
+    void escapePressed();
+    void typingStarted(const QString& text);
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -40,8 +77,24 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The keys the view takes before the window's shortcuts do.
+    bool wantsKey(const QKeyEvent& key) const;
+    // Tells screen readers which square has the focus.
+    void reportFocusSquare();
+
     QImage picture_;
     int hoverZone_ = 0;
+    QPoint focusSquare_{5, 8};
+    std::function<bool()> hasSelection_;
+    SquareTexts squareTexts_;
 };
+
+// Where the focus square is drawn: the picture square's rectangle in the
+// view's coordinates.
+QRect focusSquareRect(QPoint pictureSquare);
+// The focus square's frame: a black ring and a white one inside it, seen on
+// the light and the dark squares, the red marker and the reachable squares
+// alike, and unlike the marker, which fills the square.
+void paintFocusSquare(QPainter& painter, const QRect& square);
 
 }  // namespace quorvel

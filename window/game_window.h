@@ -11,14 +11,16 @@
 #include <string>
 #include <utility>
 
+#include "storage/preferences_file.h"
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
 #include "window/format_commands.h"
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
+#include "window/move_announcer.h"
+#include "window/move_entry.h"
 #include "window/window_layout.h"
-#include "storage/preferences_file.h"
 
 namespace quorvel {
 
@@ -26,8 +28,10 @@ class BoardView;
 class DialogService;
 class FileLocations;
 class HelpWindow;
+class KeyboardPlay;
 class MainMenu;
 class MouseInput;
+class Speaker;
 
 class GameWindow : public QMainWindow {
     Q_OBJECT
@@ -42,6 +46,12 @@ public:
     const WindowLayout& layout() const { return layout_; }
     MainMenu& menu() { return *menu_; }
     MouseInput& mouse() { return *mouse_; }
+    MoveEntry& moves() { return moves_; }
+    KeyboardPlay& keyboard() { return *keyboard_; }
+    MoveAnnouncer& announcer() { return announcer_; }
+    // The voice of the announcements: silent until start-up gives the
+    // system's, a fake one in tests.
+    void setSpeaker(std::unique_ptr<Speaker> speaker);
     FileCommands& files() { return files_; }
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
@@ -98,6 +108,9 @@ private:
     bool runDisplayCommand(int id);
     bool runGameCommand(int id);
     bool runDialogCommand(int id);
+    bool runKeyboardCommand(int id);
+    // "Annoncer les coups" is offered only while a voice answers.
+    void updateSpeechOption();
     void chooseColour(std::uint32_t& colour);
     void closeNow();
 
@@ -110,7 +123,11 @@ private:
     WindowLayout layout_;
     BoardView* view_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<Speaker> speaker_;
+    MoveEntry moves_;
+    MoveAnnouncer announcer_;
     std::unique_ptr<MouseInput> mouse_;
+    std::unique_ptr<KeyboardPlay> keyboard_;
     FileCommands files_;
     FormatCommands formats_;
     HistoryNavigator history_;

@@ -2,16 +2,15 @@
 
 #include <array>
 
-#include "features/dialog_service.h"
 #include "window/board_geometry.h"
 #include "window/command_ids.h"
 #include "window/game_controller.h"
-#include "window/human_move.h"
+#include "window/move_entry.h"
 
 namespace quorvel {
 
-MouseInput::MouseInput(GameController& controller, std::function<void(int)> runCommand)
-    : controller_(controller), runCommand_(std::move(runCommand)) {}
+MouseInput::MouseInput(GameController& controller, MoveEntry& moves, std::function<void(int)> runCommand)
+    : controller_(controller), moves_(moves), runCommand_(std::move(runCommand)) {}
 
 void MouseInput::onMouseMove(QPoint client) {
     PlayState& play = controller_.state();
@@ -47,14 +46,13 @@ void MouseInput::onLeftButtonDown(QPoint client) {
         controller_.repaint();
         return;
     }
-    if (!controller_.humanToMove()) return;
-    clickSquare(client);
-    controller_.state().awaitingHuman = true;
+    const PlayState& play = controller_.state();
+    moves_.pressSquare(board::hitSquare(client.x(), client.y(), play.record.playerIsBlack,
+                                        controller_.display().boardTurned));
 }
 
 void MouseInput::onRightButtonDown() {
-    controller_.state().markerOn = false;
-    controller_.repaint();
+    moves_.dropSelection();
 }
 
 // Every zone runs its command through the window's command guard.
@@ -68,58 +66,6 @@ void MouseInput::runZone(int zone) {
                                                   cmd::kTurnBoard,
                                                   cmd::kTakeBack};
     if (zone > 0 && zone < 8) runCommand_(kCommands[static_cast<std::size_t>(zone)]);
-}
-
-void MouseInput::clickSquare(QPoint client) {
-    PlayState& play = controller_.state();
-    const board::Square square = board::hitSquare(client.x(), client.y(), play.record.playerIsBlack,
-                                                  controller_.display().boardTurned);
-    // A click while the computer's move is still shown, or while the last
-    // move is replayed, would play from a board that is only on display.
-    if (play.searchRunning || play.reviewing) return;
-    if (controller_.gameOver() || !square.onBoard() || !controller_.status().searchIdle) return;
-
-    if (!play.markerOn) {
-        controller_.timers().start();
-        const int code = play.record.current.at(square.x, square.y);
-        if (isLowerPiece(code)) {
-            play.selFile = play.markFile = square.x;
-            play.selRank = play.markRank = square.y;
-            play.movingPiece = code;
-            play.markerOn = true;
-            controller_.repaint();
-        }
-        return;
-    }
-    if (square.x == play.selFile && square.y == play.selRank) {
-        play.markerOn = false;
-        controller_.repaint();
-        return;
-    }
-    trySecondClick(square.x, square.y);
-}
-
-void MouseInput::trySecondClick(int x, int y) {
-    PlayState& play = controller_.state();
-    GameRecord& record = play.record;
-    controller_.status().firstPaintDone = false;
-    record.state = packState(record.current, record.state);
-    const auto move = validateHumanMove(record.current, record.state, {play.selFile, play.selRank}, {x, y});
-    if (!move) {
-        // The selection is kept, and the marker stays on the selected piece
-        // with the squares it may reach.
-        controller_.repaint();
-        return;
-    }
-    play.movingPiece = record.current.at(play.selFile, play.selRank);
-    int promotion = 0;
-    if (move->promotes) {
-        promotion =
-            controller_.dialogs().choosePromotion(controller_.display().pieceSet, record.playerIsBlack);
-        if (promotion < kLowerQueen || promotion > kLowerBishop) promotion = kLowerQueen;
-    }
-    if (!playHumanMove(record, *move, promotion)) return;
-    controller_.commitHumanMove();
 }
 
 }  // namespace quorvel

@@ -6,10 +6,19 @@
 
 namespace quorvel {
 
+namespace {
+constexpr const char* kAnnounceMovesKey = "announceMoves";
+}  // namespace
+
 void GameWindow::applyPreferences() {
+    // Kept as chosen even on a machine without a voice: it speaks again
+    // where one is installed.
+    announcer_.setEnabled(preferences_.flag(kAnnounceMovesKey, false));
+    setMenuChecks();
 }
 
 void GameWindow::storePreferences() {
+    preferences_.setFlag(kAnnounceMovesKey, announcer_.enabled());
 }
 
 }  // namespace quorvel
