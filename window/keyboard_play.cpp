@@ -110,14 +110,18 @@ void KeyboardPlay::refresh() {
 void KeyboardPlay::updateField(bool guardAllowsTyping) {
     const bool enabled = guardAllowsTyping && moves_.humanMayMove();
     if (enabled == field_.isEnabled()) return;
-    if (!enabled && field_.hasFocus()) {
+    // The window's focus widget, also while a box has the window's focus
+    // (a check announced, the promotion chooser).
+    const QWidget* focused = field_.window()->focusWidget();
+    if (!enabled && focused == &field_) {
         // Greying the field would hand the focus to the next control (a
         // button Space would press): the board takes it, and gives it back.
         backToField_ = true;
         view_.setFocus(Qt::OtherFocusReason);
     }
     field_.setEnabled(enabled);
-    if (enabled && backToField_ && view_.hasFocus()) field_.setFocus(Qt::OtherFocusReason);
+    if (enabled && backToField_ && field_.window()->focusWidget() == &view_)
+        field_.setFocus(Qt::OtherFocusReason);
     if (enabled) backToField_ = false;
 }
 

@@ -97,6 +97,7 @@ TEST(TypedMove, EveryNotationAPlayerTypes) {
         {kOpen, "EXD5", "e4d5"},
         {kStartFen, "nf3", "g1f3"},
         {kStartFen, "cf3", "g1f3"},  // no pawn goes from the c-file to f3
+        {kOpen, "ce2", "c3e2"},      // nor from the c-file to e2
         {kPassant, "exf6", "e5f6"},
         {kPassant, "exf6 e.p.", "e5f6"},
         {kPassant, "e5f6", "e5f6"},

@@ -170,6 +170,27 @@ TEST_F(Keyboard, TheFieldIsGreyedWhenTheHumanMayNotMove) {
     EXPECT_FALSE(field().isEnabled());
 }
 
+// A box (the check announced, a message) takes the window's focus while
+// the computer moves: the field still gets it back for the next move.
+TEST_F(Keyboard, TheFieldGetsTheFocusBackAlsoAfterAnotherWindowHadIt) {
+    QWidget other;
+    other.show();
+    bool away = false;
+    QObject::connect(&controller(), &GameController::panelRefreshNeeded, window.get(), [&] {
+        if (away || !play().searchRunning) return;
+        away = true;
+        QApplication::setActiveWindow(&other);
+    });
+    controller().engineOptions().maxDepthMain = 10;
+    controller().limits().mainTimeLimit = 1;
+    controller().limits().secondaryTimeLimit = 1;
+    typeMove("e4");
+    ASSERT_TRUE(away);
+    ASSERT_EQ(record().plyCount, 2);
+    EXPECT_FALSE(window->isActiveWindow());
+    EXPECT_EQ(window->focusWidget(), &field());
+}
+
 TEST_F(Keyboard, ALetterOnTheBoardStartsTheTypedMoveAndCtrlLFindsTheField) {
     key(board(), Qt::Key_E);
     EXPECT_TRUE(field().hasFocus());
