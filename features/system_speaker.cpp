@@ -4,7 +4,7 @@
 
 #ifdef QUORVEL_HAVE_SPEECH
 #include <QTextToSpeech>
-#include <QVoice>
+#include <QThread>
 #endif
 
 namespace quorvel {
@@ -25,38 +25,88 @@ public:
 };
 
 #ifdef QUORVEL_HAVE_SPEECH
+// The engine, on the voice's own thread: speech-dispatcher answers each
+// request before the next may go, and one that can't reach a sound device
+// may never answer. The window must not wait for it, neither while it
+// plays nor when it quits.
+class Voice : public QObject {
+    Q_OBJECT
+public:
+    void say(const QString& text, bool interrupt) {
+        if (!engine()) return;
+        if (interrupt) tts_->stop();
+        tts_->say(text);
+    }
+    void prepare() { engine(); }
+
+Q_SIGNALS:
+    void failed();
+
+private:
+    QTextToSpeech* engine() {
+        if (tts_ || broken_) return tts_;
+        tts_ = new QTextToSpeech(this);
+        if (tts_->state() == QTextToSpeech::Error) {
+            broken_ = true;
+            tts_ = nullptr;
+            Q_EMIT failed();
+            return nullptr;
+        }
+        connect(tts_, &QTextToSpeech::errorOccurred, this, &Voice::failed);
+        for (const QLocale& locale : tts_->availableLocales()) {
+            if (locale.language() == QLocale::French) {
+                tts_->setLocale(locale);
+                if (locale.territory() == QLocale::France) break;
+            }
+        }
+        return tts_;
+    }
+
+    QTextToSpeech* tts_ = nullptr;
+    bool broken_ = false;
+};
+
 class SystemSpeaker : public Speaker {
 public:
     SystemSpeaker() : engines_(QTextToSpeech::availableEngines()) {}
+    ~SystemSpeaker() override {
+        if (!thread_) return;
+        thread_->quit();
+        // A voice stuck in speech-dispatcher is left to the end of the
+        // process rather than waited for.
+        if (thread_->wait(kGoodbyeMs)) delete thread_;
+    }
 
     bool available() const override { return !engines_.isEmpty() && !failed_; }
     QString unavailableReason() const override { return speechPackagesAdvice(); }
     void say(const QString& text, bool interrupt) override {
-        QTextToSpeech* tts = engine();
-        if (!tts) return;
-        if (interrupt) tts->stop();
-        tts->say(text);
+        if (Voice* v = voice())
+            QMetaObject::invokeMethod(
+                v, [v, text, interrupt] { v->say(text, interrupt); }, Qt::QueuedConnection);
     }
-    void prepare() override { engine(); }
+    void prepare() override {
+        if (Voice* v = voice())
+            QMetaObject::invokeMethod(
+                v, [v] { v->prepare(); }, Qt::QueuedConnection);
+    }
 
 private:
+    static constexpr unsigned long kGoodbyeMs = 1000;
+
     // Made on first use: reaching speech-dispatcher may start it.
-    QTextToSpeech* engine() {
-        if (tts_ || !available()) return tts_;
-        tts_ = new QTextToSpeech(this);
-        if (tts_->state() == QTextToSpeech::Error) {
-            fail();
-            return nullptr;
+    Voice* voice() {
+        if (!available()) return nullptr;
+        if (!thread_) {
+            thread_ = new QThread;
+            thread_->setObjectName(QStringLiteral("voice"));
+            voice_ = new Voice;
+            voice_->moveToThread(thread_);
+            connect(thread_, &QThread::finished, voice_, &QObject::deleteLater);
+            connect(
+                voice_, &Voice::failed, this, [this] { fail(); }, Qt::QueuedConnection);
+            thread_->start();
         }
-        connect(tts_, &QTextToSpeech::errorOccurred, this, [this] { fail(); });
-        const QLocale french(QLocale::French, QLocale::France);
-        for (const QLocale& locale : tts_->availableLocales()) {
-            if (locale.language() == QLocale::French) {
-                tts_->setLocale(locale.territory() == QLocale::France ? locale : french);
-                break;
-            }
-        }
-        return tts_;
+        return voice_;
     }
 
     void fail() {
@@ -66,8 +116,9 @@ private:
     }
 
     QStringList engines_;
-    QTextToSpeech* tts_ = nullptr;
-    bool failed_ = false;
+    QThread* thread_ = nullptr;  // owned, unless the voice never says goodbye
+    Voice* voice_ = nullptr;     // lives on thread_
+    bool failed_ = false;        // read and written on the window's thread
 };
 #endif
 
@@ -86,3 +137,7 @@ std::unique_ptr<Speaker> makeSystemSpeaker() {
 }
 
 }  // namespace quorvel
+
+#ifdef QUORVEL_HAVE_SPEECH
+#include "system_speaker.moc"
+#endif
