@@ -96,7 +96,8 @@ void BoardView::setSquareTexts(SquareTexts texts) {
         texts[static_cast<std::size_t>(focused)] != squareTexts_[static_cast<std::size_t>(focused)];
     squareTexts_ = std::move(texts);
     if (focusedChanged && hasFocus() && QAccessible::isActive()) {
-        if (QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(this)->child(focused)) {
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(this);
+        if (QAccessibleInterface* cell = board ? board->child(focused) : nullptr) {
             QAccessibleEvent changed(cell, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&changed);
         }
