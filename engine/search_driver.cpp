@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <optional>
 #include <vector>
 
 #include "engine/opening_book.h"
@@ -42,6 +43,8 @@ public:
     SearchOutcome run(bool computerVsComputer);
 
 private:
+    // The search up to the move recorded (or none).
+    SearchOutcome searchAndRecord();
     bool playFromBook();
     void mainPhase(TreeSearch& search);
     bool passBackedUp(TreeSearch& search, int& kept);
@@ -59,7 +62,9 @@ private:
     const SearchHooks& hooks_;
     ExpandFn expand_;
     std::array<MoveText, 16> remembered_{};  // root move of the principal line, by depth limit
-    bool abandoned_ = false;  // stop came during a pass's back-up: the last complete pass is played
+    bool abandoned_ = false;            // stop came during a pass's back-up: the last complete pass is played
+    bool playerIsBlack_ = false;        // the record's, kept for after the record is handed back
+    std::optional<TreeSearch> search_;  // once the tree was grown
 };
 
 bool Runner::playFromBook() {
@@ -184,7 +189,7 @@ void Runner::showInformation(TreeSearch& search) {
             std::string slot = (*typed)[i].substr(0, 7);
             // Only rank digits are mirrored, so a partial text such as "e4"
             // still names the square the user meant.
-            if (record_.playerIsBlack && slot.find('o') == std::string::npos) {
+            if (playerIsBlack_ && slot.find('o') == std::string::npos) {
                 for (std::size_t at : {std::size_t{1}, std::size_t{4}}) {
                     if (at < slot.size() && slot[at] >= '1' && slot[at] <= '8')
                         slot[at] = static_cast<char>('i' - slot[at]);
@@ -197,6 +202,22 @@ void Runner::showInformation(TreeSearch& search) {
 }
 
 SearchOutcome Runner::run(bool computerVsComputer) {
+    playerIsBlack_ = record_.playerIsBlack;
+    const SearchOutcome outcome = searchAndRecord();
+    // The record goes back to the caller with its recovery copy written, so
+    // the move can be shown and the human's clock run while the information
+    // dialog, which needs only the tree, is open.
+    if (hooks_.writeRecovery) hooks_.writeRecovery(record_);
+    if (hooks_.recordReleased) hooks_.recordReleased();
+    if (!search_) return outcome;
+    if (outcome.movePlayed && !computerVsComputer && options_.extraDisplays && hooks_.showInformation)
+        showInformation(*search_);
+    tree_.clearAll();
+    if (hooks_.beep) hooks_.beep();
+    return outcome;
+}
+
+SearchOutcome Runner::searchAndRecord() {
     SearchOutcome outcome;
     status_.setMainReport("");
     status_.setSecondaryReport("");
@@ -228,7 +249,8 @@ SearchOutcome Runner::run(bool computerVsComputer) {
     status_.inSecondary.store(false);
     status_.mainDepthShown.store(0);
     status_.secondaryDepthShown.store(0);
-    TreeSearch search(tree_, options_, record_.current, record_.plyCount, record_.playerIsBlack, expand_);
+    TreeSearch& search =
+        search_.emplace(tree_, options_, record_.current, record_.plyCount, record_.playerIsBlack, expand_);
     if (hooks_.mainPhaseStarted) hooks_.mainPhaseStarted();
     mainPhase(search);
     if (abandoned_) {
@@ -251,10 +273,7 @@ SearchOutcome Runner::run(bool computerVsComputer) {
     if (outcome.movePlayed) {
         status_.searchIdle.store(true);
         if (hooks_.moveRecorded) hooks_.moveRecorded();
-        if (!computerVsComputer && options_.extraDisplays && hooks_.showInformation) showInformation(search);
     }
-    tree_.clearAll();
-    if (hooks_.beep) hooks_.beep();
     return outcome;
 }
 
@@ -277,7 +296,6 @@ void SearchDriver::start(GameRecord& record, const EngineOptions& options, bool 
         Run& run = *run_;
         Runner runner(status_, run.tree, *run.record, run.options, book_, hooks_, expand_);
         run.outcome = runner.run(run.computerVsComputer);
-        if (hooks_.writeRecovery) hooks_.writeRecovery(*run.record);
         status_.entriesFreed.store(status_.nodesCreated.load());
         status_.searchIdle.store(true);
         run.running.store(false);

@@ -37,6 +37,10 @@ struct SearchHooks {
     std::function<void()> beep;
     // Writes the recovery file from the record.
     std::function<void(const GameRecord&)> writeRecovery;
+    // The record is the caller's again: the move (if any) is recorded and
+    // the recovery file written. From here on the search thread reads only
+    // its tree (the information dialog, freeing the tree, the beep).
+    std::function<void()> recordReleased;
     // The main phase begins (the flags were reset after the first paint);
     // from here on the clock's accounting counts.
     std::function<void()> mainPhaseStarted;

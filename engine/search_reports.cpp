@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "engine/search_tree.h"
+#include "rules/move_application.h"
+#include "rules/notation.h"
 
 namespace quorvel {
 
@@ -15,6 +17,44 @@ std::vector<NodeIndex> pathDown(const SearchTree& tree, NodeIndex node, int minD
     std::vector<NodeIndex> path;
     for (NodeIndex n = node; n != kNoNode && tree[n].depth >= minDepth; n = tree[n].parent) path.push_back(n);
     return {path.rbegin(), path.rend()};
+}
+
+// The kind a pawn becomes by `move` on `before` (0: no promotion); `before`
+// then holds the position after it. The texts' digits are rows of the stored
+// board, whose pawns promote on rows 8 (the lower side) and 1 (the upper).
+int playAndTellPromotion(Position& before, const SearchNode& node) {
+    const MoveText& move = node.move;
+    const bool upper = (node.depth & 1) != 0;
+    int promoted = 0;
+    if (!move.isCastling() && move[0] >= 'a' && move[0] <= 'h' && move[1] >= '1' && move[1] <= '8' &&
+        move[4] >= '1' && move[4] <= '8') {
+        const int toRow = move[4] - '0';
+        const bool lastRow = toRow == (upper ? 1 : 8);
+        if (lastRow && pieceKind(before.at(move[0] - 'a' + 1, move[1] - '0')) == kUpperPawn) promoted = -1;
+    }
+    replayMoveText(before, move, upper);
+    if (promoted != 0) promoted = pieceKind(before.at(move[3] - 'a' + 1, move[4] - '0'));
+    return promoted;
+}
+
+// The moves of the line from the depth-1 node down to `node`, each followed
+// by "   ", showing those at depth minDepth and deeper; `base` is the
+// position before the depth-1 move.
+std::string lineText(const SearchTree& tree, NodeIndex node, int minDepth, Position base,
+                     bool playerIsBlack) {
+    std::string text;
+    for (NodeIndex n : pathDown(tree, node, 1)) {
+        const int promoted = playAndTellPromotion(base, tree[n]);
+        if (tree[n].depth >= minDepth) text += displayMove(tree[n].move, playerIsBlack, promoted) + "   ";
+    }
+    return text;
+}
+
+// A root child's move as shown, promotion included.
+std::string rootMoveText(const SearchTree& tree, NodeIndex child, const ReportContext& context) {
+    Position position = context.base;
+    const int promoted = playAndTellPromotion(position, tree[child]);
+    return displayMove(tree[child].move, context.playerIsBlack, promoted);
 }
 
 }  // namespace
@@ -38,15 +78,20 @@ std::string formatScore(int hundredths) {
     return buffer;
 }
 
-std::string displayMove(const MoveText& move, bool playerIsBlack) {
-    return toChessRanks(move, playerIsBlack).str();
+std::string displayMove(const MoveText& move, bool playerIsBlack, int promotedKind) {
+    std::string text = toChessRanks(move, playerIsBlack).str();
+    if (promotedKind != 0 && text.size() >= 5)
+        text.insert(5, std::string("=") + frenchPieceLetter(promotedKind));
+    return text;
 }
 
 std::string formatMainReport(const SearchTree& tree, NodeIndex leaf, const ReportContext& context) {
-    if (!context.showThinking) return displayMove(tree[tree.rootChildOf(leaf)].move, context.playerIsBlack);
-    std::string text;
-    for (NodeIndex n : pathDown(tree, leaf, 1))
-        text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
+    if (!context.showThinking) {
+        const NodeIndex child = tree.rootChildOf(leaf);
+        if (tree[child].depth != 1) return displayMove(tree[child].move, context.playerIsBlack);
+        return rootMoveText(tree, child, context);
+    }
+    std::string text = lineText(tree, leaf, 1, context.base, context.playerIsBlack);
     if (tree[leaf].depth == 0) text += displayMove(tree[leaf].move, context.playerIsBlack) + "   ";
     text += context.secondaryText;
     // Negating the integer keeps a level score from printing as "-0.00".
@@ -56,13 +101,10 @@ std::string formatMainReport(const SearchTree& tree, NodeIndex leaf, const Repor
 }
 
 std::string formatSecondaryReport(const SearchTree& tree, NodeIndex secondaryLeaf, bool skipInserted,
-                                  bool playerIsBlack) {
+                                  bool playerIsBlack, const Position& base) {
     std::string text;
     if (tree[secondaryLeaf].depth != 0) text += "|  ";
-    for (NodeIndex n : pathDown(tree, secondaryLeaf, skipInserted ? 2 : 1)) {
-        text += displayMove(tree[n].move, playerIsBlack) + "   ";
-    }
-    return text;
+    return text + lineText(tree, secondaryLeaf, skipInserted ? 2 : 1, base, playerIsBlack);
 }
 
 std::string formatFinalReport(const SearchTree& tree, NodeIndex node, const ReportContext& context) {
@@ -101,8 +143,8 @@ std::string formatInfoReport(SearchTree& tree, const ReportContext& context) {
     const SearchNode& r = tree[root];
     if (r.children != kNoNode) {
         for (int i = 0; i < tree.arrayLength(r.children); ++i) {
-            const SearchNode& child = tree[r.children + static_cast<NodeIndex>(i)];
-            text += displayMove(child.move, context.playerIsBlack) + " (" + formatScore(child.score) + "),  ";
+            const NodeIndex child = r.children + static_cast<NodeIndex>(i);
+            text += rootMoveText(tree, child, context) + " (" + formatScore(tree[child].score) + "),  ";
         }
     }
     text += "\r\n\r\nMeilleure solution trouvée :\r\n";
@@ -121,8 +163,7 @@ std::string formatInfoReport(SearchTree& tree, const ReportContext& context) {
             }
         }
         if (found != kNoNode) {
-            for (NodeIndex n : pathDown(tree, found, 1))
-                text += displayMove(tree[n].move, context.playerIsBlack) + "   ";
+            text += lineText(tree, found, 1, context.base, context.playerIsBlack);
             text += " score : " + formatScore(tree[found].score) + "\r\n";
         }
         if (s <= -2500) break;

@@ -19,6 +19,7 @@ class SearchTree;
 struct ReportContext {
     bool showThinking = false;
     bool playerIsBlack = false;
+    Position base{};            // the main tree's root position, for the pieces the moves carry
     std::string secondaryText;  // the current secondary report
     int depthLimit = 0;         // of the main tree
     std::uint32_t nodesCreated = 0;
@@ -27,8 +28,9 @@ struct ReportContext {
 
 // "%4.2f" of a score in hundredths of a pawn.
 std::string formatScore(int hundredths);
-// A node's move in chess ranks, markers included.
-std::string displayMove(const MoveText& move, bool playerIsBlack);
+// A node's move in chess ranks, markers included; a pawn's promotion names
+// its new piece ("a7-a8=D") when `promotedKind` is not 0.
+std::string displayMove(const MoveText& move, bool playerIsBlack, int promotedKind = 0);
 
 // The moves from the first node deeper than minDepth - 1 down to `node`.
 std::vector<MoveText> lineMoves(const SearchTree& tree, NodeIndex node, int minDepth);
@@ -38,8 +40,9 @@ PrincipalLine principalLineOf(const SearchTree& tree, NodeIndex leaf,
                               const std::vector<MoveText>& continuation);
 
 std::string formatMainReport(const SearchTree& tree, NodeIndex leaf, const ReportContext& context);
+// `base` is the secondary tree's root position.
 std::string formatSecondaryReport(const SearchTree& tree, NodeIndex secondaryLeaf, bool skipInserted,
-                                  bool playerIsBlack);
+                                  bool playerIsBlack, const Position& base = {});
 std::string formatFinalReport(const SearchTree& tree, NodeIndex node, const ReportContext& context);
 // Uses the tree's selection walk, hence not const.
 std::string formatInfoReport(SearchTree& tree, const ReportContext& context);

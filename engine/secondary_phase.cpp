@@ -67,7 +67,7 @@ void TreeSearch::secondarySearch(NodeIndex examined, int budget) {
         const NodeIndex found = tree_.selected;
         const int firstDepth = offset == 0 ? 2 : 1;  // the inserted copy of X is not part of the line
         verdict_ = {true, tree_[found].score,
-                    formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_),
+                    formatSecondaryReport(tree_, found, offset == 0, playerIsBlack_, base_),
                     lineMoves(tree_, found, firstDepth)};
         if (kept < 2) break;
         reached = depthLimit;

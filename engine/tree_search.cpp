@@ -73,6 +73,7 @@ ReportContext TreeSearch::reportContext() const {
     ReportContext context;
     context.showThinking = status_.showThinking.load();
     context.playerIsBlack = playerIsBlack_;
+    context.base = base_;
     context.secondaryText = secondaryText;
     context.depthLimit = depthLimit;
     context.nodesCreated = status_.nodesCreated.load();

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "features/clip_player.h"
+#include "features/program_version.h"
 
 namespace quorvel {
 
@@ -15,7 +16,7 @@ AboutDialog::AboutDialog(const QString& clipPath, QWidget* parent) : QDialog(par
     clip_->setFixedSize(160, 120);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(new QLabel(QStringLiteral("Quorvel version 1.050 R1"), this));
+    texts->addWidget(new QLabel(programTitle(), this));
     texts->addWidget(new QLabel(QStringLiteral("Conçu et programmé par l'équipe Quorvel"), this));
     texts->addWidget(new QLabel(QStringLiteral("Version de décembre 2026"), this));
     texts->addStretch();

@@ -25,6 +25,8 @@ public:
     std::deque<int> promotions;                    // answers for the promotion chooser (default: 12)
     std::deque<std::optional<int>> games;          // answers for the game list (default: cancel)
     QStringList lastGameList;                      // the lines the game list last showed
+    QString lastDefaultName;                       // the name the last file dialog suggested
+    std::optional<QColor> lastInitialColour;       // the colour the chooser last opened on
     int beeps = 0;
 
     BoxAnswer message(const QString& caption, const QString& text, BoxIcon icon,
@@ -34,13 +36,18 @@ public:
         return pop(answers, BoxAnswer::yes);
     }
     void beep() override { ++beeps; }
-    std::optional<QString> openFileName(const QString&, const QString&) override {
+    std::optional<QString> openFileName(const QString&, const QString& defaultName) override {
+        lastDefaultName = defaultName;
         return pop(fileNames, {});
     }
-    std::optional<QString> saveFileName(const QString&, const QString&) override {
+    std::optional<QString> saveFileName(const QString&, const QString& defaultName) override {
+        lastDefaultName = defaultName;
         return pop(fileNames, {});
     }
-    std::optional<QColor> chooseColour(const QColor&) override { return pop(colours, {}); }
+    std::optional<QColor> chooseColour(const QColor& initial) override {
+        lastInitialColour = initial;
+        return pop(colours, {});
+    }
     int choosePromotion(int, bool) override { return pop(promotions, 12); }
     std::optional<int> chooseGame(const QStringList& list) override {
         lastGameList = list;

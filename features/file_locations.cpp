@@ -1,12 +1,12 @@
 #include "features/file_locations.h"
 
-#include "storage/preferences_file.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include "storage/preferences_file.h"
 
 namespace quorvel {
 
@@ -81,6 +81,11 @@ void FileLocations::rememberChosen(const QString& path) {
     const QFileInfo file(path);
     if (path.isEmpty() || file.isRelative()) return;
     lastFolder_ = file.absolutePath();
+}
+
+void FileLocations::rememberFolder(const QString& folder) {
+    if (folder.isEmpty() || QFileInfo(folder).isRelative()) return;
+    lastFolder_ = QDir::cleanPath(folder);
 }
 
 QString FileLocations::gameFilePath(const QString& name) const {

@@ -54,6 +54,10 @@ public:
     // A file chosen (or a game named in the settings): its folder becomes
     // the dialogs' folder. Names without a folder are ignored.
     void rememberChosen(const QString& path);
+    // The dialogs' folder, kept between runs: empty until a file is chosen.
+    QString lastFolder() const { return lastFolder_; }
+    // A folder remembered from an earlier run; a relative one is ignored.
+    void rememberFolder(const QString& folder);
     // Where a game file named without a folder ("partie.ech") is written.
     QString gameFilePath(const QString& name) const;
 

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdio>
 
+#include "features/program_version.h"
 #include "rules/notation.h"
 
 namespace quorvel {
@@ -13,10 +14,7 @@ std::vector<std::string> printedHalfMoves(const GameRecord& record, bool algebra
     const int length = std::clamp(record.recordLength, 0, GameRecord::kCapacity);
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(length));
-    for (int i = 0; i < length; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        texts.push_back(formatMove(record.moves[k], record.history[k], record.state, false, algebraic));
-    }
+    for (int i = 0; i < length; ++i) texts.push_back(formatRecordMove(record, i, false, algebraic));
     return texts;
 }
 
@@ -30,8 +28,9 @@ std::vector<PrintedLine> layoutScore(const std::vector<std::string>& halfMoves, 
     assert(lineHeight > 0);
     const int h = lineHeight;
     std::vector<PrintedLine> lines = {
-        {0, 1600, -1000, QStringLiteral(" Quorvel version 1.0")},
-        {0, 1600, -1000 - h, QStringLiteral(" ====================")},
+        {0, 1600, -1000, QStringLiteral(" ") + programTitle()},
+        // The rule under the title, a character longer.
+        {0, 1600, -1000 - h, QStringLiteral(" ") + QString(programTitle().size() + 1, QLatin1Char('='))},
         {0, 1560, -1000 - 4 * h, QStringLiteral("    Blancs    Noirs")},
         {0, 1560, -1000 - 5 * h, QStringLiteral("    ------    -----")},
     };

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "features/clip_player.h"
+#include "features/program_version.h"
 #include "resources/artwork.h"
 
 namespace quorvel {
@@ -15,7 +16,7 @@ SplashWindow::SplashWindow(const QString& clipPath, QWidget* parent)
     logo->setAlignment(Qt::AlignCenter);
     clip_ = new ClipPlayer(this);
     clip_->setFixedSize(320, 200);
-    auto* version = new QLabel(QStringLiteral("Quorvel version 1.050 R1"), this);
+    auto* version = new QLabel(programTitle(), this);
     version->setAlignment(Qt::AlignCenter);
 
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <tuple>
 
@@ -29,9 +30,26 @@ int scaleKey(qreal scale) {
     return qRound(usableScale(scale) * 100);
 }
 
+// A board drawn larger asks for the pieces at new scales as the window is
+// resized: the pictures of the few scales used last are kept, the others
+// dropped, so a resize does not pile up sets of pictures.
+constexpr std::size_t kPieceScalesKept = 4;
+
 const CachedPiece& cachedPiece(int pieceSet, PieceType type, qreal scale) {
     static std::map<std::tuple<int, PieceType, int>, CachedPiece> cache;
+    static std::deque<int> scalesUsed;  // the latest last
     const auto key = std::make_tuple(setKey(pieceSet), type, scaleKey(scale));
+    const int usedScale = std::get<2>(key);
+    if (scalesUsed.empty() || scalesUsed.back() != usedScale) {
+        std::erase(scalesUsed, usedScale);
+        scalesUsed.push_back(usedScale);
+        if (scalesUsed.size() > kPieceScalesKept) {
+            const int dropped = scalesUsed.front();
+            scalesUsed.pop_front();
+            std::erase_if(cache,
+                          [dropped](const auto& entry) { return std::get<2>(entry.first) == dropped; });
+        }
+    }
     auto found = cache.find(key);
     if (found == cache.end()) {
         const PiecePictures pictures = renderPiece(std::get<0>(key), type, std::get<2>(key) / 100.0);

@@ -12,17 +12,16 @@ struct KindWords {
     std::string_view name;
     std::string_view plural;
     std::string_view article;  // "le " or "la "
-    std::string_view letter;
 };
 
 // At kind - 1: king 1 .. pawn 6.
 constexpr std::array<KindWords, 6> kWords{{
-    {"roi", "rois", "le ", "R"},
-    {"dame", "dames", "la ", "D"},
-    {"tour", "tours", "la ", "T"},
-    {"cavalier", "cavaliers", "le ", "C"},
-    {"fou", "fous", "le ", "F"},
-    {"pion", "pions", "le ", ""},
+    {"roi", "rois", "le "},
+    {"dame", "dames", "la "},
+    {"tour", "tours", "la "},
+    {"cavalier", "cavaliers", "le "},
+    {"fou", "fous", "le "},
+    {"pion", "pions", "le "},
 }};
 
 const KindWords* wordsOf(int kind) {
@@ -49,11 +48,6 @@ std::string withArticle(int kind) {
 bool isFeminine(int kind) {
     const KindWords* w = wordsOf(kind);
     return w && w->article == "la ";
-}
-
-std::string_view frenchPieceLetter(int kind) {
-    const KindWords* w = wordsOf(kind);
-    return w ? w->letter : std::string_view{};
 }
 
 std::string squareName(int file, int rank) {

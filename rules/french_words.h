@@ -17,8 +17,6 @@ std::string_view piecePluralName(int kind);
 std::string withArticle(int kind);
 // The dame and the tour take feminine words ("aucune tour").
 bool isFeminine(int kind);
-// The letter of the French notation: R D T C F, nothing for a pawn.
-std::string_view frenchPieceLetter(int kind);
 
 // "e4" for file 5, rank 4 (both 1..8).
 std::string squareName(int file, int rank);

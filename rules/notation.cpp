@@ -1,12 +1,11 @@
 #include "notation.h"
 
 #include "move_validity.h"
+#include "record_positions.h"
 
 namespace quorvel {
 
-namespace {
-
-char pieceLetter(int code) {
+char frenchPieceLetter(int code) {
     switch (pieceKind(code)) {
         case kUpperKing:
             return 'R';
@@ -23,7 +22,9 @@ char pieceLetter(int code) {
     }
 }
 
-std::string algebraicText(const MoveText& text, const Position& after, StateWord state) {
+namespace {
+
+std::string algebraicText(const MoveText& text, const Position& after, StateWord state, int promotedKind) {
     // The history entry is in board rows; read it in chess ranks.
     Position board{};
     const bool rowsReversed = after[0] == kMarkerPlayerBlack;
@@ -37,7 +38,8 @@ std::string algebraicText(const MoveText& text, const Position& after, StateWord
     }
     std::string result;
     const std::int8_t code = board.at(toX, toY);
-    const char letter = pieceLetter(code);
+    // A promoted pawn is written as the pawn's move, its new piece after it.
+    const char letter = promotedKind != 0 ? 0 : frenchPieceLetter(code);
     if (letter != 0) {
         result += letter;
         // Rivals of the same kind that could also have reached the square.
@@ -57,6 +59,7 @@ std::string algebraicText(const MoveText& text, const Position& after, StateWord
     }
     result += text[3];
     result += text[4];
+    if (promotedKind != 0) result += std::string("=") + frenchPieceLetter(promotedKind);
     if (text[5] == '+') result += '+';
     if (text[6] == '+') result += '+';
     return result;
@@ -65,11 +68,37 @@ std::string algebraicText(const MoveText& text, const Position& after, StateWord
 }  // namespace
 
 std::string formatMove(const MoveText& text, const Position& after, StateWord state, bool isLast,
-                       bool algebraic) {
+                       bool algebraic, int promotedKind) {
     if (text.empty()) return " ";
     std::string shown = text.str();
-    if (algebraic && shown.find("o-o") == std::string::npos) shown = algebraicText(text, after, state);
+    if (algebraic && shown.find("o-o") == std::string::npos) {
+        shown = algebraicText(text, after, state, promotedKind);
+    } else if (promotedKind != 0 && shown.size() >= 5) {
+        shown.insert(5, std::string("=") + frenchPieceLetter(promotedKind));
+    }
     return isLast ? ">" + shown + "<" : shown;
+}
+
+std::string formatRecordMove(const GameRecord& record, int index, bool isLast, bool algebraic) {
+    if (index < 0 || index >= GameRecord::kCapacity) return " ";
+    const auto k = static_cast<std::size_t>(index);
+    return formatMove(record.moves[k], record.history[k], record.state, isLast, algebraic,
+                      promotionAt(record, index));
+}
+
+int promotionAt(const GameRecord& record, int index) {
+    if (index < 0 || index >= record.recordLength || index >= GameRecord::kCapacity) return 0;
+    const MoveText& text = record.moves[static_cast<std::size_t>(index)];
+    if (text.empty() || text.isCastling()) return 0;
+    const int fromX = text[0] - 'a' + 1, fromY = text[1] - '0';
+    const int toX = text[3] - 'a' + 1, toY = text[4] - '0';
+    auto onBoard = [](int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; };
+    if (!onBoard(fromX, fromY) || !onBoard(toX, toY) || (toY != 8 && toY != 1)) return 0;
+    // Both positions with White below and rows as ranks, as the text is.
+    const Position before = positionAtPly(record, index).board;
+    if (pieceKind(before.at(fromX, fromY)) != kUpperPawn) return 0;
+    const int kind = pieceKind(positionAtPly(record, index + 1).board.at(toX, toY));
+    return kind == kUpperPawn || kind == 0 ? 0 : kind;
 }
 
 MoveText buildMoveText(int fromX, int fromY, int toX, int toY, int placedPiece, bool capture) {

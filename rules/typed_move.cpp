@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "french_words.h"
+#include "notation.h"
 #include "perft.h"
 #include "san.h"
 
@@ -335,8 +336,9 @@ std::string writtenForChoice(const ChessBoard& c, LegalMove m) {
     const std::vector<LegalMove> named = movesNamed(readPatterns(french), c);
     if (named.size() == 1) return french;
     const int kind = pieceKind(c.board.at(m.fromX, m.fromY));
-    return std::string(frenchPieceLetter(kind)) + squareName(m.fromX, m.fromY) + "-" +
-           squareName(m.toX, m.toY);
+    const char letter = frenchPieceLetter(kind);
+    const std::string piece = letter != 0 ? std::string(1, letter) : std::string();
+    return piece + squareName(m.fromX, m.fromY) + "-" + squareName(m.toX, m.toY);
 }
 
 // How near a refused reading came to a move: the nearest one is told.

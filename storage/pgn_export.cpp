@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::size_t kLineWidth = 80;
 
-std::string tagLine(const std::string& name, const std::string& value) {
+}  // namespace
+
+std::string pgnTagLine(const std::string& name, const std::string& value) {
     std::string escaped;
     for (char c : value) {
         if (c == '\\' || c == '"') escaped += '\\';
@@ -26,8 +28,7 @@ std::string tagLine(const std::string& name, const std::string& value) {
     return "[" + name + " \"" + escaped + "\"]\n";
 }
 
-// Tokens joined by blanks into lines of at most kLineWidth characters.
-std::string wrapped(const std::vector<std::string>& tokens) {
+std::string pgnWrapped(const std::vector<std::string>& tokens) {
     std::string text, line;
     for (const std::string& token : tokens) {
         if (!line.empty() && line.size() + 1 + token.size() > kLineWidth) {
@@ -38,8 +39,6 @@ std::string wrapped(const std::vector<std::string>& tokens) {
     }
     return text + line + "\n";
 }
-
-}  // namespace
 
 std::variant<std::string, PgnExportError> exportPgn(const GameRecord& record,
                                                     const PgnExportOptions& options) {
@@ -71,20 +70,20 @@ std::variant<std::string, PgnExportError> exportPgn(const GameRecord& record,
     const PlayerRoles roles = rolesFromRecord(record, options.fallbackRoles);
     auto name = [&](bool program) { return program ? std::string(kProgramName) : options.humanName; };
     auto type = [](bool program) { return std::string(program ? "program" : "human"); };
-    std::string text = tagLine("Event", "Partie Quorvel") + tagLine("Site", "?") +
-                       tagLine("Date", options.date) + tagLine("Round", "-") +
-                       tagLine("White", name(roles.whiteIsProgram)) +
-                       tagLine("Black", name(roles.blackIsProgram)) + tagLine("Result", result);
+    std::string text = pgnTagLine("Event", "Partie Quorvel") + pgnTagLine("Site", "?") +
+                       pgnTagLine("Date", options.date) + pgnTagLine("Round", "-") +
+                       pgnTagLine("White", name(roles.whiteIsProgram)) +
+                       pgnTagLine("Black", name(roles.blackIsProgram)) + pgnTagLine("Result", result);
     if (start > 0) {
         GameRecord setup = record;
         setup.plyCount = start;
-        text += tagLine("SetUp", "1") + tagLine("FEN", formatFen(setup));
+        text += pgnTagLine("SetUp", "1") + pgnTagLine("FEN", formatFen(setup));
     }
-    text +=
-        tagLine("WhiteType", type(roles.whiteIsProgram)) + tagLine("BlackType", type(roles.blackIsProgram));
-    if (record.whiteClock > 0) text += tagLine("WhiteTimeUsed", timeTagText(record.whiteClock));
-    if (record.blackClock > 0) text += tagLine("BlackTimeUsed", timeTagText(record.blackClock));
-    return text + "\n" + wrapped(tokens) + "\n";
+    text += pgnTagLine("WhiteType", type(roles.whiteIsProgram)) +
+            pgnTagLine("BlackType", type(roles.blackIsProgram));
+    if (record.whiteClock > 0) text += pgnTagLine("WhiteTimeUsed", timeTagText(record.whiteClock));
+    if (record.blackClock > 0) text += pgnTagLine("BlackTimeUsed", timeTagText(record.blackClock));
+    return text + "\n" + pgnWrapped(tokens) + "\n";
 }
 
 }  // namespace quorvel

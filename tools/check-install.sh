@@ -81,5 +81,17 @@ contents="$(dpkg-deb -c "$deb")"
 for file in usr/bin/quorvel usr/bin/quorvel-cli usr/share/quorvel/ouvertures.txt "usr/share/applications/$id.desktop"; do
   grep -q " \./$file\$" <<< "$contents" || fail "the package lacks /$file"
 done
+# One version: the package's is the one the metainfo, the changelog and the
+# manual pages give (the window's title, splash and About box are tested
+# with the program).
+version="$(dpkg-deb -f "$deb" Version)"
+grep -q "<release version=\"$version\"" "$usr/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo's release is not $version"
+zcat "$usr/share/doc/quorvel/changelog.gz" | head -1 | grep -qF "quorvel ($version)" ||
+  fail "the changelog does not start with $version"
+for page in quorvel quorvel-cli; do
+  zcat "$usr/share/man/man6/$page.6.gz" | grep -q "^\.TH .*\"Quorvel $version\"" ||
+    fail "$page.6 does not name version $version"
+done
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 echo "Depends: $depends"

@@ -12,7 +12,7 @@ packages=(
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher-espeak-ng
   qt6-declarative-dev
   fonts-dejavu-core poppler-utils xvfb xauth
-  pgn-extract
+  pgn-extract stockfish
   desktop-file-utils appstream dpkg-dev file
 )
 if [ "${QUORVEL_EXTRA_PACKAGES:-}" != "" ]; then

@@ -36,7 +36,7 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         if (!board_) return {};
-        const QRect local = focusSquareRect(square());
+        const QRect local = board_->geometry().pictureSquareRect(square().x(), square().y()).toAlignedRect();
         return QRect(board_->mapToGlobal(local.topLeft()), local.size());
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
@@ -85,7 +85,7 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override {
         const QPoint local = board()->mapFromGlobal(QPoint(x, y));
         for (int i = 0; i < 64; ++i)
-            if (focusSquareRect(QPoint(i % 8 + 1, i / 8 + 1)).contains(local)) return child(i);
+            if (board()->geometry().pictureSquareRect(i % 8 + 1, i / 8 + 1).contains(local)) return child(i);
         return nullptr;
     }
     QString text(QAccessible::Text t) const override {

@@ -1,6 +1,8 @@
 #include "window/board_geometry.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quorvel::board {
 
@@ -75,6 +77,64 @@ QPoint toolbarIconPosition(int zone) {
 QString toolbarHelpText(int zone) {
     if (zone < 0 || zone > kToolbarZones) return {};
     return QString::fromUtf8(kZones[static_cast<std::size_t>(zone)].help);
+}
+
+ViewGeometry ViewGeometry::fitting(QSize viewSize, qreal screenScale) {
+    ViewGeometry g;
+    g.screenScale_ = screenScale > 0 ? screenScale : 1;
+    const qreal s = g.screenScale_;
+    // The board's side may grow with the view beyond its margins. The
+    // picture's scale goes in tenths, so its squares and frame fall on whole
+    // device pixels and a resize draws a few sizes, not one per pixel; never
+    // below the screen's own scale.
+    const QSize margins = kBaseViewSize - QSize(kShownSize, kShownSize);
+    const qreal room = std::min(viewSize.width() - margins.width(), viewSize.height() - margins.height());
+    const qreal tenths = std::floor(room * s / kShownSize * 10 + 1e-9) / 10;
+    g.pictureScale_ = std::max(s, tenths);
+    // The block of the toolbar strip and the board, centred, its corner on a
+    // whole device pixel.
+    const qreal side = kShownSize * g.zoom();
+    const QSizeF block(margins.width() + side, margins.height() + side);
+    auto onDevicePixel = [s](qreal logical) { return std::round(logical * s) / s; };
+    g.shift_ = QPointF(onDevicePixel(std::max(0.0, (viewSize.width() - block.width()) / 2)),
+                       onDevicePixel(std::max(0.0, (viewSize.height() - block.height()) / 2)));
+    return g;
+}
+
+QRectF ViewGeometry::boardRect() const {
+    const qreal side = kShownSize * zoom();
+    return QRectF(QPointF(kClientOrigin) + shift_, QSizeF(side, side));
+}
+
+QRectF ViewGeometry::fromBase(const QRectF& base) const {
+    const QPointF origin = QPointF(kClientOrigin) + shift_;
+    return QRectF(origin + (base.topLeft() - QPointF(kClientOrigin)) * zoom(), base.size() * zoom());
+}
+
+QRectF ViewGeometry::pictureSquareRect(int c, int r) const {
+    // The square's pixels, its shared outline included.
+    const QRect base = squareRectInClient(c, r);
+    return fromBase(QRectF(base.topLeft(), QSizeF(base.width(), base.height())));
+}
+
+QRectF ViewGeometry::squareRect(Square stored, bool playerIsBlack, bool boardTurned) const {
+    const QPoint picture = pictureSquareOf(stored, playerIsBlack, boardTurned);
+    return pictureSquareRect(picture.x(), picture.y());
+}
+
+QPointF ViewGeometry::toolbarIconPosition(int zone) const {
+    return QPointF(board::toolbarIconPosition(zone)) + shift_;
+}
+
+QPoint ViewGeometry::toBase(QPointF view) const {
+    const QPointF origin = QPointF(kClientOrigin) + shift_;
+    QPointF base;
+    if (view.y() < origin.y()) {
+        base = view - shift_;  // the toolbar strip keeps its size
+    } else {
+        base = QPointF(kClientOrigin) + (view - origin) / zoom();
+    }
+    return QPoint(static_cast<int>(std::floor(base.x())), static_cast<int>(std::floor(base.y())));
 }
 
 }  // namespace quorvel::board

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "resources/artwork.h"
+#include "rules/game_end.h"
 #include "window/board_geometry.h"
 #include "window/human_move.h"
 
@@ -16,6 +17,17 @@ QColor colourFromBgr(std::uint32_t value) {
 std::uint32_t bgrFromColour(const QColor& colour) {
     return static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8 |
            static_cast<std::uint32_t>(colour.blue()) << 16;
+}
+
+std::optional<board::Square> checkedKing(const Position& position, StateWord state) {
+    for (const bool upper : {true, false}) {
+        if (!isInCheck(position, state, upper)) continue;
+        const int king = upper ? kUpperKing : kLowerKing;
+        for (int x = 1; x <= 8; ++x)
+            for (int y = 1; y <= 8; ++y)
+                if (position.at(x, y) == king) return board::Square{x, y};
+    }
+    return std::nullopt;
 }
 
 QImage BoardRenderer::render(const PlayState& play, const DisplayOptions& display, qreal scale) {
@@ -77,6 +89,10 @@ void BoardRenderer::drawSquares(QImage& image, const PlayState& play, const Disp
     board::Square mark{play.markFile, play.markRank};
     if (play.searchRunning && pib) mark.y = 9 - mark.y;
     const bool showReach = play.markerOn && display.showPossibleMoves && !play.searchRunning;
+    // The board is the search's while it runs; its check is shown once the
+    // move is on it.
+    const std::optional<board::Square> check =
+        play.searchRunning ? std::nullopt : checkedKing(record.current, record.state);
 
     for (int r = 1; r <= 8; ++r) {
         for (int c = 1; c <= 8; ++c) {
@@ -85,6 +101,8 @@ void BoardRenderer::drawSquares(QImage& image, const PlayState& play, const Disp
             QColor fill = colourFromBgr(light ? display.lightColour : display.darkColour);
             if (play.markerOn && shown == mark) {
                 fill = QColor(kMarker);
+            } else if (check == shown) {
+                fill = QColor(kCheck);
             } else if (showReach && validateHumanMove(record.current, record.state, mark, shown)) {
                 fill = QColor(light != pib ? kReachableA : kReachableB);
             }

@@ -9,7 +9,9 @@
 #include <QPixmap>
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "window/board_geometry.h"
 #include "window/play_state.h"
 
 namespace quorvel {
@@ -18,11 +20,17 @@ namespace quorvel {
 QColor colourFromBgr(std::uint32_t value);
 std::uint32_t bgrFromColour(const QColor& colour);
 
+// The stored square of a king in check on `position`, if there is one.
+std::optional<board::Square> checkedKing(const Position& position, StateWord state);
+
 class BoardRenderer {
 public:
     static constexpr QRgb kMarker = qRgb(255, 0, 0);
     static constexpr QRgb kReachableA = qRgb(160, 0, 0);
     static constexpr QRgb kReachableB = qRgb(200, 0, 0);
+    // The square of a king in check: an orange far from the light and the
+    // dark squares' colours alike, and from the marker's reds.
+    static constexpr QRgb kCheck = qRgb(255, 150, 0);
 
     explicit BoardRenderer(QFont font) : font_(std::move(font)) {}
 

@@ -9,7 +9,6 @@
 
 #include "resources/artwork.h"
 #include "window/board_accessible.h"
-#include "window/board_geometry.h"
 
 namespace quorvel {
 
@@ -32,22 +31,20 @@ bool isPress(int key) {
 
 }  // namespace
 
-QRect focusSquareRect(QPoint pictureSquare) {
-    return board::squareRectInClient(pictureSquare.x(), pictureSquare.y());
-}
-
-void paintFocusSquare(QPainter& painter, const QRect& square) {
+void paintFocusSquare(QPainter& painter, const QRectF& square, qreal zoom) {
     // Inside the square's one-pixel outline: three pixels of black, then
-    // two of white, so the ring shows on every colour a square may have.
-    const QRect outer = square.adjusted(1, 1, -1, -1);
-    const QRect inner = outer.adjusted(3, 3, -3, -3);
+    // two of white (at the window's smallest), so the ring shows on every
+    // colour a square may have.
+    const QRectF outer = square.adjusted(zoom, zoom, -zoom, -zoom);
+    const qreal black = 3 * zoom, white = 2 * zoom;
+    const QRectF inner = outer.adjusted(black, black, -black, -black);
     QPainterPath ring;
     ring.addRect(outer);
     ring.addRect(inner);
     painter.fillPath(ring, Qt::black);
     QPainterPath light;
     light.addRect(inner);
-    light.addRect(inner.adjusted(2, 2, -2, -2));
+    light.addRect(inner.adjusted(white, white, -white, -white));
     painter.fillPath(light, Qt::white);
 }
 
@@ -56,8 +53,16 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    setFixedSize(board::kClientOrigin.x() + board::kShownSize + 8,
-                 board::kClientOrigin.y() + board::kShownSize + 2);
+    setMinimumSize(board::ViewGeometry::kBaseViewSize);
+    resize(board::ViewGeometry::kBaseViewSize);
+    refit();
+}
+
+bool BoardView::refit() {
+    const board::ViewGeometry fitted = board::ViewGeometry::fitting(size(), devicePixelRatioF());
+    if (fitted == geometry_) return false;
+    geometry_ = fitted;
+    return true;
 }
 
 void BoardView::setPicture(QImage image, int hoverZone) {
@@ -66,21 +71,32 @@ void BoardView::setPicture(QImage image, int hoverZone) {
     update();
 }
 
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (refit()) Q_EMIT scaleChanged();
+}
+
 void BoardView::paintEvent(QPaintEvent*) {
-    const qreal ratio = scale();
+    // The screen may have changed since the last size change.
+    refit();
+    const qreal ratio = devicePixelRatioF();
     QPainter painter(this);
     for (int zone = 1; zone <= board::kToolbarZones; ++zone)
-        painter.drawPixmap(board::toolbarIconPosition(zone), art::toolbarIcon(zone, false, ratio));
+        painter.drawPixmap(geometry_.toolbarIconPosition(zone), art::toolbarIcon(zone, false, ratio));
     if (hoverZone_ >= 1 && hoverZone_ <= board::kToolbarZones)
-        painter.drawPixmap(board::toolbarIconPosition(hoverZone_), art::toolbarIcon(hoverZone_, true, ratio));
+        painter.drawPixmap(geometry_.toolbarIconPosition(hoverZone_),
+                           art::toolbarIcon(hoverZone_, true, ratio));
     if (picture_.isNull()) return;
-    // The source region is in the picture's own (device) pixels.
+    // The source region is in the picture's own (device) pixels, as many as
+    // the board takes on the screen.
     const qreal pictureRatio = picture_.devicePixelRatio();
     const QSizeF shown(board::kShownSize, board::kShownSize);
-    painter.drawImage(QRectF(board::kClientOrigin, shown), picture_,
+    painter.drawImage(geometry_.boardRect(), picture_,
                       QRectF(QPointF(board::kImageSource) * pictureRatio, shown * pictureRatio));
-    if (!qFuzzyCompare(pictureRatio, ratio)) Q_EMIT scaleChanged();
-    if (hasFocus()) paintFocusSquare(painter, focusSquareRect(focusSquare_));
+    if (!qFuzzyCompare(pictureRatio, geometry_.pictureScale())) Q_EMIT scaleChanged();
+    if (hasFocus() && focusShown_)
+        paintFocusSquare(painter, geometry_.pictureSquareRect(focusSquare_.x(), focusSquare_.y()),
+                         geometry_.zoom());
 }
 
 void BoardView::setFocusSquare(QPoint pictureSquare) {
@@ -140,6 +156,7 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    showFocusSquare();
     switch (event->key()) {
         case Qt::Key_Left:
             Q_EMIT focusStepped(-1, 0);
@@ -168,8 +185,17 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
 
 void BoardView::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        focusShown_ = true;
     update();
     reportFocusSquare();
+}
+
+void BoardView::showFocusSquare() {
+    if (focusShown_) return;
+    focusShown_ = true;
+    update();
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {
@@ -182,7 +208,7 @@ QImage BoardView::grabClient() {
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT mouseMoved(event->position().toPoint());
+    Q_EMIT mouseMoved(geometry_.toBase(event->position()));
 }
 
 void BoardView::leaveEvent(QEvent* event) {
@@ -191,8 +217,15 @@ void BoardView::leaveEvent(QEvent* event) {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Q_EMIT leftPressed(event->position().toPoint());
-    if (event->button() == Qt::RightButton) Q_EMIT rightPressed(event->position().toPoint());
+    // The mouse's player needs no focus square; the keyboard's gets it back
+    // with its next key.
+    if (focusShown_) {
+        focusShown_ = false;
+        update();
+    }
+    const QPoint base = geometry_.toBase(event->position());
+    if (event->button() == Qt::LeftButton) Q_EMIT leftPressed(base);
+    if (event->button() == Qt::RightButton) Q_EMIT rightPressed(base);
 }
 
 void BoardView::wheelEvent(QWheelEvent* event) {

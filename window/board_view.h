@@ -1,9 +1,9 @@
 #pragma once
 // The left part of the window's client area: the toolbar icons and the
-// board picture, shown with one copy. Mouse events go to the mouse input in
-// client coordinates (this view sits at the client's origin). Pictures are
-// drawn at the screen's device pixel ratio; geometry stays in logical
-// pixels.
+// board picture, shown with one copy. The view grows with the window: the
+// board is drawn as large as the view allows (board::ViewGeometry), at the
+// screen's device pixels. Mouse events go to the mouse input in base
+// coordinates, those of the window at its smallest, whatever the size.
 //
 // With the keyboard focus the view shows a focus square, which the arrow
 // keys move; Space and Enter press it, Escape drops a selection, and a
@@ -16,6 +16,8 @@
 #include <array>
 #include <functional>
 
+#include "window/board_geometry.h"
+
 namespace quorvel {
 
 class BoardView : public QWidget {
@@ -25,14 +27,19 @@ public:
 
     void setPicture(QImage image, int hoverZone);
     const QImage& picture() const { return picture_; }
-    // Device pixels per logical pixel of the screen the view is on.
-    qreal scale() const { return devicePixelRatioF(); }
+    // Where the board and the toolbar lie at the view's current size.
+    const board::ViewGeometry& geometry() const { return geometry_; }
+    // Device pixels per picture pixel the board wants now (the screen's
+    // scale times the board's zoom).
+    qreal scale() const { return geometry_.pictureScale(); }
     // The view as the window shows it, for tests.
     QImage grabClient();
 
     // Keyboard
     // The focus square as a picture square (c, r), 1..8 from the left and
-    // from the top; drawn while the view has the keyboard focus.
+    // from the top; drawn while the view has the keyboard focus and the
+    // keyboard is in use: after a key on the board, or the focus brought by
+    // Tab, until the next click.
     void setFocusSquare(QPoint pictureSquare);
     QPoint focusSquare() const { return focusSquare_; }
     // Whether Escape has a selection to drop here, asked as the key comes:
@@ -49,13 +56,14 @@ public:
     }
 
 Q_SIGNALS:
-    void mouseMoved(QPoint client);
+    void mouseMoved(QPoint base);
     void mouseLeft();
-    void leftPressed(QPoint client);
-    void rightPressed(QPoint client);
+    void leftPressed(QPoint base);
+    void rightPressed(QPoint base);
     void wheelTurned(int steps);
-    // The screen's ratio no longer matches the picture's (the window moved
-    // to another screen): the picture wants drawing again.
+    // The picture's scale no longer matches the board's (the view grew or
+    // shrank, or the window moved to another screen): the picture wants
+    // drawing again.
     void scaleChanged();
     // Keys of the focused view: an arrow (dx +1 right, dy +1 down), Space or
     // Enter on the focus square, Escape with a selection, the first
@@ -71,30 +79,35 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Fits the geometry to the view's size and screen; true when it moved.
+    bool refit();
     // The keys the view takes before the window's shortcuts do.
     bool wantsKey(const QKeyEvent& key) const;
     // Tells screen readers which square has the focus.
     void reportFocusSquare();
+    void showFocusSquare();
 
     QImage picture_;
     int hoverZone_ = 0;
+    board::ViewGeometry geometry_;
     QPoint focusSquare_{5, 8};
+    bool focusShown_ = false;  // the keyboard is in use on the board
     std::function<bool()> hasSelection_;
     SquareTexts squareTexts_;
 };
 
-// Where the focus square is drawn: the picture square's rectangle in the
-// view's coordinates.
-QRect focusSquareRect(QPoint pictureSquare);
-// The focus square's frame: a black ring and a white one inside it, seen on
-// the light and the dark squares, the red marker and the reachable squares
-// alike, and unlike the marker, which fills the square.
-void paintFocusSquare(QPainter& painter, const QRect& square);
+// The focus square's frame over the picture square's rectangle on the
+// screen: a black ring and a white one inside it, seen on the light and the
+// dark squares, the red marker and the reachable squares alike, and unlike
+// the marker, which fills the square. `zoom` is the board's (1 at the
+// window's smallest): the rings grow with the squares.
+void paintFocusSquare(QPainter& painter, const QRectF& square, qreal zoom);
 
 }  // namespace quorvel

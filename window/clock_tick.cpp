@@ -1,6 +1,8 @@
 // The one-second tick: the running clock, the accounting that ends the
 // search's phases, and the blinking search message.
 
+#include <algorithm>
+
 #include "window/game_controller.h"
 
 namespace quorvel {
@@ -9,8 +11,8 @@ void GameController::onSecond() {
     GameRecord& r = state_.record;
     const bool whiteRuns = r.playerIsBlack == state_.searchRunning;
     // The search thread writes the record (the recovery file takes the
-    // clocks): while it runs, the seconds wait beside it.
-    if (threadDone_)
+    // clocks): while it holds it, the seconds wait beside it.
+    if (!recordHeldBySearch_)
         (whiteRuns ? r.whiteClock : r.blackClock) += 1;
     else
         (whiteRuns ? pendingWhite_ : pendingBlack_) += 1;
@@ -18,9 +20,15 @@ void GameController::onSecond() {
     if (state_.moveAwaitingSearch && !state_.humanVsHuman) return;
 
     ++state_.secondsCounter;
-    accountSearchSecond(status_, limits_, totalMemory_);
+    accountSearchSecond(status_, limitsInUse(), totalMemory_);
     blinkSearchText();
     Q_EMIT panelRefreshNeeded();
+}
+
+TimeLimits GameController::limitsInUse() const {
+    TimeLimits inUse = limits_;
+    inUse.mainTimeLimit = std::max(1, limits_.mainTimeLimit + mainTimeOffset_);
+    return inUse;
 }
 
 void GameController::blinkSearchText() {

@@ -33,7 +33,6 @@ constexpr CommandRule kRules[] = {
     // Quitting ends the search itself, and writes the options the replay
     // has switched.
     {cmd::kQuit, kSearch, kCancels},
-    {cmd::kCloseAtOnce, kSearch, kCancels},
 
     // Play
     {cmd::kComputerFirst, kNoSearch, kCancels},
@@ -78,6 +77,7 @@ constexpr CommandRule kRules[] = {
     {cmd::kTimeDefine, kSearch, kRuns},
     // The search holds a copy of the options taken at its start.
     {cmd::kEngineOptions, kNoSearch, kRuns},
+    {cmd::kBoxAtEveryCheck, kSearch, kRuns},
 
     // Display
     {cmd::kPieceSet1, kSearch, kRuns},

@@ -35,6 +35,7 @@ constexpr int kTimePresetFirst = 32837;
 constexpr int kTimePresetLast = 32844;
 constexpr int kTimeDefine = 32833;
 constexpr int kEngineOptions = 32807;
+constexpr int kBoxAtEveryCheck = 32860;  // "Boîte de dialogue à chaque échec"
 
 // Display
 constexpr int kPieceSet1 = 32805;
@@ -63,7 +64,6 @@ constexpr int kHistoryBack = 40002;  // up-down control 1074
 constexpr int kHistoryForward = 40003;
 constexpr int kScrollListBack = 40004;  // up-down control 1064 and the wheel
 constexpr int kScrollListForward = 40005;
-constexpr int kCloseAtOnce = 40006;  // Escape: ends at once, nothing saved
 
 // Playing with the keyboard, and the spoken announcements
 constexpr int kAnnounceMoves = 32881;   // "Annoncer les coups", a check mark

@@ -116,11 +116,12 @@ void GameController::startSearchAndShowMove() {
     threadDone_ = false;
     explorerFields_ = {};  // each search's information dialog starts with empty fields
     status_.setStatusText({});
+    recordHeldBySearch_ = true;
     driver_.start(record, engineOptions_, state_.computerVsComputer);
-    // The record is the search thread's until it has ended (its recovery
-    // write and the information dialog come after the move is recorded).
-    waitForThreadEnd();
-    foldPendingSeconds();
+    // The record is the search thread's until it has recorded its move and
+    // written the recovery file; the thread may go on with the information
+    // dialog, which is opened once the move is shown.
+    waitForRecordBack();
     // The engine's last word (the opening's name or the final report).
     if (const std::string report = status_.statusText(); !report.empty())
         state_.statusText = QString::fromStdString(report);
@@ -141,6 +142,10 @@ void GameController::startSearchAndShowMove() {
     state_.searchRunning = false;
     state_.markerOn = false;
     repaint();
+    // The information dialog asked for meanwhile opens once the flow that
+    // played this move is over, so its wait does not hold the move back.
+    QMetaObject::invokeMethod(
+        this, [this] { openInformation(); }, Qt::QueuedConnection);
 }
 
 void GameController::showComputerMove() {
@@ -181,7 +186,6 @@ void GameController::showComputerMove() {
 
 void GameController::runComputerVsComputer() {
     if (state_.searchRunning) return;
-    const int remembered = limits_.mainTimeLimit;
     QRandomGenerator random(static_cast<quint32>(QDateTime::currentSecsSinceEpoch()));
     state_.humanVsHuman = false;
     status_.bookPlay = true;
@@ -204,7 +208,9 @@ void GameController::runComputerVsComputer() {
     };
     while (state_.computerVsComputer && !gameOver()) {
         status_.bookPlay = true;
-        limits_.mainTimeLimit = remembered + (random.generate() % 2 == 0 ? 2 : -2);
+        // The user's setting stays as it is (the menu, a preset chosen
+        // meanwhile and the settings file see it); only the time in use varies.
+        mainTimeOffset_ = random.generate() % 2 == 0 ? 2 : -2;
         computerPlaysNow();
         state_.announcePending = false;
         changeColour();
@@ -213,7 +219,7 @@ void GameController::runComputerVsComputer() {
         dispatchOne();
     }
     state_.computerVsComputer = false;
-    limits_.mainTimeLimit = remembered;
+    mainTimeOffset_ = 0;
     settleComputerGame();
     inComputerGame_ = false;
     changeColour();

@@ -31,11 +31,6 @@ bool GameController::isCheckmated(bool white) const {
     return quorvel::isCheckmated(r.current, r.state, white == upperIsWhite());
 }
 
-bool GameController::isInCheck(bool white) const {
-    const GameRecord& r = state_.record;
-    return quorvel::isInCheck(r.current, r.state, white == upperIsWhite());
-}
-
 bool GameController::gameOver() const {
     const GameRecord& r = state_.record;
     if (r.plyCount >= GameRecord::kCapacity) return true;
@@ -45,6 +40,13 @@ bool GameController::gameOver() const {
     // A side to move without a legal move ends the game, the computer's side
     // included: searching would find no move to play.
     return quorvel::isStalemated(r.current, r.state, !humanToMove());
+}
+
+bool GameController::sideToMoveInCheck() const {
+    if (state_.searchRunning) return false;
+    const GameRecord& r = state_.record;
+    const bool upper = !humanToMove();
+    return quorvel::isInCheck(r.current, r.state, upper) && !quorvel::isCheckmated(r.current, r.state, upper);
 }
 
 void GameController::stopTimersForGameEnd() {
@@ -144,10 +146,13 @@ void GameController::announce() {
             dialogs_.beep();
             dialogs_.message(checkCaption(), QStringLiteral("Echec et mat : les Blancs gagnent !"),
                              BoxIcon::exclamation);
-        } else if (isInCheck(true) || (state_.humanVsHuman && isInCheck(false))) {
-            state_.announcePending = false;
-            dialogs_.message(checkCaption(), QStringLiteral("Echec !      "), BoxIcon::exclamation);
         }
+    }
+    // A check is shown on the board and the status line; the box is the
+    // player's choice, once per position whichever side is checked.
+    if (boxes && idle && display_.boxAtEveryCheck && checkAnnouncedSerial_ != serial && sideToMoveInCheck()) {
+        checkAnnouncedSerial_ = serial;
+        dialogs_.message(checkCaption(), QStringLiteral("Echec !      "), BoxIcon::exclamation);
     }
     announcing_ = false;
 }

@@ -9,9 +9,11 @@
 
 #include "features/dialog_service.h"
 #include "rules/fen.h"
+#include "rules/record_positions.h"
 #include "storage/pgn_export.h"
 #include "storage/pgn_import.h"
 #include "storage/replace_file.h"
+#include "window/file_commands.h"
 #include "window/game_controller.h"
 
 namespace quorvel {
@@ -33,6 +35,11 @@ QString FormatCommands::humanName() {
     return QStringLiteral("Joueur");
 }
 
+QString FormatCommands::pgnNameFor(const QString& gameFile) {
+    const QString base = QFileInfo(gameFile).completeBaseName();
+    return base.isEmpty() ? kPgnDefaultName : base + QStringLiteral(".pgn");
+}
+
 // The game on the board was replaced by an imported or pasted one.
 void FormatCommands::gameReplaced() {
     controller_.state().statusText = QStringLiteral(" ");
@@ -44,7 +51,8 @@ void FormatCommands::gameReplaced() {
 
 void FormatCommands::exportPgn() {
     const PlayState& play = controller_.state();
-    const auto path = controller_.dialogs().saveFileName(kPgnFilter, kPgnDefaultName);
+    const QString suggested = pgnNameFor(QString::fromStdString(files_.gameFileName()));
+    const auto path = controller_.dialogs().saveFileName(kPgnFilter, suggested);
     if (!path) return;
     QString name = *path;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".pgn");
@@ -123,6 +131,14 @@ void FormatCommands::pasteFen() {
                                     QString::fromStdString(problem->message));
         return;
     }
+    // A game under way is not thrown away unasked, as a new game is not.
+    const GameRecord& game = controller_.state().record;
+    if (game.recordLength > setupPly(game) &&
+        controller_.dialogs().message(
+            infoCaption(),
+            QStringLiteral("Voulez-vous remplacer la partie en cours par la position collée ?"),
+            BoxIcon::question, BoxButtons::yesNo) != BoxAnswer::yes)
+        return;
     auto record = std::make_unique<GameRecord>(std::get<FenSetup>(parsed).record);
     keepSetupInHistory(*record);
     // A new game, whose position is the pasted one.

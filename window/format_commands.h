@@ -11,11 +11,14 @@
 
 namespace quorvel {
 
+class FileCommands;
 class GameController;
 
 class FormatCommands {
 public:
-    explicit FormatCommands(GameController& controller) : controller_(controller) {}
+    // `files` names the game file, whose name the PGN export suggests.
+    FormatCommands(GameController& controller, const FileCommands& files)
+        : controller_(controller), files_(files) {}
 
     void exportPgn();
     void importPgn();
@@ -25,11 +28,15 @@ public:
     // The name a human player goes by in exported games: the login name, or
     // "Joueur" when the system gives none.
     static QString humanName();
+    // The name the PGN export suggests for the game file `gameFile`: its
+    // own name with ".pgn" ("g1.ech" gives "g1.pgn").
+    static QString pgnNameFor(const QString& gameFile);
 
 private:
     void gameReplaced();
 
     GameController& controller_;
+    const FileCommands& files_;
 };
 
 }  // namespace quorvel

@@ -3,12 +3,45 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <condition_variable>
+#include <mutex>
+#include <utility>
 
 #include "features/dialog_service.h"
 #include "rules/move_application.h"
 #include "storage/game_file.h"
 
 namespace quorvel {
+
+// One showing of the information dialog, between the search thread, which
+// waits for the answer, and the window thread, which shows the dialog.
+struct GameController::InformationRequest {
+    std::string current;
+    std::string initial;
+    std::mutex mutex;
+    std::condition_variable answeredSignal;
+    bool answered = false;
+    std::optional<ExplorerPath> path;  // guarded by mutex
+
+    bool opened = false;  // the dialog is showing it (window thread only)
+
+    // The first answer counts (the dialog's, or "Sortir" when the window
+    // closes first).
+    void answer(std::optional<ExplorerPath> typed) {
+        {
+            std::lock_guard lock(mutex);
+            if (answered) return;
+            answered = true;
+            path = std::move(typed);
+        }
+        answeredSignal.notify_all();
+    }
+    std::optional<ExplorerPath> awaitAnswer() {
+        std::unique_lock lock(mutex);
+        answeredSignal.wait(lock, [this] { return answered; });
+        return path;
+    }
+};
 
 GameController::GameController(DialogService& dialogs, QObject* parent) : QObject(parent), dialogs_(dialogs) {
     setInitialPosition(state_.record.current);
@@ -17,16 +50,29 @@ GameController::GameController(DialogService& dialogs, QObject* parent) : QObjec
     connect(&timers_, &GameTimers::secondElapsed, this, &GameController::onSecond);
     connect(this, &GameController::searchThreadFinished, this, [this] {
         threadDone_ = true;
+        recordHeldBySearch_ = false;
+        foldPendingSeconds();
+    });
+    connect(this, &GameController::searchRecordReleased, this, [this] {
+        recordHeldBySearch_ = false;
         foldPendingSeconds();
     });
     driver_.setOpeningBook(&book_);
     connectHooks();
+    briefTimer_.setSingleShot(true);
+    briefTimer_.setInterval(kBriefMilliseconds);
+    connect(&briefTimer_, &QTimer::timeout, this, [this] {
+        if (state_.statusText != briefText_) return;
+        state_.statusText = textBeforeBrief_;
+        repaint();
+    });
 }
 
 GameController::~GameController() {
     // The driver's destructor joins the thread; make sure it is not left
-    // growing a tree for seconds first.
+    // growing a tree for seconds, or waiting for a dialog, first.
     abortSearch(status_);
+    closeInformation();
 }
 
 void GameController::connectHooks() {
@@ -46,18 +92,25 @@ void GameController::connectHooks() {
         QMetaObject::invokeMethod(
             this, [this, written] { reportRecoveryWrite(written); }, Qt::QueuedConnection);
     };
+    hooks.recordReleased = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT searchRecordReleased(); }, Qt::QueuedConnection);
+    };
     hooks.showInformation = [this](const std::string& current,
                                    const std::string& initial) -> std::optional<ExplorerPath> {
-        std::optional<ExplorerPath> path;
-        // The window thread is inside an event loop meanwhile, so a blocking
-        // call reaches it; the dialog itself belongs to the window thread.
+        // The dialog belongs to the window thread, which shows the move
+        // first; this thread only waits for the answer.
+        auto request = std::make_shared<InformationRequest>();
+        request->current = current;
+        request->initial = initial;
+        {
+            std::lock_guard lock(informationMutex_);
+            if (informationClosed_) return std::nullopt;
+            information_ = request;
+        }
         QMetaObject::invokeMethod(
-            this,
-            [&] {
-                if (informationDialog_) path = informationDialog_(current, initial, explorerFields_);
-            },
-            Qt::BlockingQueuedConnection);
-        return path;
+            this, [this] { presentInformation(); }, Qt::QueuedConnection);
+        return request->awaitAnswer();
     };
     // The seconds spent before the tree grows (waiting for the first paint)
     // must not shorten the phases.
@@ -108,6 +161,11 @@ void GameController::changeSide() {
         showBox(infoCaption(), QStringLiteral("Vous êtes maintenant du côté des Blancs"));
         setSideWhite();
     }
+}
+
+void GameController::playIfComputersTurn() {
+    if (state_.humanVsHuman || state_.computerVsComputer || humanToMove() || gameOver()) return;
+    computerPlaysNow();
 }
 
 void GameController::gameReplaced() {
@@ -186,6 +244,43 @@ void GameController::waitForThreadEnd() {
     if (threadDone_) driver_.wait();
 }
 
+void GameController::waitForRecordBack() {
+    QEventLoop loop;
+    connect(this, &GameController::searchRecordReleased, &loop, &QEventLoop::quit);
+    connect(this, &GameController::searchThreadFinished, &loop, &QEventLoop::quit);
+    while (recordHeldBySearch_) {
+        if (loop.exec() < 0) break;  // the application is quitting
+    }
+}
+
+void GameController::presentInformation() {
+    // While the move is still being shown the dialog waits for its end
+    // (startSearchAndShowMove opens it then).
+    if (!state_.searchRunning) openInformation();
+}
+
+void GameController::openInformation() {
+    std::shared_ptr<InformationRequest> request;
+    {
+        std::lock_guard lock(informationMutex_);
+        request = information_;
+    }
+    if (!request || request->opened) return;
+    request->opened = true;
+    std::optional<ExplorerPath> path;
+    if (informationDialog_) path = informationDialog_(request->current, request->initial, explorerFields_);
+    request->answer(std::move(path));
+    std::lock_guard lock(informationMutex_);
+    if (information_ == request) information_.reset();
+}
+
+void GameController::closeInformation() {
+    std::lock_guard lock(informationMutex_);
+    informationClosed_ = true;
+    if (information_) information_->answer(std::nullopt);
+    information_.reset();
+}
+
 void GameController::foldPendingSeconds() {
     state_.record.whiteClock += pendingWhite_;
     state_.record.blackClock += pendingBlack_;
@@ -196,6 +291,8 @@ void GameController::endSearch() {
     windingDown_ = true;
     state_.computerVsComputer = false;
     abortSearch(status_);
+    // An information dialog asked for and not answered yet ends as "Sortir".
+    closeInformation();
     waitForThreadEnd();
 }
 
@@ -209,6 +306,15 @@ void GameController::reportRecoveryWrite(bool written) {
     if (recoveryFailureSaid_) return;
     recoveryFailureSaid_ = true;
     dialogs_.error(QStringLiteral("Impossible d'écrire le fichier de récupération"));
+}
+
+void GameController::sayBriefly(const QString& text) {
+    // A second word replaces the first; the line from before both comes back.
+    if (!briefTimer_.isActive() || state_.statusText != briefText_) textBeforeBrief_ = state_.statusText;
+    briefText_ = text;
+    state_.statusText = text;
+    briefTimer_.start();
+    repaint();
 }
 
 void GameController::showBox(const QString& caption, const QString& text) {

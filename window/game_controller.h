@@ -12,7 +12,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -40,8 +43,13 @@ public:
     const DisplayOptions& display() const { return display_; }
     SearchStatus& status() { return status_; }
     const SearchStatus& status() const { return status_; }
+    // The user's thinking time, as the menu and the settings file know it.
     TimeLimits& limits() { return limits_; }
     const TimeLimits& limits() const { return limits_; }
+    // The limits the clock's accounting applies now: the user's, except in
+    // the computer-against-computer loop, which varies the main time by two
+    // seconds either way from one move to the next (never below a second).
+    TimeLimits limitsInUse() const;
     EngineOptions& engineOptions() { return engineOptions_; }
     const EngineOptions& engineOptions() const { return engineOptions_; }
     OpeningBook& book() { return book_; }
@@ -78,6 +86,9 @@ public:
     void setSideBlack();
     // The toolbar's change of colour: says which side the human now has.
     void changeSide();
+    // After the player changed side: when the change handed the move to the
+    // computer, it plays, as after computerPlaysNow().
+    void playIfComputersTurn();
     void setModeComputerHuman();
     void setModeHumanHuman();
     // "Interrompre la recherche".
@@ -88,9 +99,19 @@ public:
 
     // The end-of-game section run after every repaint.
     void announce();
+    // The side to move is in check, not mated, on the board shown (false
+    // while the board is the search's).
+    bool sideToMoveInCheck() const;
     // The result of a finished game as the status line words it ("Les
     // Blancs gagnent!", "Pat ! Fin de la partie", ...); empty while it goes on.
     QString resultText() const;
+
+    // A short word on the status line, such as why a click was refused:
+    // shown for a few seconds, then the line says again what it said, unless
+    // something else wrote it meanwhile.
+    void sayBriefly(const QString& text);
+    static constexpr int kBriefMilliseconds = 3000;
+    void setBriefDuration(int milliseconds) { briefTimer_.setInterval(milliseconds); }
 
     // Repaints the window (board, panel, menu marks) and runs announce().
     void repaint() { Q_EMIT repaintNeeded(); }
@@ -102,6 +123,9 @@ public:
     // here on the controller winds down: its waits return at once.
     void endSearch();
     bool searchThreadDone() const { return threadDone_; }
+    // The search thread holds the record (from its start until it has
+    // recorded its move and written the recovery file).
+    bool searchHoldsRecord() const { return recordHeldBySearch_; }
     // The clocks as shown: the seconds counted while the search thread held
     // the record are added when it ends.
     std::int32_t whiteSeconds() const { return state_.record.whiteClock + pendingWhite_; }
@@ -133,6 +157,8 @@ Q_SIGNALS:
     // the computer's when its piece moves on the board.
     void movePlayed();
     void searchThreadFinished();
+    // The search thread handed the record back.
+    void searchRecordReleased();
     // computerBusy() may have changed without a repaint.
     void commandStatesChanged();
 
@@ -142,11 +168,20 @@ private:
     void showComputerMove();
     void foldPendingSeconds();
     void waitForThreadEnd();
+    void waitForRecordBack();
+    // The information dialog, asked for by the search thread once its move
+    // is recorded: opened when the move is on the board, the thread waiting
+    // for its answer meanwhile.
+    struct InformationRequest;
+    void presentInformation();
+    void openInformation();
+    // The window closes: a request open or to come is answered "Sortir", so
+    // the search thread never waits for a dialog nobody will show.
+    void closeInformation();
     void onSecond();
     void blinkSearchText();
     bool upperIsWhite() const { return state_.record.playerIsBlack; }
     bool isCheckmated(bool white) const;
-    bool isInCheck(bool white) const;
     void stopTimersForGameEnd();
     // The computer-against-computer game is over: its result on the status
     // line, and no box.
@@ -158,16 +193,26 @@ private:
     DisplayOptions display_;
     SearchStatus status_;
     TimeLimits limits_;
+    int mainTimeOffset_ = 0;  // seconds added to the main time in use: 0, or +-2 between computers
     EngineOptions engineOptions_;
     OpeningBook book_;
     GameTimers timers_;
+    QTimer briefTimer_;
+    QString briefText_;        // the word shown briefly
+    QString textBeforeBrief_;  // what the status line said before it
     std::string recoveryPath_;
     static constexpr std::uint64_t kUnknownMemory = ~std::uint64_t{0};
     std::uint64_t totalMemory_ = kUnknownMemory;
     InformationDialog informationDialog_;
     ExplorerPath explorerFields_;  // the information dialog's fields during one search
     bool threadDone_ = true;
-    std::int32_t pendingWhite_ = 0;  // seconds not yet in the record
+    bool recordHeldBySearch_ = false;
+    // The information dialog's request, set by the search thread, shown and
+    // answered on the window thread, or answered by closeInformation().
+    std::mutex informationMutex_;
+    std::shared_ptr<InformationRequest> information_;  // guarded; asked for and not answered yet
+    bool informationClosed_ = false;                   // guarded
+    std::int32_t pendingWhite_ = 0;                    // seconds not yet in the record
     std::int32_t pendingBlack_ = 0;
     bool announcing_ = false;
     bool windingDown_ = false;          // the window is closing
@@ -176,7 +221,8 @@ private:
     int drawCheckedSerial_ = -1;        // the position whose draws were last looked for
     int stalemateAnnouncedSerial_ = -1;
     int fullAnnouncedSerial_ = -1;
-    SearchDriver driver_{status_};  // last: its destructor waits for the thread
+    int checkAnnouncedSerial_ = -1;  // the position whose check had its box
+    SearchDriver driver_{status_};   // last: its destructor waits for the thread
 };
 
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -17,6 +16,7 @@
 #include "features/help_window.h"
 #include "features/information_dialog.h"
 #include "features/speaker.h"
+#include "features/program_version.h"
 #include "resources/artwork.h"
 #include "storage/settings_file.h"
 #include "window/board_view.h"
@@ -49,12 +49,13 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
       moves_(controller_),
       announcer_(controller_, *speaker_),
       files_(controller_, locations),
-      formats_(controller_),
+      formats_(controller_, files_),
       history_(controller_) {
-    setWindowTitle(QStringLiteral("Quorvel version 1.0"));
+    setWindowTitle(programTitle());
     setWindowIcon(art::applicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
     const QFont font = windowFont(screenDpi());
     setFont(font);
     controller_.setRecoveryPath(locations_.recoveryPath().toStdString());
@@ -68,6 +69,8 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
     view_->move(0, 0);
     view_->lower();
     layout_.history->raise();
+    // The window grows from the size the layout is made for.
+    client->installEventFilter(this);
 
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, moves_, [this](int id) { runCommand(id); });
@@ -77,10 +80,10 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
         [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
             return InformationDialog::ask(current, initial, this, &fields);
         });
-    QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The board first: a move can be typed at once, and the arrows explore it.
     setTabOrder(view_, layout_.moveField);
     view_->setFocus(Qt::OtherFocusReason);
+    resize(minimumSizeHint());
     repaintAll();
 }
 
@@ -114,7 +117,7 @@ void GameWindow::connectControls() {
     // The history arrows lie over toolbar zone 0: the pointer on them is on
     // the toolbar too.
     connect(layout_.history, &UpDownControl::pointerMoved, this,
-            [this](QPoint p) { mouse_->onMouseMove(p); });
+            [this](QPoint p) { mouse_->onMouseMove(view_->geometry().toBase(p)); });
     connect(layout_.history, &UpDownControl::pointerLeft, this, [this] { mouse_->onMouseLeft(); });
     connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
     connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
@@ -139,20 +142,22 @@ void GameWindow::connectControls() {
         view_, &BoardView::scaleChanged, this,
         [this] {
             drawPicture();
-            layout_.drawLogo(view_->scale());
+            layout_.drawLogo(view_->devicePixelRatioF());
         },
         Qt::QueuedConnection);
     for (const auto& [button, id] : buttonCommands()) {
         const int command = id;
         connect(button, &QPushButton::clicked, this, [this, command] { runCommand(command); });
     }
-    // Enter opens the About box; Escape closes at once, without a question.
+    // Enter opens the About box. Escape asks to quit, as the close box does:
+    // ending without the question would lose the session's settings. A
+    // dialog open over the window takes its own Escape first.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* about = new QShortcut(QKeySequence(key), this);
         connect(about, &QShortcut::activated, this, [this] { runCommand(cmd::kAbout); });
     }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { runCommand(cmd::kCloseAtOnce); });
+    connect(escape, &QShortcut::activated, this, [this] { runCommand(cmd::kQuit); });
 }
 
 void GameWindow::scrollList(int delta) {
@@ -213,6 +218,7 @@ void GameWindow::setMenuChecks() {
     menu_->setChecked(cmd::kModeComputerHuman, !play.computerVsComputer && !play.humanVsHuman);
     menu_->setChecked(cmd::kModeHumanHuman, play.humanVsHuman);
     menu_->setChecked(cmd::kPossibleMoves, d.showPossibleMoves);
+    menu_->setChecked(cmd::kBoxAtEveryCheck, d.boxAtEveryCheck);
     menu_->setChecked(cmd::kShowThinking, controller_.showThinking());
     menu_->setChecked(cmd::kAnnounceMoves, announcer_.speaking());
     menu_->setChecked(cmd::kPieceSet1, d.pieceSet == 0);
@@ -221,6 +227,26 @@ void GameWindow::setMenuChecks() {
     static constexpr int kPresetMain[] = {4, 9, 15, 25, 40, 50, 200, 240};
     for (int i = 0; i < 8; ++i)
         menu_->setChecked(cmd::kTimePresetFirst + i, controller_.limits().mainTimeLimit == kPresetMain[i]);
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) fitToClient();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GameWindow::fitToClient() {
+    if (!view_) return;
+    const QSize growth = (centralWidget()->size() - layout_.baseClientSize()).expandedTo(QSize(0, 0));
+    const qreal before = view_->scale();
+    view_->resize(board::ViewGeometry::kBaseViewSize + growth);
+    layout_.stretch(growth, view_->geometry().toolbarShift());
+    // A board of another size is drawn again at its size, not stretched.
+    if (!qFuzzyCompare(before, view_->scale())) drawPicture();
+}
+
+QRectF GameWindow::squareOnScreen(board::Square stored) const {
+    return view_->geometry().squareRect(stored, controller_.state().record.playerIsBlack,
+                                        controller_.display().boardTurned);
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {

@@ -77,6 +77,11 @@ public:
     void updateCommandStates();
     // The repaint: board picture, announcements, panel, menu check marks.
     void repaintAll();
+    // Where the stored square lies on the board view at its current size, in
+    // the view's coordinates: the one place to ask before drawing over a
+    // square or pointing at it, whatever the window's size and the board's
+    // orientation.
+    QRectF squareOnScreen(board::Square stored) const;
     // The quit sequence, in every mode: confirmation, the search ended, the
     // settings written, the window closed. False when the user said No.
     bool quitWithConfirmation();
@@ -86,6 +91,7 @@ Q_SIGNALS:
     void closedForGood();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -113,6 +119,8 @@ private:
     void updateSpeechOption();
     void chooseColour(std::uint32_t& colour);
     void closeNow();
+    // The board view and the controls follow the client's size.
+    void fitToClient();
 
     DialogService& dialogs_;
     FileLocations& locations_;

@@ -5,22 +5,39 @@
 
 namespace quorvel {
 
-std::optional<HumanMove> validateHumanMove(const Position& position, StateWord state, board::Square from,
-                                           board::Square to) {
-    if (!from.onBoard() || !to.onBoard() || from == to) return std::nullopt;
+namespace {
+
+MoveRefusal judge(const Position& position, StateWord state, board::Square from, board::Square to,
+                  HumanMove* accepted) {
+    if (!from.onBoard() || !to.onBoard() || from == to) return MoveRefusal::notAMove;
     const int piece = position.at(from.x, from.y);
-    if (!isLowerPiece(piece)) return std::nullopt;
+    if (!isLowerPiece(piece)) return MoveRefusal::notAMove;
     const int target = position.at(to.x, to.y);
-    if (isLowerPiece(target) || target == kUpperKing) return std::nullopt;
+    if (isLowerPiece(target) || target == kUpperKing) return MoveRefusal::notAMove;
 
     const MoveCheck check = checkMove(position, state, from.x, from.y, to.x, to.y, false);
-    if (!check.valid) return std::nullopt;
-    if (kingAttacked(position, state, from.x, from.y, to.x, to.y, 0, 0, 0, 0, false)) return std::nullopt;
+    if (!check.valid) return MoveRefusal::notAMove;
+    if (kingAttacked(position, state, from.x, from.y, to.x, to.y, 0, 0, 0, 0, false))
+        return MoveRefusal::kingLeftInCheck;
     if (check.castling != Castling::none && !castlingAllowed(position, state, false, check.castling))
-        return std::nullopt;
+        return MoveRefusal::castlingInCheck;
 
-    HumanMove move{from, to, check.castling, piece == kLowerPawn && to.y == 8};
+    if (accepted) *accepted = HumanMove{from, to, check.castling, piece == kLowerPawn && to.y == 8};
+    return MoveRefusal::none;
+}
+
+}  // namespace
+
+std::optional<HumanMove> validateHumanMove(const Position& position, StateWord state, board::Square from,
+                                           board::Square to) {
+    HumanMove move;
+    if (judge(position, state, from, to, &move) != MoveRefusal::none) return std::nullopt;
     return move;
+}
+
+MoveRefusal humanMoveRefusal(const Position& position, StateWord state, board::Square from,
+                             board::Square to) {
+    return judge(position, state, from, to, nullptr);
 }
 
 bool playHumanMove(GameRecord& record, const HumanMove& move, int promotionPiece) {

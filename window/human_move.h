@@ -24,6 +24,15 @@ struct HumanMove {
 std::optional<HumanMove> validateHumanMove(const Position& position, StateWord state, board::Square from,
                                            board::Square to);
 
+// Why validateHumanMove refuses a move, for the player.
+enum class MoveRefusal {
+    none,             // accepted
+    notAMove,         // the piece can't go there
+    kingLeftInCheck,  // the human's king would be attacked after it
+    castlingInCheck,  // a castling out of or through check
+};
+MoveRefusal humanMoveRefusal(const Position& position, StateWord state, board::Square from, board::Square to);
+
 // Makes an accepted move on `record.current` and records it. `promotionPiece`
 // is the human's code chosen for a promoting pawn. False when the record is
 // full (nothing changes then).

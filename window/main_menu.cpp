@@ -86,6 +86,7 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     add(time, cmd::kTimeDefine, "Définir...");
     add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
     menu->addSeparator();
+    add(menu, cmd::kBoxAtEveryCheck, "Boîte de dialogue à chaque échec", true);
     add(menu, cmd::kAnnounceMoves, "&Annoncer les coups", true);
 }
 

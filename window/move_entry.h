@@ -16,14 +16,18 @@ class MoveEntry {
 public:
     explicit MoveEntry(GameController& controller);
 
-    // The human may move now: their turn, no search running or shown, no
-    // replay borrowing the board, the game going on.
-    bool humanMayMove() const;
+    // Why the human can't move now (the computer plays, a replay, the game
+    // over, not their turn); empty when they may.
+    QString refusalNow() const;
+    bool humanMayMove() const { return refusalNow().isEmpty(); }
+    // What the status line says when it is not the human's turn.
+    static QString notYourTurnText() { return QStringLiteral("Ce n'est pas à vous de jouer"); }
 
     // A press on a square of the stored board, as a left click on it: the
     // first one picks up one of the human's pieces (and starts the
     // clocks), the same square again drops it, another square tries the
-    // move and keeps the selection when the rules refuse it.
+    // move and keeps the selection when the rules refuse it. A press that
+    // can't play says why, briefly, on the status line.
     void pressSquare(board::Square square);
 
     // Drops the selection (right click, Escape).
@@ -34,10 +38,11 @@ public:
     QString playTyped(const QString& text);
 
 private:
+    void pressOnBoard(board::Square square);
     // Validates, asks for the promotion piece unless `promotionKind`
     // (queen 2 .. bishop 5) names it, plays and hands over to the
-    // controller. False when the rules refuse the move.
-    bool tryMove(board::Square from, board::Square to, int promotionKind);
+    // controller. The refusal's words, empty when the move was played.
+    QString tryMove(board::Square from, board::Square to, int promotionKind);
 
     GameController& controller_;
 };

@@ -21,6 +21,19 @@ QString scoreText(double pawns) {
     return QString::number(pawns);
 }
 
+QString statusLineText(const QString& statusText, bool inCheck) {
+    QString text = statusText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (inCheck && !text.startsWith(QStringLiteral("->"))) {
+        const QString rest = text.trimmed();
+        text = rest.isEmpty() ? QStringLiteral("Echec !") : QStringLiteral("Echec !\n") + rest;
+    }
+    // The text layout may break a line after a hyphen, cutting "e2-e4" in
+    // two: a word joiner after each hyphen keeps a move whole.
+    text.replace(QStringLiteral("-"), QStringLiteral("-\u2060"));
+    return text;
+}
+
 QString longestNodesText() {
     return nodesText(std::numeric_limits<std::uint32_t>::max());
 }
@@ -41,9 +54,10 @@ QString longestScoreText() {
 
 QStringList longestMoveCellTexts() {
     // A capture with mate; in algebraic notation by a piece told apart from
-    // its rival; a long castling with mate.
-    return {QStringLiteral(">d8xh4++<"), QStringLiteral(">Dhxd8++<"), QStringLiteral(">Tdxd8++<"),
-            QStringLiteral(">o-o-o++<")};
+    // its rival; a long castling with mate; a promotion by a capture, with
+    // mate, in either notation.
+    return {QStringLiteral(">d8xh4++<"), QStringLiteral(">Dhxd8++<"),   QStringLiteral(">Tdxd8++<"),
+            QStringLiteral(">o-o-o++<"), QStringLiteral(">b7xa8=D++<"), QStringLiteral(">bxa8=D++<")};
 }
 
 }  // namespace quorvel

@@ -18,6 +18,12 @@ QString nodesText(std::uint32_t nodes);
 // "Note Noirs :": the evaluation in pawns.
 QString scoreText(double pawns);
 
+// The status line as shown: the status text with its CR LF line ends, and
+// "Echec !" first while the side to move is in check (a toolbar's help text
+// stands alone). A move's text is never broken across two lines: the line
+// may only break between moves.
+QString statusLineText(const QString& statusText, bool inCheck);
+
 // The longest texts of each figure: every digit of a 32-bit count, the
 // deepest main and secondary trees, the tree of a full count of nodes, and
 // an evaluation beyond any material the board can hold.

@@ -51,6 +51,7 @@ struct DisplayOptions {
     bool showPossibleMoves = true;
     bool boardTurned = false;
     bool algebraic = false;
+    bool boxAtEveryCheck = false;  // a modal "Echec !" at each check (kept in the preferences file)
     std::uint32_t darkColour = kDefaultDark;  // 0x00BBGGRR
     std::uint32_t lightColour = kDefaultLight;
     std::uint32_t borderColour = kDefaultBorder;

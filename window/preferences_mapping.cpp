@@ -2,23 +2,54 @@
 // and the window. Each option reads its key with its own default and range,
 // so a missing or damaged value falls back on its own.
 
+#include "features/file_locations.h"
 #include "window/game_window.h"
 
 namespace quorvel {
 
 namespace {
-constexpr const char* kAnnounceMovesKey = "announceMoves";
+constexpr const char* kBoxAtEveryCheck = "check.box";
+constexpr const char* kAnnounceMoves = "speech.announce";
+constexpr const char* kDialogFolder = "dialogs.folder";
+constexpr const char* kWindowWidth = "window.width";
+constexpr const char* kWindowHeight = "window.height";
+constexpr const char* kWindowMaximized = "window.maximized";
+// No screen is this large; a larger value is a damaged file.
+constexpr int kLargestSide = 32768;
 }  // namespace
 
 void GameWindow::applyPreferences() {
+    // The size of the last run, never below the smallest the layout allows.
+    const QSize smallest = minimumSizeHint();
+    resize(preferences_.integer(kWindowWidth, {smallest.width(), kLargestSide}, smallest.width()),
+           preferences_.integer(kWindowHeight, {smallest.height(), kLargestSide}, smallest.height()));
+    if (preferences_.flag(kWindowMaximized, false)) setWindowState(windowState() | Qt::WindowMaximized);
+
+    DisplayOptions& d = controller_.display();
+    d.boxAtEveryCheck = preferences_.flag(kBoxAtEveryCheck, false);
+    // A folder gone since is left for the documents folder when a dialog
+    // opens.
+    locations_.rememberFolder(QString::fromStdString(preferences_.text(kDialogFolder, "")));
     // Kept as chosen even on a machine without a voice: it speaks again
     // where one is installed.
-    announcer_.setEnabled(preferences_.flag(kAnnounceMovesKey, false));
+    announcer_.setEnabled(preferences_.flag(kAnnounceMoves, false));
     setMenuChecks();
 }
 
 void GameWindow::storePreferences() {
-    preferences_.setFlag(kAnnounceMovesKey, announcer_.enabled());
+    // A maximized window keeps the size it comes back to.
+    const bool maximized = isMaximized();
+    const QRect normal = normalGeometry();
+    if (!maximized || normal.isValid()) {
+        const QSize size = maximized ? normal.size() : this->size();
+        preferences_.setInteger(kWindowWidth, size.width());
+        preferences_.setInteger(kWindowHeight, size.height());
+    }
+    preferences_.setFlag(kWindowMaximized, maximized);
+    preferences_.setFlag(kBoxAtEveryCheck, controller_.display().boxAtEveryCheck);
+    preferences_.setFlag(kAnnounceMoves, announcer_.enabled());
+    if (const QString folder = locations_.lastFolder(); !folder.isEmpty())
+        preferences_.set(kDialogFolder, folder.toStdString());
 }
 
 }  // namespace quorvel

@@ -111,7 +111,8 @@ void GameWindow::updateCommandStates() {
 }
 
 void GameWindow::chooseColour(std::uint32_t& colour) {
-    const auto chosen = dialogs_.chooseColour(QColor(Qt::black));
+    // The chooser opens on the colour in use, so a small change is a small step.
+    const auto chosen = dialogs_.chooseColour(colourFromBgr(colour));
     if (chosen) colour = bgrFromColour(*chosen);
 }
 
@@ -159,6 +160,9 @@ bool GameWindow::runDisplayCommand(int id) {
         case cmd::kTurnBoard:
             d.boardTurned = !d.boardTurned;
             break;
+        case cmd::kBoxAtEveryCheck:
+            d.boxAtEveryCheck = !d.boxAtEveryCheck;
+            break;
         case cmd::kShowThinking: {
             SearchStatus& status = controller_.status();
             status.showThinking = !status.showThinking;
@@ -180,12 +184,15 @@ bool GameWindow::runGameCommand(int id) {
             break;
         case cmd::kSideWhite:
             controller_.setSideWhite();
+            controller_.playIfComputersTurn();
             break;
         case cmd::kSideBlack:
             controller_.setSideBlack();
+            controller_.playIfComputersTurn();
             break;
         case cmd::kChangeSide:
             controller_.changeSide();
+            controller_.playIfComputersTurn();
             break;
         case cmd::kModeComputerHuman:
             controller_.setModeComputerHuman();
@@ -242,9 +249,6 @@ bool GameWindow::runGameCommand(int id) {
             break;
         case cmd::kQuit:
             quitWithConfirmation();
-            break;
-        case cmd::kCloseAtOnce:
-            closeNow();
             break;
         default:
             return false;

@@ -117,7 +117,9 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     // by g (one cell's growth) or 2g.
     const int g = moveCellGrowth(client, u);
     widthUnits = kWidthUnits + 2 * g;
-    client->setFixedSize(u.x(widthUnits), u.y(kHeightUnits));
+    baseClientSize_ = QSize(u.x(widthUnits), u.y(kHeightUnits));
+    client->setMinimumSize(baseClientSize_);
+    client->resize(baseClientSize_);
 
     moveLabel = new QLabel(QStringLiteral("Coup :"), client);
     moveField = new MoveField(client);
@@ -158,7 +160,7 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     blackClock = field(client, u, 347 + 2 * g, 87, 32, 12);
     for (QLineEdit* clock : {whiteClock, blackClock}) shrinkFont(clock, 1);
 
-    group(client, u, "Recherche", 238, 127, 143 + 2 * g, 105);
+    searchGroup = group(client, u, "Recherche", 238, 127, 143 + 2 * g, 105);
     label(client, u, "Note Noirs :", 244, 140, 36, 8, Qt::AlignRight);
     score = field(client, u, 282, 138, 25, 12);
     QLabel* nodesLabel = label(client, u, "Noeud :", 319, 140, 24, 8);
@@ -180,6 +182,7 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     history = new UpDownControl(Qt::Horizontal, client);
     history->setGeometry(u.rect(15, 2, 22, 10));
     nameControls();
+    recordPlaces(client);
 }
 
 void WindowLayout::placeMoveField(const DialogUnits& u) {
@@ -219,6 +222,49 @@ void WindowLayout::nameControls() {
     // The move cells are named after their moves by the panel's refresh.
 }
 
+void WindowLayout::recordPlaces(QWidget* client) {
+    places_.clear();
+    for (QWidget* widget : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        Anchor anchor = Anchor::panel;
+        if (widget == quit || widget == about || widget == help || widget == moveLabel || widget == moveField)
+            anchor = Anchor::underBoard;
+        else if (widget == stop || widget == takeBack)
+            anchor = Anchor::panelBottom;
+        else if (widget == status || widget == searchGroup)
+            anchor = Anchor::panelGrowingDown;
+        else if (widget == history)
+            anchor = Anchor::toolbar;
+        places_.push_back({widget, widget->geometry(), anchor});
+    }
+}
+
+void WindowLayout::stretch(QSize growth, QPointF toolbarShift) {
+    const int dw = std::max(0, growth.width());
+    const int dh = std::max(0, growth.height());
+    for (const Placed& placed : places_) {
+        QRect at = placed.base;
+        switch (placed.anchor) {
+            case Anchor::panel:
+                at.translate(dw, 0);
+                break;
+            case Anchor::panelGrowingDown:
+                at.translate(dw, 0);
+                at.setHeight(at.height() + dh);
+                break;
+            case Anchor::panelBottom:
+                at.translate(dw, dh);
+                break;
+            case Anchor::underBoard:
+                at.translate(dw / 2, dh);
+                break;
+            case Anchor::toolbar:
+                at.translate(toolbarShift.toPoint());
+                break;
+        }
+        placed.widget->setGeometry(at);
+    }
+}
+
 // The move numbers reach 150 at the record's 300 half-moves: in the cells'
 // smaller font, and grown leftwards into the group's margin when the font
 // still needs more room, so the column keeps its gap to the white moves.
@@ -251,7 +297,8 @@ void WindowLayout::drawLogo(qreal scale) {
 }
 
 QString WindowLayout::statusText() const {
-    return status ? status->toPlainText() : QString();
+    // As it reads: without the invisible joiners that keep moves whole.
+    return status ? status->toPlainText().remove(QChar(0x2060)) : QString();
 }
 
 }  // namespace quorvel

@@ -4,9 +4,14 @@
 // and "Recherche" groups with their fields, and the two up-down controls.
 // The board itself is not a control: the board view covers the left part.
 
+#include <QPointF>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <array>
+#include <vector>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -47,9 +52,18 @@ struct WindowLayout {
     QLabel* logo = nullptr;
     QLabel* moveLabel = nullptr;  // "Coup :"
     MoveField* moveField = nullptr;
+    QGroupBox* searchGroup = nullptr;  // "Recherche"
 
-    // Creates every control on `client`, which it also sizes.
+    // Creates every control on `client` and gives the client its smallest
+    // size, the one the layout is made for.
     void build(QWidget* client, const DialogUnits& units);
+    QSize baseClientSize() const { return baseClientSize_; }
+    // Places the controls for a client grown by `growth` beyond its
+    // smallest size: the panel keeps to the right edge, its search report
+    // taking the extra height; the buttons under the board keep to the
+    // bottom, centred under it; the history arrows stay over their toolbar
+    // zone, which `toolbarShift` moved.
+    void stretch(QSize growth, QPointF toolbarShift);
     // Draws the logo at its place's size for a screen of `scale` device
     // pixels per pixel, so it is never enlarged from a smaller picture.
     void drawLogo(qreal scale);
@@ -67,6 +81,19 @@ struct WindowLayout {
 
     // The texts of the fields, for tests.
     QString statusText() const;
+
+private:
+    // How a control follows the client's growth.
+    enum class Anchor { panel, panelGrowingDown, panelBottom, underBoard, toolbar };
+    struct Placed {
+        QWidget* widget;
+        QRect base;  // its place at the client's smallest size
+        Anchor anchor;
+    };
+    void recordPlaces(QWidget* client);
+
+    QSize baseClientSize_;
+    std::vector<Placed> places_;
 };
 
 }  // namespace quorvel

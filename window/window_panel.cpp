@@ -26,12 +26,9 @@ void GameWindow::fillMoveList() {
     for (int i = 0; i < 10; ++i) {
         const int index = play.firstShownRow + i;
         QString text;
-        if (index < GameRecord::kCapacity) {
-            const auto k = static_cast<std::size_t>(index);
-            text = QString::fromStdString(formatMove(record.moves[k], record.history[k], record.state,
-                                                     index == record.plyCount - 1,
-                                                     controller_.display().algebraic));
-        }
+        if (index < GameRecord::kCapacity)
+            text = QString::fromStdString(formatRecordMove(record, index, index == record.plyCount - 1,
+                                                           controller_.display().algebraic));
         QLineEdit* moveCell = layout_.moveCells[static_cast<std::size_t>(i)];
         setText(moveCell, text);
         // Screen readers name each cell by the move it holds.
@@ -66,8 +63,7 @@ void GameWindow::fillPanel() {
     if (record.playerIsBlack) score = -score;
     setText(layout_.score, scoreText(score));
     fillMoveList();
-    QString status = play.statusText;
-    status.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString status = statusLineText(play.statusText, controller_.sideToMoveInCheck());
     if (layout_.status->toPlainText() != status) layout_.status->setPlainText(status);
     setText(layout_.whiteClock, formatClock(controller_.whiteSeconds()));
     setText(layout_.blackClock, formatClock(controller_.blackSeconds()));

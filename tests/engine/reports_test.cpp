@@ -147,5 +147,44 @@ TEST(Reports, NodeExplorerListsEachMatchingNodeWithItsChildren) {
     EXPECT_EQ(formatNodeExplorer(info.tree, SearchTree::mainRoot(), path, info.context), "");
 }
 
+// A pawn reaching the last row reads as a promotion in every report: the
+// computer's (upper) pawns promote on row 1, the human's on row 8; a piece
+// making the same move is not promoted.
+TEST(Reports, PromotionsNameTheirNewPieceInTheLinesShown) {
+    SearchStatus status;
+    SearchTree tree{status};
+    const NodeIndex root = SearchTree::mainRoot();
+    tree.resetRoot(root, 0);
+    Position base{};
+    base.at(1, 2) = kUpperPawn;
+    base.at(2, 2) = kUpperRook;
+    base.at(8, 7) = kLowerPawn;
+    base.at(5, 8) = kUpperKing;
+    base.at(5, 1) = kLowerKing;
+    tree[root].score = 10;
+    const NodeIndex first = test::addChildren(tree, root, {{"a2-a1", 10}, {"b2-b1", 5}});
+    const NodeIndex reply = test::addChildren(tree, first, {{"h7-h8", 10}});
+    const NodeIndex leaf = test::addChildren(tree, reply, {{"e8-d8", 10}});
+    ReportContext context;
+    context.base = base;
+    context.depthLimit = 3;
+    EXPECT_EQ(formatMainReport(tree, leaf, context), "a2-a1=D");
+    EXPECT_EQ(formatMainReport(tree, first + 1, context), "b2-b1");
+    context.showThinking = true;
+    EXPECT_EQ(formatMainReport(tree, leaf, context),
+              "a2-a1=D   h7-h8=D   e8-d8   \r\nnote finale des Noirs : 0.10\r\n");
+    // The human plays Black: the ranks are mirrored back, the pieces stay.
+    context.playerIsBlack = true;
+    EXPECT_EQ(formatMainReport(tree, leaf, context).substr(0, 20), "a7-a8=D   h2-h1=D   ");
+    context.playerIsBlack = false;
+    const std::string info = formatInfoReport(tree, context);
+    EXPECT_NE(info.find("a2-a1=D (0.10)"), std::string::npos) << info;
+    EXPECT_NE(info.find("b2-b1 (0.05)"), std::string::npos) << info;
+    // A secondary line from the same root position, its first level inserted.
+    EXPECT_EQ(formatSecondaryReport(tree, leaf, true, false, base), "|  h7-h8=D   e8-d8   ");
+    // Without the position the moves stay as they were stored.
+    EXPECT_EQ(formatSecondaryReport(tree, leaf, false, false), "|  a2-a1   h7-h8   e8-d8   ");
+}
+
 }  // namespace
 }  // namespace quorvel

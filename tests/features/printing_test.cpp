@@ -11,6 +11,7 @@
 #include "features/fake_dialog_service.h"
 #include "features/game_printer.h"
 #include "features/print_progress_window.h"
+#include "features/program_version.h"
 #include "features/score_layout.h"
 
 namespace quorvel {
@@ -25,7 +26,9 @@ std::vector<std::string> halfMoves(int count) {
 TEST(ScoreLayout, HeadingOnlyForAnEmptyGame) {
     const auto lines = layoutScore({}, 400);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].text, " Quorvel version 1.0");
+    // The program's one version number, underlined.
+    EXPECT_EQ(lines[0].text, " " + programTitle());
+    EXPECT_EQ(lines[1].text, " " + QString(programTitle().size() + 1, '='));
     EXPECT_EQ(lines[0].x, 1600);
     EXPECT_EQ(lines[0].y, -1000);
     EXPECT_EQ(lines[1].y, -1400);
@@ -89,7 +92,7 @@ protected:
 TEST_F(PrintedPdf, EmptyGamePrintsTheHeadingOnly) {
     const QStringList pages = printPages({});
     ASSERT_EQ(pages.size(), 1);
-    EXPECT_TRUE(pages[0].contains("Quorvel version 1.0"));
+    EXPECT_TRUE(pages[0].contains(programTitle()));
     EXPECT_TRUE(pages[0].contains("===================="));
     EXPECT_TRUE(pages[0].contains(QRegularExpression("Blancs +Noirs")));
     EXPECT_FALSE(pages[0].contains(":"));

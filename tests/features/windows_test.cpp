@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "features/about_dialog.h"
 #include "features/captured_pieces_window.h"
 #include "features/help_window.h"
+#include "features/program_version.h"
 #include "features/splash_window.h"
 
 namespace quorvel {
@@ -87,6 +89,23 @@ TEST(SplashWindow, ClosesItselfAfterThirtyTicks) {
     EXPECT_EQ(splash.ticks(), SplashWindow::kTicks);
     EXPECT_GE(clock.elapsed(), 2900);
     EXPECT_LT(clock.elapsed(), 15000);
+}
+
+// The splash and the About box name the program's one version, the one the
+// package and the title bar carry.
+TEST(Version, TheSplashAndTheAboutBoxSayTheProgramsVersion) {
+    auto labels = [](const QWidget& window) {
+        QStringList texts;
+        for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
+        return texts;
+    };
+    const SplashWindow splash(QStringLiteral("no-such-clip.avi"));
+    const AboutDialog about(QStringLiteral("no-such-clip.avi"));
+    for (const QStringList& texts : {labels(splash), labels(about)}) {
+        EXPECT_TRUE(texts.contains(programTitle())) << texts.join(" | ").toStdString();
+        for (const QString& text : texts)
+            EXPECT_FALSE(text.contains(QStringLiteral("1.050"))) << text.toStdString();
+    }
 }
 
 void closeSoon(int ms = 200) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/move_application.h"
+#include "rules/move_recording.h"
 #include "test_positions.h"
 
 namespace quorvel {
@@ -73,6 +74,71 @@ TEST(BuildMoveText, Forms) {
     EXPECT_EQ(buildMoveText(4, 4, 5, 5, kLowerPawn, true).str(), "d4xe5");
     EXPECT_EQ(longAlgebraic(MoveText::fromString("e7-e8"), true, kLowerQueen), "e7e8q");
     EXPECT_EQ(longAlgebraic(MoveText::fromString("o-o-o"), false), "e8c8");
+}
+
+// A promotion reads as one: the pawn's move and its new piece, in both
+// notations, whoever promotes; a piece's own move to the last rank does not.
+TEST(Promotion, NamesTheNewPieceInBothNotations) {
+    struct Case {
+        const char* fen;
+        FenOrientation orientation;
+        LegalMove move;  // on the chess board, rows the ranks
+        bool byComputer;
+        const char* coordinates;
+        const char* algebraic;
+        int kind;  // promotionAt
+    };
+    const Case cases[] = {
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1",
+         FenOrientation::whiteLower,
+         {1, 7, 1, 8, Castling::none, kLowerQueen},
+         false,
+         "a7-a8=D+",
+         "a8=D+",
+         kUpperQueen},
+        {"1n2k3/P7/8/8/8/8/8/4K3 w - - 0 1",
+         FenOrientation::whiteLower,
+         {1, 7, 2, 8, Castling::none, kLowerKnight},
+         false,
+         "a7xb8=C",
+         "axb8=C",
+         kUpperKnight},
+        {"4k3/8/8/8/8/8/4p3/K7 b - - 0 1",
+         FenOrientation::whiteLower,
+         {5, 2, 5, 1, Castling::none, kUpperRook},
+         true,
+         "e2-e1=T+",
+         "e1=T+",
+         kUpperRook},
+        {"4k3/8/8/8/8/8/4p3/K7 b - - 0 1",
+         FenOrientation::blackLower,
+         {5, 2, 5, 1, Castling::none, kLowerBishop},
+         false,
+         "e2-e1=F",
+         "e1=F",
+         kUpperBishop},
+        {"4k3/Q7/8/8/8/8/8/4K3 w - - 0 1",
+         FenOrientation::whiteLower,
+         {1, 7, 1, 8},
+         false,
+         "a7-a8+",
+         "Da8+",
+         0},
+        {"4k3/8/8/8/8/8/P7/4K3 w - - 0 1", FenOrientation::whiteLower, {1, 2, 1, 4}, false, "a2-a4", "a4", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.coordinates);
+        GameRecord record = setUp(c.fen, c.orientation);
+        keepSetupInHistory(record);  // as a pasted or imported position is kept
+        ASSERT_TRUE(recordChessMove(record, c.move, c.byComputer));
+        const int index = record.plyCount - 1;
+        EXPECT_EQ(promotionAt(record, index), c.kind);
+        EXPECT_EQ(formatRecordMove(record, index, false, false), c.coordinates);
+        EXPECT_EQ(formatRecordMove(record, index, false, true), c.algebraic);
+        EXPECT_EQ(formatRecordMove(record, index, true, false), std::string(">") + c.coordinates + "<");
+        // The stored text stays the game file's: no piece letter in it.
+        EXPECT_EQ(record.moves[static_cast<std::size_t>(index)].str().find('='), std::string::npos);
+    }
 }
 
 }  // namespace

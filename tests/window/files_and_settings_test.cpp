@@ -35,8 +35,9 @@ TEST_F(ClocksAndFiles, TheClockOfTheSideToMoveRuns) {
     tick();
     EXPECT_EQ(record().whiteClock, 1);
     EXPECT_EQ(record().blackClock, 0);
-    // The human as Black, nobody searching: Black's clock.
-    window->runCommand(cmd::kSideBlack);
+    // The human as Black, nobody searching: Black's clock. (The controller's
+    // own change of side: the menu's would have the computer play White.)
+    controller().setSideBlack();
     tick();
     EXPECT_EQ(record().blackClock, 1);
     // While the computer (White) searches, White's clock.

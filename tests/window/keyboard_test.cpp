@@ -267,7 +267,10 @@ TEST_F(Keyboard, TheFocusSquareIsSeenOnEverySquare) {
     auto ring = [&](const char* square) {
         arrowTo(square);
         const QImage view = board().grabClient();
-        const QRect rect = focusSquareRect(board().focusSquare());
+        const QRect rect = board()
+                               .geometry()
+                               .pictureSquareRect(board().focusSquare().x(), board().focusSquare().y())
+                               .toAlignedRect();
         const qreal ratio = view.devicePixelRatio();
         auto at = [&](int dx, int dy) {
             return view.pixel(
@@ -276,6 +279,7 @@ TEST_F(Keyboard, TheFocusSquareIsSeenOnEverySquare) {
         // Three pixels of black from the outline in, then two of white.
         return std::pair{at(2, 0), at(5, 0)};
     };
+    key(board(), Qt::Key_Right);  // the keyboard in use: the focus square shows
     for (const char* square : {"e1", "d1", "e4", "d4"}) {
         const auto [outer, inner] = ring(square);
         EXPECT_EQ(outer, qRgb(0, 0, 0)) << square;
@@ -289,8 +293,34 @@ TEST_F(Keyboard, TheFocusSquareIsSeenOnEverySquare) {
 
     field().setFocus();
     const QImage unfocused = board().grabClient();
-    const QRect rect = focusSquareRect(board().focusSquare());
+    const QRect rect = board()
+                           .geometry()
+                           .pictureSquareRect(board().focusSquare().x(), board().focusSquare().y())
+                           .toAlignedRect();
     EXPECT_EQ(unfocused.pixel(rect.left() + 2, rect.center().y()), qRgb(255, 0, 0));
+}
+
+// The mouse's player sees no focus square: it shows with the keyboard's
+// first key on the board and goes with the next click.
+TEST_F(Keyboard, TheFocusSquareShowsWhileTheKeyboardIsInUse) {
+    auto ringShown = [&] {
+        const QImage view = board().grabClient();
+        const QRect rect = board()
+                               .geometry()
+                               .pictureSquareRect(board().focusSquare().x(), board().focusSquare().y())
+                               .toAlignedRect();
+        const qreal ratio = view.devicePixelRatio();
+        return view.pixel(QPoint(int((rect.left() + 2) * ratio), int(rect.center().y() * ratio))) ==
+               qRgb(0, 0, 0);
+    };
+    EXPECT_FALSE(ringShown());  // the board has the focus from the start
+    key(board(), Qt::Key_Right);
+    EXPECT_TRUE(ringShown());
+    leftClick(chessSquarePoint("e2"));
+    EXPECT_TRUE(board().hasFocus());
+    EXPECT_FALSE(ringShown());
+    key(board(), Qt::Key_Left);
+    EXPECT_TRUE(ringShown());
 }
 
 TEST_F(Keyboard, MovesAreSpokenWhenTheOptionIsOn) {
@@ -345,8 +375,8 @@ TEST_F(Keyboard, TheStateIsSaidOnRequest) {
 TEST_F(Keyboard, TheOptionIsKeptInThePreferences) {
     window->runCommand(cmd::kAnnounceMoves);
     window->storePreferences();
-    EXPECT_TRUE(window->preferences().flag("announceMoves", false));
-    window->preferences().setFlag("announceMoves", false);
+    EXPECT_TRUE(window->preferences().flag("speech.announce", false));
+    window->preferences().setFlag("speech.announce", false);
     window->applyPreferences();
     EXPECT_FALSE(window->announcer().enabled());
     EXPECT_FALSE(window->menu().action(cmd::kAnnounceMoves)->isChecked());

@@ -1,13 +1,17 @@
 // The panel's fields show their longest figures whole, at the window's
 // font and at a larger one, and the figures read what they measure.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <sstream>
 #include <utility>
 
 #include "window/dialog_units.h"
+#include "window/up_down_control.h"
 #include "window/window_layout.h"
 #include "window_fixture.h"
 
@@ -73,7 +77,8 @@ TEST_P(PanelFields, TheLongestFiguresShowWhole) {
     expectShownWhole(layout.memory, QStringLiteral("98303 Mo"));
     expectShownWhole(layout.score, QStringLiteral("-199.99"));
     for (QLineEdit* cell : {layout.moveCells[0], layout.moveCells[1]}) {
-        for (const char* move : {">d8-h4++<", ">d8xh4++<", ">Dhxd8++<", ">o-o-o++<"})
+        for (const char* move :
+             {">d8-h4++<", ">d8xh4++<", ">Dhxd8++<", ">o-o-o++<", ">b7xa8=D++<", ">bxa8=D++<"})
             expectShownWhole(cell, QString::fromLatin1(move));
     }
     // 300 half-moves reach move 150.
@@ -105,6 +110,45 @@ TEST_P(PanelFields, NoFieldOrLabelOverlapsAnotherOrLeavesTheWindow) {
             }
         }
     }
+}
+
+// A larger window moves the panel and stretches the search report; every
+// field keeps its size, so its longest text, and nothing comes to overlap.
+TEST_P(PanelFields, AGrownWindowKeepsTheFieldsWholeAndApart) {
+    std::map<QWidget*, QSize> before;
+    for (QWidget* w : client.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) before[w] = w->size();
+    const QSize base = layout.baseClientSize();
+    const int logoToRight = base.width() - layout.logo->geometry().left();
+    const int quitToBottom = base.height() - layout.quit->geometry().top();
+    const int takeBackToBottom = base.height() - layout.takeBack->geometry().top();
+
+    const QSize growth(700, 450);
+    client.resize(base + growth);
+    layout.stretch(growth, QPointF(350, 200));
+    QList<QWidget*> parts;
+    for (QWidget* w : client.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        EXPECT_TRUE(client.rect().contains(w->geometry())) << describe(w);
+        if (w == static_cast<QWidget*>(layout.status) || w == static_cast<QWidget*>(layout.searchGroup)) {
+            EXPECT_EQ(w->height(), before[w].height() + growth.height()) << describe(w);
+        } else {
+            EXPECT_EQ(w->size(), before[w]) << describe(w);
+        }
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w)) parts.append(w);
+    }
+    for (QWidget* a : parts) {
+        for (QWidget* b : parts) {
+            if (a < b) {
+                EXPECT_FALSE(a->geometry().intersects(b->geometry())) << describe(a) << " / " << describe(b);
+            }
+        }
+    }
+    // The panel keeps to the right edge, the buttons to the bottom one.
+    EXPECT_EQ(client.width() - layout.logo->geometry().left(), logoToRight);
+    EXPECT_EQ(client.height() - layout.quit->geometry().top(), quitToBottom);
+    EXPECT_EQ(client.height() - layout.takeBack->geometry().top(), takeBackToBottom);
+    // The history arrows moved with their toolbar zone.
+    EXPECT_EQ(layout.history->pos() - QPoint(350, 200),
+              DialogUnits(client.font()).rect(15, 2, 22, 10).topLeft());
 }
 
 // 0: the window's own font; then a larger one.

@@ -1,5 +1,6 @@
 // Games played by clicks at the board's pixel positions.
 
+#include <QTest>
 #include <vector>
 
 #include "window/command_ids.h"
@@ -59,7 +60,10 @@ TEST_F(PlayByClicks, TheInformationDialogKeepsItsFieldsWithinOneSearch) {
             }
             return std::nullopt;  // "Sortir" on the second showing
         });
+    // The dialog opens once the move is on the board; the search thread ends
+    // when it closes.
     window->runCommand(cmd::kComputerFirst);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return controller().searchThreadDone(); }, 10000));
     ASSERT_EQ(received.size(), 2u);
     EXPECT_TRUE(received[0][0].empty());
     EXPECT_EQ(received[1][0], "e2");
@@ -67,8 +71,57 @@ TEST_F(PlayByClicks, TheInformationDialogKeepsItsFieldsWithinOneSearch) {
 
     received.clear();
     playChess("e7", "e5");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return controller().searchThreadDone(); }, 10000));
     ASSERT_EQ(received.size(), 2u);
     EXPECT_TRUE(received[0][0].empty());
+}
+
+// With the extra displays on, the information dialog is a look at the
+// search, not a pause in the game: the computer's move is on the board and
+// the human's clock runs while it is open.
+TEST_F(PlayByClicks, TheInformationDialogOpensOnTheMovePlayedWithTheHumansClockRunning) {
+    controller().engineOptions().extraDisplays = true;
+    struct Seen {
+        int plyCount = 0;
+        bool searchRunning = true;
+        bool humanToMove = false;
+        bool moveOnBoard = false;
+        std::int32_t whiteBefore = 0, whiteAfter = 0, blackBefore = 0, blackAfter = 0;
+        bool inRecord = false;
+    };
+    std::vector<Seen> seen;
+    controller().setInformationDialog([&](const std::string&, const std::string&,
+                                          ExplorerPath&) -> std::optional<ExplorerPath> {
+        Seen s;
+        const GameRecord& r = record();
+        s.plyCount = r.plyCount;
+        s.searchRunning = play().searchRunning;
+        s.humanToMove = controller().humanToMove();
+        s.moveOnBoard = r.plyCount > 0 && r.current == r.history[static_cast<std::size_t>(r.plyCount - 1)];
+        s.whiteBefore = controller().whiteSeconds();
+        s.blackBefore = controller().blackSeconds();
+        // Two seconds go by while the player reads.
+        for (int i = 0; i < 2; ++i) Q_EMIT controller().timers().secondElapsed();
+        s.whiteAfter = controller().whiteSeconds();
+        s.blackAfter = controller().blackSeconds();
+        // The search handed the record back: the seconds are in it.
+        s.inRecord = r.whiteClock == s.whiteAfter && r.blackClock == s.blackAfter;
+        seen.push_back(s);
+        return std::nullopt;
+    });
+    playChess("e2", "e4");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return controller().searchThreadDone(); }, 10000));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].plyCount, 2);
+    EXPECT_TRUE(seen[0].moveOnBoard);
+    EXPECT_FALSE(seen[0].searchRunning);
+    EXPECT_TRUE(seen[0].humanToMove);
+    EXPECT_EQ(seen[0].whiteAfter, seen[0].whiteBefore + 2);  // the human's clock
+    EXPECT_EQ(seen[0].blackAfter, seen[0].blackBefore);      // not the computer's
+    EXPECT_TRUE(seen[0].inRecord);
+    // The game goes on once the dialog is closed.
+    playChess("d2", "d4");
+    EXPECT_EQ(record().plyCount, 4);
 }
 
 TEST_F(PlayByClicks, CastlingAcceptedAndRefusedThroughAnAttackedSquare) {

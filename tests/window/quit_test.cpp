@@ -6,7 +6,11 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <vector>
 
+#include "storage/settings_file.h"
 #include "window/command_ids.h"
 #include "window/main_menu.h"
 #include "window_fixture.h"
@@ -111,6 +115,106 @@ INSTANTIATE_TEST_SUITE_P(
         QuitCase{"computer plays itself, between its moves, button", Mode::computerComputer,
                  Moment::computerShowsItsMove, Entry::button}),
     [](const ::testing::TestParamInfo<QuitCase>& info) { return "case" + std::to_string(info.index); });
+
+// The thinking time the user chose is what the settings file keeps, in every
+// mode: the computer playing itself varies the time it uses by two seconds,
+// never the user's setting.
+struct TimeCase {
+    const char* name;
+    Mode mode;
+    int mainTime;       // the user's main time; the secondary time is 4
+    int presetChecked;  // the preset ticked after the next start, 0 for none
+};
+
+void PrintTo(const TimeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ThinkingTimeRoundTrip : public WindowTest, public ::testing::WithParamInterface<TimeCase> {};
+
+TEST_P(ThinkingTimeRoundTrip, QuittingWritesTheUsersTimeNotTheOneInUse) {
+    const TimeCase c = GetParam();
+    if (c.mainTime == 4) {
+        window->runCommand(32837);  // "5 secondes"
+    } else {
+        controller().limits() = {c.mainTime, 4};
+        window->repaintAll();
+    }
+    std::vector<int> mainTimesInUse;
+    bool quitAsked = false;
+    auto quit = [&] {
+        if (quitAsked) return;
+        quitAsked = true;
+        dialogs.answers.push_back(BoxAnswer::yes);
+        window->runCommand(cmd::kQuit);
+    };
+    switch (c.mode) {
+        case Mode::computerHuman:
+            playChess("e2", "e4");
+            quit();
+            break;
+        case Mode::humanHuman:
+            window->runCommand(cmd::kModeHumanHuman);
+            playChess("e2", "e4");
+            quit();
+            break;
+        case Mode::computerComputer:
+            // Quit while the loop runs, between two moves of the computer.
+            QObject::connect(&controller(), &GameController::computerMoveStep, window.get(),
+                             [&](int step, int, int) {
+                                 mainTimesInUse.push_back(controller().limitsInUse().mainTimeLimit);
+                                 EXPECT_EQ(controller().limits().mainTimeLimit, c.mainTime);
+                                 if (step == 2 && mainTimesInUse.size() >= 5) quit();
+                             });
+            window->runCommand(cmd::kModeComputerComputer);
+            break;
+    }
+    ASSERT_TRUE(quitAsked);
+    ASSERT_FALSE(window->isVisible());
+    for (const int inUse : mainTimesInUse)
+        EXPECT_EQ(inUse, std::max(1, c.mainTime + (inUse > c.mainTime ? 2 : -2))) << inUse;
+
+    Settings written;
+    readSettings(locations->folders().config.toStdString(), written);
+    EXPECT_EQ(written.mainTimeLimit, c.mainTime);
+    EXPECT_EQ(written.secondaryTimeLimit, 4);
+    GameWindow next(dialogs, *locations);
+    next.readSettingsFile();
+    EXPECT_EQ(next.controller().limits().mainTimeLimit, c.mainTime);
+    EXPECT_EQ(next.controller().limitsInUse().mainTimeLimit, c.mainTime);
+    for (int id = cmd::kTimePresetFirst; id <= cmd::kTimePresetLast; ++id)
+        EXPECT_EQ(next.menu().action(id)->isChecked(), id == c.presetChecked) << id;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quit, ThinkingTimeRoundTrip,
+    ::testing::Values(TimeCase{"5 secondes, computer and human", Mode::computerHuman, 4, 32837},
+                      TimeCase{"5 secondes, two humans", Mode::humanHuman, 4, 32837},
+                      TimeCase{"5 secondes, the computer plays itself", Mode::computerComputer, 4, 32837},
+                      TimeCase{"one second, the computer plays itself", Mode::computerComputer, 1, 0}),
+    [](const ::testing::TestParamInfo<TimeCase>& info) { return "case" + std::to_string(info.index); });
+
+// Quitting from inside the information dialog (its search thread waiting for
+// the answer) ends the search and closes the window; nothing waits forever.
+TEST_F(WindowTest, QuittingWhileTheInformationDialogIsOpenEndsTheSearchAndCloses) {
+    controller().engineOptions().extraDisplays = true;
+    int shown = 0;
+    controller().setInformationDialog(
+        [&](const std::string&, const std::string&, ExplorerPath& fields) -> std::optional<ExplorerPath> {
+            ++shown;
+            dialogs.answers.push_back(BoxAnswer::yes);
+            window->runCommand(cmd::kQuit);
+            fields[0] = "e2";
+            return fields;  // "Rechercher": the thread must not wait for another showing
+        });
+    playChess("e2", "e4");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown > 0; }, 10000));
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(controller().searchThreadDone());
+    EXPECT_EQ(QFileInfo(configFile("quorvel.ini")).size(), 183);
+    EXPECT_EQ(QFileInfo(dataFile("partie.tmp")).size(), 24 + 89 * 2);
+}
 
 }  // namespace
 }  // namespace quorvel::testing

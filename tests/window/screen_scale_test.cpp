@@ -113,7 +113,7 @@ TEST_F(ScreenScale, TheFocusSquareShowsAtTheScreensPixels) {
     for (const Qt::Key step : {Qt::Key_Right, Qt::Key_Up}) {
         QTest::keyClick(&view, step);  // f1 (light), then f2 (dark)
         const QImage shown = view.grabClient();
-        const QRect square = focusSquareRect(view.focusSquare());
+        const QRect square = view.geometry().pictureSquareRect(view.focusSquare().x(), view.focusSquare().y()).toAlignedRect();
         const int y = devicePixels(square.center().y(), scale);
         int black = 0, white = 0;
         // From the square's outline inwards, six pixels of the picture.

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <functional>
 
 #include "features/engine_options_dialog.h"
 #include "features/time_limits_dialog.h"
@@ -43,18 +44,59 @@ TEST_F(Startup, AMissingBookIsSaidOnceAndTheGameGoesOn) {
     EXPECT_FALSE(controller().status().bookPlay);
 }
 
-TEST_F(Startup, TheCloseBoxAsksAndEscapeClosesAtOnce) {
-    dialogs.answers.push_back(BoxAnswer::no);
-    window->close();
-    QApplication::processEvents();
-    EXPECT_EQ(dialogs.lastText(), QString::fromUtf8("Êtes-vous sûr de vouloir quitter Quorvel ?"));
-    EXPECT_TRUE(window->isVisible());
-    dialogs.boxes.clear();
-    window->activateWindow();
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+// One Escape too many must not end the session without its settings: the
+// close box and Escape both ask, and "Oui" writes quorvel.ini.
+TEST_F(Startup, TheCloseBoxAndEscapeAskBeforeQuittingAndKeepTheSettings) {
+    const QString question = QString::fromUtf8("Êtes-vous sûr de vouloir quitter Quorvel ?");
+    struct Entry {
+        const char* name;
+        std::function<void()> press;
+    };
+    const Entry entries[] = {
+        {"close box",
+         [this] {
+             window->close();
+             QApplication::processEvents();
+         }},
+        {"Escape",
+         [this] {
+             window->activateWindow();
+             QTest::keyClick(window.get(), Qt::Key_Escape);
+         }},
+    };
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.name);
+        dialogs.boxes.clear();
+        dialogs.answers.push_back(BoxAnswer::no);
+        entry.press();
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.lastText(), question);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(QFile::exists(configFile("quorvel.ini")));
+    }
+    window->runCommand(cmd::kPieceSet2);
+    dialogs.answers.push_back(BoxAnswer::yes);
+    entries[1].press();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(dialogs.boxes.empty());  // no question
-    EXPECT_FALSE(QFile::exists(configFile("quorvel.ini")));
+    ASSERT_TRUE(QFile::exists(configFile("quorvel.ini")));
+    GameWindow next(dialogs, *locations);
+    next.readSettingsFile();
+    EXPECT_EQ(next.controller().display().pieceSet, 20);
+}
+
+// In a dialog, Escape closes the dialog and nothing else.
+TEST_F(Startup, EscapeInADialogClosesOnlyTheDialog) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        shown = dialog != nullptr;
+        if (dialog) QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    window->runCommand(cmd::kAbout);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(dialogs.boxes.empty());  // no question to quit
 }
 
 TEST_F(Startup, EnterOpensTheAboutBox) {

@@ -39,9 +39,8 @@ void WindowTest::setFen(const std::string& fen, bool humanBlack) {
 }
 
 QPoint WindowTest::storedSquarePoint(int x, int y) {
-    const QPoint picture =
-        board::pictureSquareOf({x, y}, record().playerIsBlack, controller().display().boardTurned);
-    return board::squareRectInClient(picture.x(), picture.y()).center();
+    // Where the board lies now, whatever the window's size.
+    return window->squareOnScreen({x, y}).center().toPoint();
 }
 
 QPoint WindowTest::chessSquarePoint(const char* square) {

@@ -1,9 +1,11 @@
 // Pictures of the main window after a few moves of each side, for people to
 // look at (docs/screenshot-*.png). Not a test: run it under a display.
-//   window_gallery <output folder>
+//   window_gallery <output folder>            the window at its smallest
+//   window_gallery <output folder> maximized  the window filling the screen
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,10 +25,8 @@ void click(GameWindow& window, const char* square) {
     const int x = square[0] - 'a' + 1;
     const int rank = square[1] - '0';
     const board::Square stored{x, record.playerIsBlack ? 9 - rank : rank};
-    const QPoint picture =
-        board::pictureSquareOf(stored, record.playerIsBlack, window.controller().display().boardTurned);
     QTest::mouseClick(&window.boardView(), Qt::LeftButton, Qt::NoModifier,
-                      board::squareRectInClient(picture.x(), picture.y()).center());
+                      window.squareOnScreen(stored).center().toPoint());
 }
 
 void save(GameWindow& window, const QString& path) {
@@ -36,12 +36,37 @@ void save(GameWindow& window, const QString& path) {
 
 }  // namespace
 
+// The window maximized on the screen it is on, a game under way: the board
+// as large as the screen allows, the computer's thinking shown.
+int maximized(const QString& out, FileLocations& locations, FakeDialogService& dialogs) {
+    GameWindow window(dialogs, locations);
+    window.controller().engineOptions().maxDepthMain = 3;
+    window.runCommand(cmd::kShowThinking);
+    window.showMaximized();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    // Without a window manager nobody maximizes the window: it takes the
+    // screen's room itself, as a manager would give it.
+    const QRect room = window.screen()->availableGeometry();
+    if (window.frameGeometry().size() != room.size()) window.setGeometry(room);
+    QTest::qWait(200);
+    const char* moves[][2] = {{"e2", "e4"}, {"g1", "f3"}, {"f1", "c4"}, {"d2", "d3"}};
+    for (const auto& move : moves) {
+        click(window, move[0]);
+        click(window, move[1]);
+    }
+    click(window, "c1");  // a selection with its reachable squares
+    save(window, out + "/screenshot-maximized.png");
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QTemporaryDir folder;
     FileLocations locations = FileLocations::under(folder.path());
     FakeDialogService dialogs;
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("maximized"))
+        return maximized(out, locations, dialogs);
     {
         GameWindow window(dialogs, locations);
         window.controller().engineOptions().maxDepthMain = 3;
