@@ -55,6 +55,15 @@ constexpr CommandRule kRules[] = {
     // The FEN is read from the record, not from the board a replay borrows.
     {cmd::kCopyFen, kNoSearch, kRuns},
     {cmd::kPasteFen, kNoSearch, kCancels},
+    // A typed move is a move on the board: only while the human has it.
+    {cmd::kPlayTypedMove, kNoSearch, kRefused},
+    {cmd::kFocusMoveField, kSearch, kRuns},
+    // The spoken state reads the game, whoever has it.
+    {cmd::kAnnounceMoves, kSearch, kRuns},
+    {cmd::kSayLastMove, kSearch, kRuns},
+    {cmd::kSayClocks, kSearch, kRuns},
+    {cmd::kSayWhitePieces, kSearch, kRuns},
+    {cmd::kSayBlackPieces, kSearch, kRuns},
 
     // Thinking time and engine
     {cmd::kTimePresetFirst + 0, kSearch, kRuns},

@@ -72,4 +72,13 @@ constexpr int kHistoryForward = 40003;
 constexpr int kScrollListBack = 40004;  // up-down control 1064 and the wheel
 constexpr int kScrollListForward = 40005;
 
+// Playing with the keyboard, and the spoken announcements
+constexpr int kAnnounceMoves = 32881;   // "Annoncer les coups", a check mark
+constexpr int kFocusMoveField = 40101;  // Ctrl+L: the field "Coup :"
+constexpr int kPlayTypedMove = 40102;   // Enter in the field
+constexpr int kSayLastMove = 40103;     // F5
+constexpr int kSayClocks = 40104;       // F6
+constexpr int kSayWhitePieces = 40105;  // F7
+constexpr int kSayBlackPieces = 40106;  // F8
+
 }  // namespace quorvel::cmd

@@ -58,6 +58,7 @@ void GameController::commitHumanMove() {
     record.recordLength = record.plyCount;
     ++state_.positionSerial;
     if (!quorvel::isCheckmated(record.current, record.state, true)) state_.statusText = kSearching;
+    Q_EMIT movePlayed();
 
     if (state_.humanVsHuman) {
         reportRecoveryWrite(writeGameFile(recoveryPath_, record));
@@ -178,6 +179,7 @@ void GameController::showComputerMove() {
     }
     repaint();
     Q_EMIT computerMoveStep(2, state_.markFile, state_.markRank);
+    Q_EMIT movePlayed();
     dispatchOne();
 
     waitTicks(10);

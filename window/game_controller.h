@@ -157,6 +157,9 @@ Q_SIGNALS:
     // The three steps of showing the computer's move (1 from-square marked,
     // 2 piece moved and to-square marked, 3 marker removed).
     void computerMoveStep(int step, int file, int rank);
+    // A move was played and recorded: the human's when it is committed,
+    // the computer's when its piece moves on the board.
+    void movePlayed();
     void searchThreadFinished();
     // The search thread handed the record back.
     void searchRecordReleased();

@@ -15,6 +15,7 @@
 #include "features/file_locations.h"
 #include "features/help_window.h"
 #include "features/information_dialog.h"
+#include "features/speaker.h"
 #include "features/program_version.h"
 #include "resources/artwork.h"
 #include "storage/settings_file.h"
@@ -22,8 +23,10 @@
 #include "window/command_ids.h"
 #include "window/dialog_units.h"
 #include "window/level_commands.h"
+#include "window/keyboard_play.h"
 #include "window/main_menu.h"
 #include "window/mouse_input.h"
+#include "window/move_field.h"
 #include "window/settings_mapping.h"
 #include "window/startup.h"
 #include "window/up_down_control.h"
@@ -43,6 +46,9 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
       locations_(locations),
       controller_(dialogs),
       renderer_(windowFont(screenDpi())),
+      speaker_(makeSilentSpeaker()),
+      moves_(controller_),
+      announcer_(controller_, *speaker_),
       files_(controller_, locations),
       formats_(controller_, files_),
       history_(controller_) {
@@ -68,16 +74,37 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
     client->installEventFilter(this);
 
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
-    mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
+    mouse_ = std::make_unique<MouseInput>(controller_, moves_, [this](int id) { runCommand(id); });
     levels_ = std::make_unique<LevelCommands>(controller_, dialogs_, locations_.levelResultsPath().toStdString(),
                                               [this](int id) { runCommand(id); });
+    keyboard_ = std::make_unique<KeyboardPlay>(controller_, moves_, announcer_, *view_, *layout_.moveField);
     connectControls();
     controller_.setInformationDialog(
         [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
             return InformationDialog::ask(current, initial, this, &fields);
         });
+    // The board first: a move can be typed at once, and the arrows explore it.
+    setTabOrder(view_, layout_.moveField);
+    view_->setFocus(Qt::OtherFocusReason);
     resize(minimumSizeHint());
     repaintAll();
+}
+
+void GameWindow::setSpeaker(std::unique_ptr<Speaker> speaker) {
+    speaker_ = std::move(speaker);
+    announcer_.setSpeaker(*speaker_);
+    connect(speaker_.get(), &Speaker::availabilityChanged, this, [this] {
+        updateSpeechOption();
+        setMenuChecks();
+        // The voice just failed: the user learns why the moves go silent.
+        if (announcer_.enabled()) {
+            controller_.state().statusText = speaker_->unavailableReason();
+            fillPanel();
+        }
+    });
+    announcer_.setEnabled(announcer_.enabled());
+    updateSpeechOption();
+    setMenuChecks();
 }
 
 GameWindow::~GameWindow() {
@@ -98,6 +125,16 @@ void GameWindow::connectControls() {
     connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
     connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
     connect(&controller_, &GameController::commandStatesChanged, this, &GameWindow::updateCommandStates);
+    connect(&controller_, &GameController::movePlayed, this, [this] {
+        keyboard_->movePlayed();
+        announcer_.movePlayed();
+    });
+    connect(view_, &BoardView::focusStepped, this, [this](int dx, int dy) { keyboard_->stepFocus(dx, dy); });
+    connect(view_, &BoardView::focusPressed, this, [this] { keyboard_->pressFocus(); });
+    connect(view_, &BoardView::escapePressed, this, [this] { keyboard_->dropSelection(); });
+    connect(view_, &BoardView::typingStarted, this,
+            [this](const QString& text) { keyboard_->startTyping(text); });
+    connect(layout_.moveField, &MoveField::submitted, this, [this] { runCommand(cmd::kPlayTypedMove); });
     connect(view_, &BoardView::wheelTurned, this, [this](int steps) { scrollList(steps); });
     connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { scrollList(d); });
     connect(layout_.history, &UpDownControl::stepped, this,
@@ -156,6 +193,7 @@ void GameWindow::repaintAll() {
     reportDroppedMoves();
     setMenuChecks();
     updateCommandStates();
+    keyboard_->refresh();
     controller_.status().markPainted();
 }
 
@@ -186,6 +224,7 @@ void GameWindow::setMenuChecks() {
     menu_->setChecked(cmd::kPossibleMoves, d.showPossibleMoves);
     menu_->setChecked(cmd::kBoxAtEveryCheck, d.boxAtEveryCheck);
     menu_->setChecked(cmd::kShowThinking, controller_.showThinking());
+    menu_->setChecked(cmd::kAnnounceMoves, announcer_.speaking());
     menu_->setChecked(cmd::kPieceSet1, d.pieceSet == 0);
     menu_->setChecked(cmd::kPieceSet2, d.pieceSet == 20);
     menu_->setChecked(cmd::kPieceSet3, d.pieceSet == 40);

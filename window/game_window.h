@@ -18,6 +18,8 @@
 #include "window/format_commands.h"
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
+#include "window/move_announcer.h"
+#include "window/move_entry.h"
 #include "window/window_layout.h"
 
 namespace quorvel {
@@ -27,8 +29,10 @@ class DialogService;
 class FileLocations;
 class HelpWindow;
 class LevelCommands;
+class KeyboardPlay;
 class MainMenu;
 class MouseInput;
+class Speaker;
 
 class GameWindow : public QMainWindow {
     Q_OBJECT
@@ -43,6 +47,12 @@ public:
     const WindowLayout& layout() const { return layout_; }
     MainMenu& menu() { return *menu_; }
     MouseInput& mouse() { return *mouse_; }
+    MoveEntry& moves() { return moves_; }
+    KeyboardPlay& keyboard() { return *keyboard_; }
+    MoveAnnouncer& announcer() { return announcer_; }
+    // The voice of the announcements: silent until start-up gives the
+    // system's, a fake one in tests.
+    void setSpeaker(std::unique_ptr<Speaker> speaker);
     FileCommands& files() { return files_; }
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
@@ -106,6 +116,9 @@ private:
     bool runDisplayCommand(int id);
     bool runGameCommand(int id);
     bool runDialogCommand(int id);
+    bool runKeyboardCommand(int id);
+    // "Annoncer les coups" is offered only while a voice answers.
+    void updateSpeechOption();
     void chooseColour(std::uint32_t& colour);
     void closeNow();
     // The board view and the controls follow the client's size.
@@ -120,8 +133,12 @@ private:
     WindowLayout layout_;
     BoardView* view_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<Speaker> speaker_;
+    MoveEntry moves_;
+    MoveAnnouncer announcer_;
     std::unique_ptr<MouseInput> mouse_;
     std::unique_ptr<LevelCommands> levels_;
+    std::unique_ptr<KeyboardPlay> keyboard_;
     FileCommands files_;
     FormatCommands formats_;
     HistoryNavigator history_;

@@ -1,5 +1,6 @@
 #include "window/main_menu.h"
 
+#include <QKeySequence>
 #include <QMenuBar>
 
 #include "engine/levels.h"
@@ -42,8 +43,8 @@ void MainMenu::buildFile(QMenuBar* bar) {
     add(menu, cmd::kSaveGameAs, "&Sauvegarder une partie sous...");
     add(menu, cmd::kRecoverGame, "&Récupération de la dernière partie");
     menu->addSeparator();
-    add(menu, cmd::kImportPgn, "Importer une partie PGN...");
-    add(menu, cmd::kExportPgn, "Exporter la partie en PGN...");
+    add(menu, cmd::kImportPgn, "Im&porter une partie PGN...");
+    add(menu, cmd::kExportPgn, "&Exporter la partie en PGN...");
     menu->addSeparator();
     add(menu, cmd::kPrint, "&Imprimer...");
     menu->addSeparator();
@@ -51,7 +52,8 @@ void MainMenu::buildFile(QMenuBar* bar) {
 }
 
 void MainMenu::buildPlay(QMenuBar* bar) {
-    QMenu* menu = bar->addMenu(QStringLiteral("&Partie"));
+    // The buttons "A &Propos" and "&Aide" take Alt+P and Alt+A in the window.
+    QMenu* menu = bar->addMenu(QStringLiteral("Pa&rtie"));
     add(menu, cmd::kComputerFirst, "L'&ordinateur joue en premier");
     QMenu* side = menu->addMenu(QStringLiteral("&Camp du joueur"));
     add(side, cmd::kSideWhite, "&Blancs", true);
@@ -65,8 +67,15 @@ void MainMenu::buildPlay(QMenuBar* bar) {
     add(menu, cmd::kCapturedPieces, "&Voir les pièces capturées");
     add(menu, cmd::kShowThinking, "Afficher la réfle&xion de l'ordinateur", true);
     menu->addSeparator();
-    add(menu, cmd::kCopyFen, "Copier la position (FEN)");
-    add(menu, cmd::kPasteFen, "Coller une position (FEN)");
+    add(menu, cmd::kCopyFen, "Co&pier la position (FEN)");
+    add(menu, cmd::kPasteFen, "Co&ller une position (FEN)");
+    menu->addSeparator();
+    add(menu, cmd::kFocusMoveField, "&Taper un coup")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QMenu* say = menu->addMenu(QStringLiteral("&Dire"));
+    add(say, cmd::kSayLastMove, "Le dernier &coup")->setShortcut(QKeySequence(Qt::Key_F5));
+    add(say, cmd::kSayClocks, "Les &horloges")->setShortcut(QKeySequence(Qt::Key_F6));
+    add(say, cmd::kSayWhitePieces, "Les pièces &blanches")->setShortcut(QKeySequence(Qt::Key_F7));
+    add(say, cmd::kSayBlackPieces, "Les pièces &noires")->setShortcut(QKeySequence(Qt::Key_F8));
 }
 
 void MainMenu::buildOptions(QMenuBar* bar) {
@@ -80,6 +89,7 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
     menu->addSeparator();
     add(menu, cmd::kBoxAtEveryCheck, "Boîte de dialogue à chaque échec", true);
+    add(menu, cmd::kAnnounceMoves, "&Annoncer les coups", true);
 }
 
 void MainMenu::buildLevels(QMenuBar* bar) {
@@ -95,11 +105,11 @@ void MainMenu::buildLevels(QMenuBar* bar) {
 
 void MainMenu::buildDisplay(QMenuBar* bar) {
     QMenu* menu = bar->addMenu(QStringLiteral("Affic&hage"));
-    QMenu* pieces = menu->addMenu(QStringLiteral("&Pièces"));
+    QMenu* pieces = menu->addMenu(QStringLiteral("P&ièces"));
     add(pieces, cmd::kPieceSet1, "Modèle &1 ", true);
     add(pieces, cmd::kPieceSet2, "Modèle &2", true);
     add(pieces, cmd::kPieceSet3, "Modèle &3", true);
-    QMenu* colours = menu->addMenu(QStringLiteral("C&ouleurs"));
+    QMenu* colours = menu->addMenu(QStringLiteral("Co&uleurs"));
     add(colours, cmd::kDarkColour, "Cases &sombres");
     add(colours, cmd::kLightColour, "Cases &claires");
     add(colours, cmd::kBorderColour, "Couleur du &bord");
@@ -116,7 +126,7 @@ void MainMenu::buildDisplay(QMenuBar* bar) {
 }
 
 void MainMenu::buildHelp(QMenuBar* bar) {
-    QMenu* menu = bar->addMenu(QStringLiteral("&Aide"));
+    QMenu* menu = bar->addMenu(QStringLiteral("Ai&de"));
     add(menu, cmd::kHelp, "&Aide sur le programme");
     add(menu, cmd::kUpdateCheck, "&Mise à jour de Quorvel");
     add(menu, cmd::kVisitSite, "&Visiter le site de Quorvel");

@@ -11,6 +11,7 @@ namespace quorvel {
 
 namespace {
 constexpr const char* kBoxAtEveryCheck = "check.box";
+constexpr const char* kAnnounceMoves = "speech.announce";
 constexpr const char* kDialogFolder = "dialogs.folder";
 constexpr const char* kWindowWidth = "window.width";
 constexpr const char* kWindowHeight = "window.height";
@@ -34,10 +35,14 @@ void GameWindow::applyPreferences() {
     // A folder gone since is left for the documents folder when a dialog
     // opens.
     locations_.rememberFolder(QString::fromStdString(preferences_.text(kDialogFolder, "")));
+    // Kept as chosen even on a machine without a voice: it speaks again
+    // where one is installed.
+    announcer_.setEnabled(preferences_.flag(kAnnounceMoves, false));
 
     std::optional<int> level;
     if (preferences_.text(kLevelKey)) level = preferences_.integer(kLevelKey, {kCustomLevel, kLevelCount}, kCustomLevel);
     levels_->restore(level);
+    setMenuChecks();
 }
 
 void GameWindow::storePreferences() {
@@ -51,6 +56,7 @@ void GameWindow::storePreferences() {
     }
     preferences_.setFlag(kWindowMaximized, maximized);
     preferences_.setFlag(kBoxAtEveryCheck, controller_.display().boxAtEveryCheck);
+    preferences_.setFlag(kAnnounceMoves, announcer_.enabled());
     if (const QString folder = locations_.lastFolder(); !folder.isEmpty())
         preferences_.set(kDialogFolder, folder.toStdString());
     preferences_.setInteger(kLevelKey, levels_->level());
