@@ -8,6 +8,8 @@
 
 #include "fen.h"
 #include "move_recording.h"
+#include "perft.h"
+#include "record_positions.h"
 #include "uci_move.h"
 
 namespace quorvel {
@@ -149,6 +151,31 @@ UciPositionResult setUpUciPosition(std::string_view arguments) {
     playMoves(*position.record, whiteStarts == position.engineIsWhite, legalMoves, position.droppedHalfMoves);
     result.position = std::move(position);
     return result;
+}
+
+std::optional<std::string> uciPositionOf(const GameRecord& record, int ply) {
+    const int start = setupPly(record);
+    ply = std::clamp(ply, start, std::max(start, std::min(record.recordLength, GameRecord::kCapacity)));
+    std::string text = "startpos";
+    // A game with moves starts from the initial position or from its set-up
+    // one; a game without any is its live position.
+    if (start > 0 || record.recordLength == 0) {
+        auto setup = std::make_unique<GameRecord>(record);
+        setup->plyCount = start;
+        const std::string fen = formatFen(*setup);
+        if (fen != kStartFen) text = std::string("fen ").append(fen);
+    }
+    if (ply > start) text += " moves";
+    ChessPosition after = positionAtPly(record, start);
+    for (int p = start; p < ply; ++p) {
+        const ChessPosition before = after;
+        after = positionAtPly(record, p + 1);
+        const auto move = legalMoveBetween(before.board, before.state, !before.whiteToMove, after.board);
+        if (!move) return std::nullopt;
+        // A chess board: White below, rows equal to ranks.
+        text.append(" ").append(uciMoveOf(*move, false));
+    }
+    return text;
 }
 
 }  // namespace quorvel

@@ -31,6 +31,12 @@ struct UciPositionResult {
 // ends the list: the position is the one before it, and `problem` names it.
 UciPositionResult setUpUciPosition(std::string_view arguments);
 
+// The words after "position" that describe the game of `record` up to
+// `ply` half-moves (setupPly(record) <= ply <= recordLength), as an engine
+// reads them: "startpos moves e2e4 e7e5" or "fen FEN moves ...". nullopt
+// when a move of the record does not lead from its position to the next.
+std::optional<std::string> uciPositionOf(const GameRecord& record, int ply);
+
 // Leaves out the `count` oldest half-moves of the record (moves and history
 // move down; plyCount and recordLength shrink).
 void dropOldestHalfMoves(GameRecord& record, int count);
