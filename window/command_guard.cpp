@@ -56,6 +56,10 @@ constexpr CommandRule kRules[] = {
     // The FEN is read from the record, not from the board a replay borrows.
     {cmd::kCopyFen, kNoSearch, kRuns},
     {cmd::kPasteFen, kNoSearch, kCancels},
+    // The coach reads the position shown, which the replay borrows; the
+    // review reads the record alone.
+    {cmd::kSuggestMove, kNoSearch, kRefused},
+    {cmd::kReviewGame, kNoSearch, kRuns},
 
     // Thinking time and engine
     {cmd::kTimePresetFirst + 0, kSearch, kRuns},
@@ -69,6 +73,9 @@ constexpr CommandRule kRules[] = {
     {cmd::kTimeDefine, kSearch, kRuns},
     // The search holds a copy of the options taken at its start.
     {cmd::kEngineOptions, kNoSearch, kRuns},
+    // A look already under way keeps the settings it started with.
+    {cmd::kCoachWarnings, kSearch, kRuns},
+    {cmd::kCoachSettings, kSearch, kRuns},
 
     // Display
     {cmd::kPieceSet1, kSearch, kRuns},

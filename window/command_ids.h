@@ -29,12 +29,16 @@ constexpr int kStopSearch = 1033;
 constexpr int kTakeBack = 1049;
 constexpr int kCopyFen = 32852;
 constexpr int kPasteFen = 32853;
+constexpr int kSuggestMove = 32890;  // key H
+constexpr int kReviewGame = 32891;
 
 // Thinking time: eight presets, then "Définir..."
 constexpr int kTimePresetFirst = 32837;
 constexpr int kTimePresetLast = 32844;
 constexpr int kTimeDefine = 32833;
 constexpr int kEngineOptions = 32807;
+constexpr int kCoachWarnings = 32892;
+constexpr int kCoachSettings = 32893;
 
 // Display
 constexpr int kPieceSet1 = 32805;

@@ -8,10 +8,14 @@
 // read leaves the game exactly as it was.
 
 #include <QString>
+#include <functional>
+
+#include "rules/position.h"
 
 namespace quorvel {
 
 class GameController;
+struct PgnExportOptions;
 
 class FormatCommands {
 public:
@@ -22,6 +26,11 @@ public:
     void copyFen();
     void pasteFen();
 
+    // Where the review of the game comes from, for the export: it fills the
+    // options' notes and answers true when the game has one.
+    using ReviewSource = std::function<bool(const GameRecord&, PgnExportOptions&)>;
+    void setReviewSource(ReviewSource source) { reviewSource_ = std::move(source); }
+
     // The name a human player goes by in exported games: the login name, or
     // "Joueur" when the system gives none.
     static QString humanName();
@@ -30,6 +39,7 @@ private:
     void gameReplaced();
 
     GameController& controller_;
+    ReviewSource reviewSource_;
 };
 
 }  // namespace quorvel

@@ -66,6 +66,7 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
     connectControls();
+    connectCoach();
     controller_.setInformationDialog(
         [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
             return InformationDialog::ask(current, initial, this, &fields);
@@ -76,6 +77,7 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
 
 GameWindow::~GameWindow() {
     closing_ = true;
+    coach_->shutdown();
     controller_.endSearch();
 }
 
@@ -135,8 +137,9 @@ void GameWindow::readSettingsFile() {
 }
 
 void GameWindow::drawPicture() {
-    view_->setPicture(renderer_.render(controller_.state(), controller_.display(), view_->scale()),
-                      mouse_ ? mouse_->hoverZone() : 0);
+    QImage picture = renderer_.render(controller_.state(), controller_.display(), view_->scale());
+    if (coach_) coach_->drawHint(picture);
+    view_->setPicture(std::move(picture), mouse_ ? mouse_->hoverZone() : 0);
 }
 
 void GameWindow::repaintAll() {
@@ -147,6 +150,7 @@ void GameWindow::repaintAll() {
     reportDroppedMoves();
     setMenuChecks();
     updateCommandStates();
+    refreshCoachCommands();
     controller_.status().markPainted();
 }
 
@@ -208,6 +212,7 @@ void GameWindow::wheelEvent(QWheelEvent* event) {
 
 void GameWindow::closeNow() {
     closing_ = true;
+    coach_->shutdown();
     controller_.endSearch();
     controller_.timers().stop();
     if (help_) help_->close();

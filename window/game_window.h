@@ -11,14 +11,15 @@
 #include <string>
 #include <utility>
 
+#include "storage/preferences_file.h"
 #include "window/board_renderer.h"
+#include "window/coach.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
 #include "window/format_commands.h"
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
 #include "window/window_layout.h"
-#include "storage/preferences_file.h"
 
 namespace quorvel {
 
@@ -45,6 +46,7 @@ public:
     FileCommands& files() { return files_; }
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
+    Coach& coach() { return *coach_; }
     FileLocations& locations() { return locations_; }
     // The options kept beside quorvel.ini, read with it at start-up and
     // written with it at quit.
@@ -100,6 +102,11 @@ private:
     bool runDialogCommand(int id);
     void chooseColour(std::uint32_t& colour);
     void closeNow();
+    // The coach's commands and menu items (window/coach_commands.cpp).
+    void connectCoach();
+    bool runCoachCommand(int id);
+    void refreshCoachCommands();
+    void showReviewedPosition(int ply);
 
     DialogService& dialogs_;
     FileLocations& locations_;
@@ -114,6 +121,7 @@ private:
     FileCommands files_;
     FormatCommands formats_;
     HistoryNavigator history_;
+    std::unique_ptr<Coach> coach_;  // after the controller and the history it uses
     HelpWindow* help_ = nullptr;
     bool closing_ = false;
     bool quitting_ = false;                         // the quit sequence is under way

@@ -63,6 +63,9 @@ void MainMenu::buildPlay(QMenuBar* bar) {
     add(menu, cmd::kCapturedPieces, "&Voir les pièces capturées");
     add(menu, cmd::kShowThinking, "Afficher la réfle&xion de l'ordinateur", true);
     menu->addSeparator();
+    add(menu, cmd::kSuggestMove, "Su&ggérer un coup")->setShortcut(QKeySequence(Qt::Key_H));
+    add(menu, cmd::kReviewGame, "Anal&yser la partie");
+    menu->addSeparator();
     add(menu, cmd::kCopyFen, "Copier la position (FEN)");
     add(menu, cmd::kPasteFen, "Coller une position (FEN)");
 }
@@ -76,6 +79,9 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     time->addSeparator();
     add(time, cmd::kTimeDefine, "Définir...");
     add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
+    menu->addSeparator();
+    add(menu, cmd::kCoachWarnings, "&Entraîneur", true);
+    add(menu, cmd::kCoachSettings, "Réglages de l'e&ntraîneur...");
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {

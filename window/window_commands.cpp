@@ -40,7 +40,7 @@ void GameWindow::runCommand(int id) {
         case CommandVerdict::run:
             break;
     }
-    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id)) return;
+    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id) || runCoachCommand(id)) return;
 }
 
 GameWindow::ButtonCommands GameWindow::buttonCommands() const {
@@ -151,7 +151,8 @@ bool GameWindow::runGameCommand(int id) {
             controller_.runComputerVsComputer();
             break;
         case cmd::kStopSearch:
-            controller_.pressStopButton();
+            // The coach's hint or look at a move, when one runs, is what stops.
+            if (!coach_->interrupt()) controller_.pressStopButton();
             break;
         case cmd::kTakeBack:
             history_.undo();

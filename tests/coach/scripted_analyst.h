@@ -39,6 +39,11 @@ public:
         std::lock_guard lock(mutex_);
         replies_[position] = Reply{score, std::move(bestMove)};
     }
+    // The reply to the request numbered `number`, whatever its position.
+    void scriptRequest(std::uint64_t number, AnalysisScore score, std::string bestMove = {}) {
+        std::lock_guard lock(mutex_);
+        byNumber_[number] = Reply{score, std::move(bestMove)};
+    }
     // While held, answers wait for release().
     void hold(bool held) {
         std::lock_guard lock(mutex_);
@@ -93,9 +98,15 @@ public:
             Pending pending{Analysis{}, std::move(answer)};
             pending.analysis.request = number;
             pending.analysis.complete = true;
-            const auto reply = replies_.find(request.position);
-            pending.analysis.score = reply == replies_.end() ? AnalysisScore{} : reply->second.score;
-            if (reply != replies_.end()) pending.analysis.bestMove = reply->second.bestMove;
+            std::optional<Reply> reply;
+            if (const auto byNumber = byNumber_.find(number); byNumber != byNumber_.end()) {
+                reply = byNumber->second;
+            } else if (const auto byPosition = replies_.find(request.position);
+                       byPosition != replies_.end()) {
+                reply = byPosition->second;
+            }
+            pending.analysis.score = reply ? reply->score : AnalysisScore{};
+            if (reply) pending.analysis.bestMove = reply->bestMove;
             if (!pending.analysis.bestMove.empty()) pending.analysis.line = {pending.analysis.bestMove};
             asked_.push_back(std::move(request));
             (held_ ? waiting_ : ready_).push_back(std::move(pending));
@@ -135,6 +146,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::map<std::string, Reply> replies_;
+    std::map<std::uint64_t, Reply> byNumber_;
     std::deque<Pending> waiting_, ready_;
     std::vector<AnalysisRequest> asked_;
     std::uint64_t lastNumber_ = 0;
