@@ -82,31 +82,35 @@ bool isInitialPosition(const FenSetup& setup, bool whiteIsUpper) {
 }
 
 // Plays the moves on the record; returns how many were legal.
-std::size_t playMoves(GameRecord& record, bool upperToMove, const std::vector<std::string>& moves,
-                      int& dropped) {
+std::size_t playMoves(GameRecord& record, const std::vector<std::string>& moves, int& dropped) {
     std::size_t played = 0;
     for (const std::string& text : moves) {
-        const auto move = findUciMove(record.current, record.state, upperToMove, record.playerIsBlack, text);
-        if (!move) break;
-        // Keep room for this move and the engine's answer.
-        if (record.plyCount >= GameRecord::kCapacity - 1) {
-            dropOldestHalfMoves(record, 2);
-            dropped += 2;
-        }
-        // The move on the chess board, White below, as a game records it.
-        LegalMove chessMove = *move;
-        if (record.playerIsBlack) {
-            chessMove.fromY = 9 - chessMove.fromY;
-            chessMove.toY = 9 - chessMove.toY;
-        }
-        if (!recordChessMove(record, chessMove, upperToMove)) break;
-        upperToMove = !upperToMove;
+        if (!playUciMove(record, text, dropped)) break;
         ++played;
     }
     return played;
 }
 
 }  // namespace
+
+bool playUciMove(GameRecord& record, std::string_view text, int& dropped) {
+    // White is the upper side exactly when the board is held for a player with Black.
+    const bool upperToMove = (record.plyCount % 2 == 0) == record.playerIsBlack;
+    const auto move = findUciMove(record.current, record.state, upperToMove, record.playerIsBlack, text);
+    if (!move) return false;
+    // Keep room for this move and the engine's answer.
+    if (record.plyCount >= GameRecord::kCapacity - 1) {
+        dropOldestHalfMoves(record, 2);
+        dropped += 2;
+    }
+    // The move on the chess board, White below, as a game records it.
+    LegalMove chessMove = *move;
+    if (record.playerIsBlack) {
+        chessMove.fromY = 9 - chessMove.fromY;
+        chessMove.toY = 9 - chessMove.toY;
+    }
+    return recordChessMove(record, chessMove, upperToMove);
+}
 
 void dropOldestHalfMoves(GameRecord& record, int count) {
     count = std::clamp(count, 0, record.recordLength);
@@ -137,7 +141,7 @@ UciPositionResult setUpUciPosition(std::string_view arguments) {
     }
     const bool whiteStarts = std::get<FenSetup>(trial).whiteToMove;
     int dropped = 0;
-    const std::size_t legal = playMoves(std::get<FenSetup>(trial).record, !whiteStarts, r.moves, dropped);
+    const std::size_t legal = playMoves(std::get<FenSetup>(trial).record, r.moves, dropped);
     if (legal < r.moves.size())
         result.problem = "illegal move '" + r.moves[legal] + "': the moves from there on are left out";
 
@@ -148,7 +152,7 @@ UciPositionResult setUpUciPosition(std::string_view arguments) {
     position.record = std::make_unique<GameRecord>(std::move(setup.record));
     const std::vector<std::string> legalMoves(r.moves.begin(),
                                               r.moves.begin() + static_cast<std::ptrdiff_t>(legal));
-    playMoves(*position.record, whiteStarts == position.engineIsWhite, legalMoves, position.droppedHalfMoves);
+    playMoves(*position.record, legalMoves, position.droppedHalfMoves);
     result.position = std::move(position);
     return result;
 }

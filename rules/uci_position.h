@@ -31,6 +31,14 @@ struct UciPositionResult {
 // ends the list: the position is the one before it, and `problem` names it.
 UciPositionResult setUpUciPosition(std::string_view arguments);
 
+// Plays `text`, a move of the side to move in the engines' notation, on a
+// record set up as above (White to move after an even plyCount; the sides
+// keep the places the set-up gave them), and records it as a game records
+// it. When the record is full the two oldest half-moves are left out first,
+// and `dropped` grows by two. False, the record unchanged, for a malformed
+// or illegal move.
+bool playUciMove(GameRecord& record, std::string_view text, int& dropped);
+
 // The words after "position" that describe the game of `record` up to
 // `ply` half-moves (setupPly(record) <= ply <= recordLength), as an engine
 // reads them: "startpos moves e2e4 e7e5" or "fen FEN moves ...". nullopt

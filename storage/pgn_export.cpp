@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::size_t kLineWidth = 80;
 
-std::string tagLine(const std::string& name, const std::string& value) {
+}  // namespace
+
+std::string pgnTagLine(const std::string& name, const std::string& value) {
     std::string escaped;
     for (char c : value) {
         if (c == '\\' || c == '"') escaped += '\\';
@@ -26,8 +28,7 @@ std::string tagLine(const std::string& name, const std::string& value) {
     return "[" + name + " \"" + escaped + "\"]\n";
 }
 
-// Tokens joined by blanks into lines of at most kLineWidth characters.
-std::string wrapped(const std::vector<std::string>& tokens) {
+std::string pgnWrapped(const std::vector<std::string>& tokens) {
     std::string text, line;
     for (const std::string& token : tokens) {
         if (!line.empty() && line.size() + 1 + token.size() > kLineWidth) {
@@ -38,6 +39,8 @@ std::string wrapped(const std::vector<std::string>& tokens) {
     }
     return text + line + "\n";
 }
+
+namespace {
 
 // The review's words on the half-move `ply`; true when a comment or a
 // variation was written.
@@ -56,7 +59,7 @@ std::string setupTags(const GameRecord& record, int start) {
     if (start == 0) return {};
     GameRecord setup = record;
     setup.plyCount = start;
-    return tagLine("SetUp", "1") + tagLine("FEN", formatFen(setup));
+    return pgnTagLine("SetUp", "1") + pgnTagLine("FEN", formatFen(setup));
 }
 
 // The tags of a game read from PGN: the roster with its own values, then
@@ -75,12 +78,12 @@ std::string sourceTagsText(const PgnExportOptions& options, const std::string& r
         return std::find(std::begin(names), std::end(names), name) != std::end(names);
     };
     std::string text;
-    for (const char* name : kRoster) text += tagLine(name, valueOf(name));
-    text += tagLine("Result", result);
-    if (!options.annotator.empty()) text += tagLine("Annotator", options.annotator);
+    for (const char* name : kRoster) text += pgnTagLine(name, valueOf(name));
+    text += pgnTagLine("Result", result);
+    if (!options.annotator.empty()) text += pgnTagLine("Annotator", options.annotator);
     text += setupTags(record, start);
     for (const PgnTag& tag : options.sourceTags)
-        if (!among(kRoster, tag.name) && !among(kOwn, tag.name)) text += tagLine(tag.name, tag.value);
+        if (!among(kRoster, tag.name) && !among(kOwn, tag.name)) text += pgnTagLine(tag.name, tag.value);
     return text;
 }
 
@@ -121,22 +124,22 @@ std::variant<std::string, PgnExportError> exportPgn(const GameRecord& record,
     if (result == "*" && known && end == record.recordLength) result = options.sourceResult;
     tokens.push_back(result);
     if (!options.sourceTags.empty())
-        return sourceTagsText(options, result, record, start) + "\n" + wrapped(tokens) + "\n";
+        return sourceTagsText(options, result, record, start) + "\n" + pgnWrapped(tokens) + "\n";
 
     const PlayerRoles roles = rolesFromRecord(record, options.fallbackRoles);
     auto name = [&](bool program) { return program ? std::string(kProgramName) : options.humanName; };
     auto type = [](bool program) { return std::string(program ? "program" : "human"); };
-    std::string text = tagLine("Event", "Partie Quorvel") + tagLine("Site", "?") +
-                       tagLine("Date", options.date) + tagLine("Round", "-") +
-                       tagLine("White", name(roles.whiteIsProgram)) +
-                       tagLine("Black", name(roles.blackIsProgram)) + tagLine("Result", result);
-    if (!options.annotator.empty()) text += tagLine("Annotator", options.annotator);
+    std::string text = pgnTagLine("Event", "Partie Quorvel") + pgnTagLine("Site", "?") +
+                       pgnTagLine("Date", options.date) + pgnTagLine("Round", "-") +
+                       pgnTagLine("White", name(roles.whiteIsProgram)) +
+                       pgnTagLine("Black", name(roles.blackIsProgram)) + pgnTagLine("Result", result);
+    if (!options.annotator.empty()) text += pgnTagLine("Annotator", options.annotator);
     text += setupTags(record, start);
-    text +=
-        tagLine("WhiteType", type(roles.whiteIsProgram)) + tagLine("BlackType", type(roles.blackIsProgram));
-    if (record.whiteClock > 0) text += tagLine("WhiteTimeUsed", timeTagText(record.whiteClock));
-    if (record.blackClock > 0) text += tagLine("BlackTimeUsed", timeTagText(record.blackClock));
-    return text + "\n" + wrapped(tokens) + "\n";
+    text += pgnTagLine("WhiteType", type(roles.whiteIsProgram)) +
+            pgnTagLine("BlackType", type(roles.blackIsProgram));
+    if (record.whiteClock > 0) text += pgnTagLine("WhiteTimeUsed", timeTagText(record.whiteClock));
+    if (record.blackClock > 0) text += pgnTagLine("BlackTimeUsed", timeTagText(record.blackClock));
+    return text + "\n" + pgnWrapped(tokens) + "\n";
 }
 
 }  // namespace quorvel

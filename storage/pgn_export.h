@@ -48,4 +48,11 @@ struct PgnExportError {
 std::variant<std::string, PgnExportError> exportPgn(const GameRecord& record,
                                                     const PgnExportOptions& options);
 
+// The pieces of any PGN text Quorvel writes (the match runner's too): a tag
+// pair on its line, quotes and backslashes escaped, line ends and tabs
+// made blanks; and move text tokens joined by blanks in lines of at most 80
+// characters, ended by a line end.
+std::string pgnTagLine(const std::string& name, const std::string& value);
+std::string pgnWrapped(const std::vector<std::string>& tokens);
+
 }  // namespace quorvel

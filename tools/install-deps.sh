@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good qt6-translations-l10n
   fonts-dejavu-core poppler-utils xvfb xauth
-  pgn-extract
+  pgn-extract stockfish
   desktop-file-utils appstream dpkg-dev file
 )
 if [ "${QUORVEL_EXTRA_PACKAGES:-}" != "" ]; then

@@ -1,9 +1,9 @@
 #include "uci/uci_options.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <functional>
+
+#include "uci/uci_option_line.h"
 
 namespace quorvel {
 
@@ -51,43 +51,9 @@ constexpr EngineCheckOption kEngineChecks[] = {
 constexpr const char* kOwnBook = "OwnBook";
 constexpr const char* kBookFile = "BookFile";
 
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    return text;
-}
-
-// The name and the value of "name N value V"; the name may hold blanks, the
-// value too (a file name).
-struct NameValue {
-    std::string name;
-    std::optional<std::string> value;
-};
-
-std::optional<NameValue> splitNameValue(std::string_view arguments) {
-    arguments = trimmed(arguments);
-    if (arguments.substr(0, 5) != "name " && arguments != "name") return std::nullopt;
-    arguments.remove_prefix(std::min<std::size_t>(4, arguments.size()));
-    NameValue result;
-    // " value " separates them; a value may be empty.
-    const std::size_t at = arguments.find(" value");
-    const bool hasValue =
-        at != std::string_view::npos && (at + 6 == arguments.size() || arguments[at + 6] == ' ');
-    result.name = std::string(trimmed(hasValue ? arguments.substr(0, at) : arguments));
-    if (hasValue) result.value = std::string(trimmed(arguments.substr(at + 6)));
-    if (result.name.empty()) return std::nullopt;
-    return result;
-}
-
 std::optional<bool> readBool(const std::optional<std::string>& value) {
-    if (value && sameName(*value, "true")) return true;
-    if (value && sameName(*value, "false")) return false;
+    if (value && sameOptionName(*value, "true")) return true;
+    if (value && sameOptionName(*value, "false")) return false;
     return std::nullopt;
 }
 
@@ -96,27 +62,25 @@ std::optional<bool> readBool(const std::optional<std::string>& value) {
 std::vector<std::string> uciOptionLines(const UciSettings& defaults) {
     std::vector<std::string> lines;
     for (const SpinOption& o : spinOptions()) {
-        lines.push_back(std::string("option name ") + o.name + " type spin default " +
-                        std::to_string(o.get(defaults)) + " min " + std::to_string(o.range.low) + " max " +
-                        std::to_string(o.range.high));
+        lines.push_back(formatOptionLine(
+            {o.name, UciOptionType::spin, std::to_string(o.get(defaults)), o.range.low, o.range.high, {}}));
     }
     auto check = [](const char* name, bool value) {
-        return std::string("option name ") + name + " type check default " + (value ? "true" : "false");
+        return formatOptionLine({name, UciOptionType::check, value ? "true" : "false", {}, {}, {}});
     };
     for (const EngineCheckOption& o : kEngineChecks) lines.push_back(check(o.name, defaults.engine.*o.flag));
     lines.push_back(check(kOwnBook, defaults.ownBook));
-    lines.push_back(std::string("option name ") + kBookFile + " type string default " +
-                    (defaults.bookFile.empty() ? "<empty>" : defaults.bookFile));
+    lines.push_back(formatOptionLine({kBookFile, UciOptionType::string, defaults.bookFile, {}, {}, {}}));
     return lines;
 }
 
 std::optional<std::string> applySetOption(std::string_view arguments, UciSettings& settings) {
-    const auto nameValue = splitNameValue(arguments);
+    const auto nameValue = parseSetOption(arguments);
     if (!nameValue) return std::string("setoption needs 'name'");
     const std::string& name = nameValue->name;
     const std::optional<std::string>& value = nameValue->value;
     for (const SpinOption& o : spinOptions()) {
-        if (!sameName(name, o.name)) continue;
+        if (!sameOptionName(name, o.name)) continue;
         int number = 0;
         const std::string text = value.value_or("");
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -129,19 +93,19 @@ std::optional<std::string> applySetOption(std::string_view arguments, UciSetting
         return std::nullopt;
     }
     for (const EngineCheckOption& o : kEngineChecks) {
-        if (!sameName(name, o.name)) continue;
+        if (!sameOptionName(name, o.name)) continue;
         const auto flag = readBool(value);
         if (!flag) return std::string(o.name) + " takes true or false";
         settings.engine.*o.flag = *flag;
         return std::nullopt;
     }
-    if (sameName(name, kOwnBook)) {
+    if (sameOptionName(name, kOwnBook)) {
         const auto flag = readBool(value);
         if (!flag) return std::string(kOwnBook) + " takes true or false";
         settings.ownBook = *flag;
         return std::nullopt;
     }
-    if (sameName(name, kBookFile)) {
+    if (sameOptionName(name, kBookFile)) {
         const std::string file = value.value_or("");
         settings.bookFile = file == "<empty>" ? "" : file;
         return std::nullopt;

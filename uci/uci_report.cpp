@@ -16,11 +16,15 @@ bool isScored(const PrincipalLine& line) {
     return !line.moves.empty() && (endsInMate(line) || std::abs(line.score) < kMateScore);
 }
 
-std::string uciScore(const PrincipalLine& line) {
-    if (!endsInMate(line)) return "cp " + std::to_string(line.score);
+UciScore uciScoreOf(const PrincipalLine& line) {
+    if (!endsInMate(line)) return {UciScore::Kind::centipawns, line.score};
     // The engine made the odd moves of the line: an odd length is its mate.
     const int plies = static_cast<int>(line.moves.size());
-    return "mate " + std::to_string(plies % 2 == 1 ? (plies + 1) / 2 : -plies / 2);
+    return {UciScore::Kind::mate, plies % 2 == 1 ? (plies + 1) / 2 : -plies / 2};
+}
+
+std::string uciScore(const PrincipalLine& line) {
+    return formatScore(uciScoreOf(line));
 }
 
 std::string uciLine(const Position& base, const PrincipalLine& line, bool playerIsBlack) {
@@ -41,15 +45,20 @@ std::string formatInfo(const InfoSnapshot& info, const Position& base, bool play
     const long long ms = info.time.count();
     const int selDepth =
         std::max({info.depth, info.depth + info.secondaryDepth, static_cast<int>(info.line.moves.size())});
-    std::string text = "info depth " + std::to_string(std::max(1, info.depth)) + " seldepth " +
-                       std::to_string(std::max(1, selDepth));
+    UciInfo line;
+    line.depth = std::max(1, info.depth);
+    line.selDepth = std::max(1, selDepth);
     const std::string pv = uciLine(base, info.line, playerIsBlack);
-    if (!pv.empty() && isScored(info.line)) text += " score " + uciScore(info.line);
-    text += " nodes " + std::to_string(info.nodes);
-    if (ms > 0) text += " nps " + std::to_string(static_cast<long long>(info.nodes) * 1000 / ms);
-    text += " time " + std::to_string(ms);
-    if (!pv.empty()) text += " pv " + pv;
-    return text;
+    if (!pv.empty() && isScored(info.line)) line.score = uciScoreOf(info.line);
+    line.nodes = info.nodes;
+    if (ms > 0) line.nps = static_cast<std::uint64_t>(info.nodes) * 1000 / static_cast<std::uint64_t>(ms);
+    line.timeMs = ms;
+    for (std::size_t at = 0; at < pv.size();) {
+        const std::size_t blank = std::min(pv.find(' ', at), pv.size());
+        line.pv.push_back(pv.substr(at, blank - at));
+        at = blank + 1;
+    }
+    return formatInfoLine(line);
 }
 
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/search_status.h"
+#include "uci/uci_info_line.h"
 
 namespace quorvel {
 
@@ -18,8 +19,10 @@ bool endsInMate(const PrincipalLine& line);
 // leave the root with one).
 bool isScored(const PrincipalLine& line);
 
-// "cp X" in hundredths of a pawn from the engine's side, or "mate N" in
-// moves, negative when the engine is mated, for a line that ends in a mate.
+// Hundredths of a pawn from the engine's side, or moves to a mate, negative
+// when the engine is mated, for a line that ends in a mate; and its text
+// ("cp X", "mate N").
+UciScore uciScoreOf(const PrincipalLine& line);
 std::string uciScore(const PrincipalLine& line);
 
 // The line's moves in the engines' notation, from `base` (the position the

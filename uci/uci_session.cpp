@@ -6,6 +6,7 @@
 
 #include "engine/search_tree.h"
 #include "uci/uci_report.h"
+#include "uci/uci_go.h"
 #include "uci/uci_time.h"
 #include "rules/perft.h"
 #include "rules/uci_move.h"
@@ -272,7 +273,7 @@ void UciSession::answerLocked(Run& run, const std::string& bestMove) {
         run.held = bestMove;
         return;
     }
-    say("bestmove " + bestMove);
+    say(formatBestMove(bestMove));
     run.answered = true;
     runChanged_.notify_all();
 }

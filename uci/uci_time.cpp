@@ -1,67 +1,8 @@
 #include "uci/uci_time.h"
 
 #include <algorithm>
-#include <charconv>
-#include <sstream>
 
 namespace quorvel {
-
-namespace {
-
-std::optional<long long> readNumber(const std::string& word) {
-    long long value = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
-    return value;
-}
-
-// Clocks can run below zero in some programs; a negative time is no time.
-long long nonNegative(long long value) {
-    return std::max(0LL, value);
-}
-
-}  // namespace
-
-GoRequest parseGo(std::string_view arguments) {
-    std::istringstream stream{std::string(arguments)};
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;) words.push_back(word);
-
-    GoRequest request;
-    auto valued = [&](std::size_t& i) -> std::optional<long long> {
-        if (i + 1 >= words.size()) {
-            request.problems.push_back(words[i] + " needs a value");
-            return std::nullopt;
-        }
-        const auto value = readNumber(words[i + 1]);
-        if (!value) request.problems.push_back("bad value '" + words[i + 1] + "' for " + words[i]);
-        ++i;
-        return value;
-    };
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& w = words[i];
-        if (w == "infinite") {
-            request.infinite = true;
-        } else if (w == "movetime") {
-            if (auto v = valued(i)) request.moveTime = nonNegative(*v);
-        } else if (w == "wtime") {
-            if (auto v = valued(i)) request.whiteTime = nonNegative(*v);
-        } else if (w == "btime") {
-            if (auto v = valued(i)) request.blackTime = nonNegative(*v);
-        } else if (w == "winc") {
-            if (auto v = valued(i)) request.whiteIncrement = nonNegative(*v);
-        } else if (w == "binc") {
-            if (auto v = valued(i)) request.blackIncrement = nonNegative(*v);
-        } else if (w == "movestogo") {
-            if (auto v = valued(i)) request.movesToGo = static_cast<int>(std::clamp(*v, 0LL, 1000LL));
-        } else if (w == "depth") {
-            if (auto v = valued(i)) request.depth = static_cast<int>(std::clamp(*v, 1LL, 1000LL));
-        } else {
-            request.problems.push_back("'" + w + "' is not supported");
-        }
-    }
-    return request;
-}
 
 std::chrono::milliseconds moveAllotment(long long remaining, long long increment, int movesToGo) {
     // Sudden death is taken as thirty moves more; the increment comes back

@@ -7,26 +7,11 @@
 
 #include <chrono>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "engine/search_status.h"
+#include "uci/uci_go.h"
 
 namespace quorvel {
-
-// The words of "go" that Quorvel reads; times in milliseconds.
-struct GoRequest {
-    std::optional<long long> moveTime;
-    std::optional<long long> whiteTime, blackTime;
-    std::optional<long long> whiteIncrement, blackIncrement;
-    std::optional<int> movesToGo;
-    std::optional<int> depth;
-    bool infinite = false;
-    std::vector<std::string> problems;  // words not understood or badly valued, for the report
-};
-
-GoRequest parseGo(std::string_view arguments);
 
 struct SearchPlan {
     int maxDepthMain = 10;                                  // 1..10

@@ -21,6 +21,7 @@ int runGame(const Args& args);
 int runUci(const Args& args);
 int runPgn(const Args& args);
 int runEch(const Args& args);
+int runMatch(const Args& args);
 int runReview(const Args& args);
 
 // The game file at `path`; nullptr once one line on standard error has

@@ -22,7 +22,14 @@ void printUsage() {
                  "  quorvel-cli pgn FILE.ech\n"
                  "  quorvel-cli ech FILE.pgn OUT.ech [--game N]\n"
                  "  quorvel-cli review GAME.ech|GAME.pgn [--analyst quorvel] [--movetime MS] [--game N]\n"
-                 "  quorvel-cli uci      (the engine for chess programs, on standard input and output)\n";
+                 "  quorvel-cli uci      (the engine for chess programs, on standard input and output)\n"
+                 "  quorvel-cli match --engine1 CMD --engine2 CMD --games N (--movetime MS | --depth N)\n"
+                 "                    [--option1 NAME=VALUE]... [--option2 NAME=VALUE]...\n"
+                 "                    [--movetime1 MS] [--movetime2 MS] [--depth1 N] [--depth2 N]\n"
+                 "                    [--own-time1] [--own-time2] [--own-time-limit S]\n"
+                 "                    [--openings FILE] [--opening-plies N] [--pgn OUT]\n"
+                 "                    [--concurrency N] [--max-moves N]\n"
+                 "                    (CMD 'quorvel' is the built-in engine)\n";
 }
 
 }  // namespace
@@ -44,6 +51,7 @@ int main(int argc, char** argv) {
     if (command == "uci") return runUci(args);
     if (command == "pgn") return runPgn(args);
     if (command == "ech") return runEch(args);
+    if (command == "match") return runMatch(args);
     if (command == "review") return runReview(args);
     if (command == "help" || command == "--help" || command == "-h") {
         printUsage();
