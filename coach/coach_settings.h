@@ -6,18 +6,18 @@
 #include <string>
 
 #include "engine/engine_options.h"
+#include "uci/analyst_choice.h"
 
 namespace quorvel {
 
 struct CoachSettings {
-    int hintSeconds = 2;     // "Suggérer un coup" (kCoachTimeRange)
-    bool warnings = false;   // "Entraîneur": a box after a costly move against the computer
-    int thresholdPawns = 2;  // the loss that calls for the box (kCoachThresholdRange)
-    int coachSeconds = 1;    // the warning's time per position it looks at (kCoachTimeRange)
-    int reviewSeconds = 1;   // "Analyser la partie": time per position (kCoachTimeRange)
-    std::string analyst = kOwnAnalyst;
+    int hintSeconds = 2;                      // "Suggérer un coup" (kCoachTimeRange)
+    bool warnings = false;                    // "Entraîneur": a box after a costly move against the computer
+    int thresholdPawns = 2;                   // the loss that calls for the box (kCoachThresholdRange)
+    int coachSeconds = 1;                     // the warning's time per position it looks at (kCoachTimeRange)
+    int reviewSeconds = 1;                    // "Analyser la partie": time per position (kCoachTimeRange)
+    std::string analyst = kStrongestAnalyst;  // see uci/analyst_choice.h
 
-    static constexpr const char* kOwnAnalyst = "quorvel";
     friend bool operator==(const CoachSettings&, const CoachSettings&) = default;
 };
 

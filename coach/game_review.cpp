@@ -105,9 +105,9 @@ std::vector<ReviewPosition> reviewPositions(const GameRecord& record) {
             shown->plyCount = end;
             if (drawReason(*shown) != DrawReason::none) entry.decided = AnalysisScore::ofCentipawns(0);
         }
-        const auto text = uciPositionOf(record, ply);
-        if (!text) return {};
-        entry.uciPosition = *text;
+        auto game = uciGameOf(record, ply);
+        if (!game) return {};
+        entry.game = std::move(*game);
         if (ply < end) {
             after = positionAtPly(record, ply + 1);
             const auto move = legalMoveBetween(at.board, at.state, upper, after.board);

@@ -59,7 +59,7 @@ MoveMark markFor(const MoveLoss& loss, const AnalysisScore& best);
 struct ReviewPosition {
     int ply = 0;  // half-moves played before it
     ChessPosition position;
-    std::string uciPosition;  // the words after "position" for the analyst
+    UciGameText game;  // the position as the analyst is told it
     int legalMoves = 0;
     // The score the rules give without an analyst: a side without a move
     // (mated or stalemated), or a draw that ends the game here.
@@ -107,6 +107,8 @@ struct GameReview {
     std::string analyst;    // who scored the positions
     int moveTimeMs = 0;     // how long each position was thought over
     bool complete = false;  // every position was scored
+    bool scored = false;    // the analyst scored at least one position
+    std::string problem;    // the first reason the analyst gave for not answering
 
     // The score of the position after `ply` half-moves, White's view.
     std::optional<AnalysisScore> scoreAt(int ply) const;

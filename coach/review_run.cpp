@@ -27,6 +27,8 @@ struct ReviewRun::Shared {
     std::vector<PositionScore> scores;
     std::size_t next = 0;  // the position asked, or the next to ask
     bool cancelled = false;
+    bool scored = false;  // a position got its score from the analyst
+    std::string problem;  // the first reason an answer gave for having none
     int done = 0;
     Clock::time_point started;
     OnProgress progress;
@@ -46,13 +48,15 @@ struct ReviewRun::Shared {
             GameReview review = reviewGame(self->positions, self->scores);
             review.analyst = self->analyst.name();
             review.moveTimeMs = static_cast<int>(self->perPosition.count());
+            review.scored = self->scored;
+            review.problem = self->problem;
             lock.unlock();
             std::lock_guard callback(self->callbackMutex);
             if (!self->isCancelled() && self->finished) self->finished(review);
             return;
         }
         const std::size_t index = self->next;
-        AnalysisRequest request{self->positions[index].uciPosition, self->perPosition};
+        AnalysisRequest request{self->positions[index].game, self->perPosition};
         lock.unlock();
         // An answer is known by the position it was asked for: the run asks
         // one at a time, so any other is late.
@@ -68,6 +72,8 @@ struct ReviewRun::Shared {
             std::unique_lock lock(self->mutex);
             if (self->cancelled || index != self->next) return;
             self->scores[index] = PositionScore{analysis.score, analysis.bestMove};
+            self->scored = self->scored || analysis.score.has_value();
+            if (self->problem.empty()) self->problem = analysis.problem;
             ++self->next;
             ++self->done;
             progress.done = self->done;

@@ -27,7 +27,7 @@ CoachSettingsDialog::CoachSettingsDialog(const CoachSettings& settings, std::vec
     : QDialog(parent), analysts_(std::move(analysts)) {
     setWindowTitle(QStringLiteral("Réglages de l'entraîneur"));
     // Quorvel's own engine is always there.
-    if (analysts_.empty()) analysts_.push_back({CoachSettings::kOwnAnalyst, QStringLiteral("Quorvel")});
+    if (analysts_.empty()) analysts_.push_back({kOwnAnalyst, QStringLiteral("Quorvel")});
 
     auto* coach = new QGroupBox(QStringLiteral("Avertissement après un coup coûteux"), this);
     auto* coachForm = new QFormLayout(coach);

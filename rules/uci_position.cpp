@@ -157,19 +157,18 @@ UciPositionResult setUpUciPosition(std::string_view arguments) {
     return result;
 }
 
-std::optional<std::string> uciPositionOf(const GameRecord& record, int ply) {
+std::optional<UciGameText> uciGameOf(const GameRecord& record, int ply) {
     const int start = setupPly(record);
     ply = std::clamp(ply, start, std::max(start, std::min(record.recordLength, GameRecord::kCapacity)));
-    std::string text = "startpos";
+    UciGameText game;
     // A game with moves starts from the initial position or from its set-up
     // one; a game without any is its live position.
     if (start > 0 || record.recordLength == 0) {
         auto setup = std::make_unique<GameRecord>(record);
         setup->plyCount = start;
         const std::string fen = formatFen(*setup);
-        if (fen != kStartFen) text = std::string("fen ").append(fen);
+        if (fen != kStartFen) game.fen = fen;
     }
-    if (ply > start) text += " moves";
     ChessPosition after = positionAtPly(record, start);
     for (int p = start; p < ply; ++p) {
         const ChessPosition before = after;
@@ -177,9 +176,9 @@ std::optional<std::string> uciPositionOf(const GameRecord& record, int ply) {
         const auto move = legalMoveBetween(before.board, before.state, !before.whiteToMove, after.board);
         if (!move) return std::nullopt;
         // A chess board: White below, rows equal to ranks.
-        text.append(" ").append(uciMoveOf(*move, false));
+        game.moves.push_back(uciMoveOf(*move, false));
     }
-    return text;
+    return game;
 }
 
 }  // namespace quorvel

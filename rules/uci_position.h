@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "position.h"
 
@@ -39,11 +40,20 @@ UciPositionResult setUpUciPosition(std::string_view arguments);
 // or illegal move.
 bool playUciMove(GameRecord& record, std::string_view text, int& dropped);
 
-// The words after "position" that describe the game of `record` up to
-// `ply` half-moves (setupPly(record) <= ply <= recordLength), as an engine
-// reads them: "startpos moves e2e4 e7e5" or "fen FEN moves ...". nullopt
-// when a move of the record does not lead from its position to the next.
-std::optional<std::string> uciPositionOf(const GameRecord& record, int ply);
+// A game as engines are told it: the position it started from as a FEN
+// (empty for the initial position) and the moves played since, in the
+// engines' notation.
+struct UciGameText {
+    std::string fen;
+    std::vector<std::string> moves;
+
+    friend bool operator==(const UciGameText&, const UciGameText&) = default;
+};
+
+// The game of `record` up to `ply` half-moves (setupPly(record) <= ply <=
+// recordLength). nullopt when a move of the record does not lead from its
+// position to the next.
+std::optional<UciGameText> uciGameOf(const GameRecord& record, int ply);
 
 // Leaves out the `count` oldest half-moves of the record (moves and history
 // move down; plyCount and recordLength shrink).

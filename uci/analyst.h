@@ -17,6 +17,9 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/uci_position.h"
+#include "uci/uci_info_line.h"
+
 namespace quorvel {
 
 // A score from one side's view: an evaluation in hundredths of a pawn, or
@@ -41,22 +44,17 @@ struct AnalysisScore {
     friend bool operator==(const AnalysisScore&, const AnalysisScore&) = default;
 };
 
-// The words after "score" in a UCI "info" line: "cp 35", "mate 3",
-// "mate -2" (the side to move is mated), "mate 0" (it is mated now).
-// Bounds ("lowerbound", "upperbound") are not scores. nullopt otherwise.
-std::optional<AnalysisScore> readUciScore(std::string_view words);
+// The score of an engine's report, from the side to move's view. nullopt
+// without a score, for a bound (a fail-high or -low says only on which side
+// the score lies), and for a line other than the best (multipv 2 and on).
+std::optional<AnalysisScore> analysisScoreOf(const UciInfo& info);
 
-// What an "info" line says of the position: its score and its line, when it
-// gives them ("info string" and the lines of a second "multipv" say nothing
-// of the best move).
-struct AnalysisInfo {
-    std::optional<AnalysisScore> score;
-    std::vector<std::string> line;
-};
-std::optional<AnalysisInfo> readAnalysisInfo(std::string_view infoLine);
+// "startpos moves e2e4", "fen FEN moves ...": the words after "position"
+// that tell an engine the game.
+std::string positionWords(const UciGameText& game);
 
 struct AnalysisRequest {
-    std::string position;                  // the words after "position", see uciPositionOf
+    UciGameText game;                      // the position: the game up to it (see uciGameOf)
     std::chrono::milliseconds time{1000};  // how long the analyst may think
 };
 

@@ -1,6 +1,7 @@
 #include "uci/own_engine_analyst.h"
 
 #include "rules/uci_position.h"
+#include "uci/uci_go.h"
 #include "uci/uci_session.h"
 
 namespace quorvel {
@@ -72,22 +73,23 @@ Analysis OwnEngineAnalyst::run(std::unique_lock<std::mutex>& lock, const Job& jo
     analysis.request = job.number;
     running_ = true;
     stopWanted_ = false;
-    heardInfo_ = {};
+    heardScore_.reset();
+    heardLine_.clear();
     heardBestMove_.reset();
     lock.unlock();
     // The session would search the previous position after a bad one.
-    const UciPositionResult parsed = setUpUciPosition(job.request.position);
+    const std::string words = positionWords(job.request.game);
+    const UciPositionResult parsed = setUpUciPosition(words);
     const bool readable = parsed.position && parsed.problem.empty();
     if (readable) {
-        session_->handleLine("position " + job.request.position);
+        session_->handleLine("position " + words);
         session_->handleLine("go movetime " +
                              std::to_string(std::max<long long>(1, job.request.time.count())));
     }
     lock.lock();
     if (!readable) {
         running_ = false;
-        analysis.problem =
-            "Position illisible : " + (parsed.problem.empty() ? job.request.position : parsed.problem);
+        analysis.problem = "Position illisible : " + (parsed.problem.empty() ? words : parsed.problem);
         return analysis;
     }
     changed_.wait(lock, [this] { return heardBestMove_ || stopWanted_ || closing_; });
@@ -102,8 +104,8 @@ Analysis OwnEngineAnalyst::run(std::unique_lock<std::mutex>& lock, const Job& jo
     running_ = false;
     // "0000": the side to move has no legal move.
     if (*heardBestMove_ != "0000") analysis.bestMove = *heardBestMove_;
-    analysis.score = heardInfo_.score;
-    analysis.line = heardInfo_.line;
+    analysis.score = heardScore_;
+    analysis.line = heardLine_;
     if (!analysis.bestMove.empty() && (analysis.line.empty() || analysis.line.front() != analysis.bestMove))
         analysis.line = {analysis.bestMove};
     return analysis;
@@ -112,14 +114,13 @@ Analysis OwnEngineAnalyst::run(std::unique_lock<std::mutex>& lock, const Job& jo
 void OwnEngineAnalyst::heard(const std::string& line) {
     {
         std::lock_guard lock(mutex_);
-        if (line.rfind("bestmove", 0) == 0) {
-            const std::size_t start = line.find_first_not_of(' ', 8);
-            const std::size_t end = line.find(' ', start == std::string::npos ? line.size() : start);
-            heardBestMove_ =
-                start == std::string::npos ? std::string("0000") : line.substr(start, end - start);
-        } else if (const auto info = readAnalysisInfo(line); info && info->score) {
-            heardInfo_.score = info->score;
-            if (!info->line.empty()) heardInfo_.line = info->line;
+        if (const auto best = parseBestMove(line)) {
+            heardBestMove_ = best->move;
+        } else if (line.rfind("bestmove", 0) == 0) {
+            heardBestMove_ = "0000";  // an answer without a move is still the answer
+        } else if (const auto info = parseInfoLine(line); info && analysisScoreOf(*info)) {
+            heardScore_ = analysisScoreOf(*info);
+            if (!info->pv.empty()) heardLine_ = info->pv;
         } else {
             return;
         }

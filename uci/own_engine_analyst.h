@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "uci/analyst.h"
 
@@ -59,7 +60,8 @@ private:
     bool stopWanted_ = false;  // the running request should end now
     bool closing_ = false;
     // What the session said of the running request.
-    AnalysisInfo heardInfo_;
+    std::optional<AnalysisScore> heardScore_;
+    std::vector<std::string> heardLine_;
     std::optional<std::string> heardBestMove_;
 
     std::unique_ptr<UciSession> session_;

@@ -8,7 +8,7 @@
 #include "rules/perft.h"
 #include "rules/uci_move.h"
 #include "rules/uci_position.h"
-#include "uci/own_engine_analyst.h"
+#include "uci/analyst_choice.h"
 #include "window/game_controller.h"
 #include "window/hint_drawing.h"
 #include "window/history_navigator.h"
@@ -50,7 +50,7 @@ int sharedPlies(const GameRecord& a, const GameRecord& b) {
 
 Coach::Coach(GameController& controller, HistoryNavigator& history, QWidget* window)
     : controller_(controller), history_(history), window_(window) {
-    factory_ = [] { return std::make_unique<OwnEngineAnalyst>(totalPhysicalMemory()); };
+    factory_ = [this] { return makeAnalyst(settings_.analyst, totalPhysicalMemory()); };
     hintProgress_.setInterval(250);
     connect(&hintProgress_, &QTimer::timeout, this, &Coach::showHintProgress);
 }
@@ -66,7 +66,12 @@ void Coach::setAnalystFactory(AnalystFactory factory) {
 }
 
 Analyst& Coach::analyst() {
-    if (!analyst_) analyst_ = factory_();
+    // Another analyst chosen: the next request goes to it (none runs now).
+    if (analyst_ && analystChoice_ != settings_.analyst && !hinting() && !check_) analyst_.reset();
+    if (!analyst_) {
+        analyst_ = factory_();
+        analystChoice_ = settings_.analyst;
+    }
     return *analyst_;
 }
 
@@ -102,7 +107,7 @@ void Coach::suggest() {
     if (!canSuggest()) return;
     PlayState& play = controller_.state();
     const GameRecord& record = play.record;
-    const auto position = uciPositionOf(record, record.plyCount);
+    const auto position = uciGameOf(record, record.plyCount);
     if (!position) return;
     hint_.reset();
     hintSerial_ = play.positionSerial;
@@ -173,8 +178,8 @@ bool Coach::checkHumanMove() {
     if (!settings_.warnings || shuttingDown_ || play.humanVsHuman || play.computerVsComputer ||
         ply < setupPly(record))
         return !shuttingDown_;
-    const auto before = uciPositionOf(record, ply);
-    const auto after = uciPositionOf(record, ply + 1);
+    const auto before = uciGameOf(record, ply);
+    const auto after = uciGameOf(record, ply + 1);
     const std::string played = playedMove(record, ply);
     if (!before || !after || played.empty()) return true;
     const ChessPosition beforePosition = positionAtPly(record, ply);

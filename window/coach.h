@@ -97,7 +97,7 @@ private:
     };
     struct Check {
         std::uint64_t beforeRequest = 0, afterRequest = 0;
-        std::string afterPosition;
+        UciGameText afterPosition;
         std::optional<Analysis> before, after;
         bool interrupted = false;
     };
@@ -118,6 +118,7 @@ private:
     CoachSettings settings_;
     AnalystFactory factory_;
     std::unique_ptr<Analyst> analyst_;  // the hint's and the warning's, made when first needed
+    std::string analystChoice_;         // the setting it was made for
     bool shuttingDown_ = false;
 
     // The hint

@@ -38,9 +38,9 @@ bool GameWindow::runCoachCommand(int id) {
             repaintAll();
             break;
         case cmd::kCoachSettings: {
-            // Installed engines join Quorvel's own once the engines can be chosen.
-            const std::vector<CoachSettingsDialog::AnalystChoice> analysts = {
-                {CoachSettings::kOwnAnalyst, QStringLiteral("Quorvel (moteur intégré)")}};
+            std::vector<CoachSettingsDialog::AnalystChoice> analysts;
+            for (const AnalystChoice& choice : analystChoices())
+                analysts.push_back({choice.key, QString::fromStdString(choice.name)});
             if (const auto settings = CoachSettingsDialog::edit(coach_->settings(), analysts, this))
                 coach_->settings() = *settings;
             repaintAll();

@@ -19,7 +19,8 @@
 #include "engine/system_memory.h"
 #include "storage/pgn_export.h"
 #include "storage/pgn_import.h"
-#include "uci/own_engine_analyst.h"
+#include "uci/analyst_choice.h"
+#include "uci/known_engines.h"
 
 namespace quorvel::cli {
 
@@ -147,9 +148,13 @@ int runReview(const Args& args) {
     const auto read = readArgs(args);
     if (const auto* problem = std::get_if<std::string>(&read)) return usageError(*problem);
     const ReviewArgs& options = std::get<ReviewArgs>(read);
-    // Installed engines come with the UCI client; Quorvel's own is always here.
-    if (!options.analyst.empty() && options.analyst != "quorvel")
-        return usageError("--analyst: only Quorvel's own engine ('quorvel') can analyse for now");
+    // An engine that is not there is said before anything is read.
+    const std::string choice = options.analyst.empty() ? std::string(kOwnAnalyst) : options.analyst;
+    if (choice != kOwnAnalyst) {
+        const auto command = parseEngineCommand(choice);
+        if (!command || !findProgram(command->program))
+            return usageError("--analyst: cannot find the engine '" + choice + "'");
+    }
     auto game = loadGame(options);
     if (!game) return 2;
     const GameRecord& record = *game->record;
@@ -158,15 +163,16 @@ int runReview(const Args& args) {
         return usageError(options.file + ": damaged: a move does not lead from its board to the next");
     if (positions.size() < 2) return usageError(options.file + ": the game has no move to review");
 
-    OwnEngineAnalyst analyst(totalPhysicalMemory());
+    const auto analyst = makeAnalyst(choice, totalPhysicalMemory());
     const bool terminal = isatty(STDERR_FILENO) != 0;
     const GameReview review = reviewToEnd(
-        analyst, std::move(positions), std::chrono::milliseconds(options.moveTimeMs),
+        *analyst, std::move(positions), std::chrono::milliseconds(options.moveTimeMs),
         [terminal](const ReviewProgress& progress) {
             if (terminal)
                 std::cerr << "\rposition " << progress.done << " of " << progress.total << std::flush;
         });
     if (terminal) std::cerr << '\r' << std::string(30, ' ') << '\r';
+    if (!review.problem.empty() && !review.scored) return usageError("--analyst: " + review.problem);
 
     PgnExportOptions exportOptions;
     exportOptions.date = today();

@@ -101,38 +101,30 @@ TEST(ScoreTexts, PgnEvaluationsFromWhitesView) {
     for (const auto& c : cases) EXPECT_EQ(pgnEvalText(c.score), c.text);
 }
 
-TEST(ScoreTexts, UciScoresAndInfoLines) {
+// An engine's "info" lines, read by the protocol's own reader, give the
+// analyst's score only when it is exact and of the best line.
+TEST(ScoreTexts, AnEnginesReportAsTheAnalystsScore) {
     const struct {
-        const char* words;
+        const char* line;
         std::optional<AnalysisScore> score;
-    } scores[] = {{"cp 35", cp(35)},
-                  {"cp -1380", cp(-1380)},
-                  {"mate 3", mates(3)},
-                  {"mate -2", mated(2)},
-                  {"mate 0", mated(0)},
-                  {"cp 20 lowerbound", std::nullopt},
-                  {"mate 4 upperbound", std::nullopt},
-                  {"cp", std::nullopt},
-                  {"cp x", std::nullopt},
-                  {"wdl 500 400 100", std::nullopt}};
-    for (const auto& c : scores) {
-        SCOPED_TRACE(c.words);
-        EXPECT_EQ(readUciScore(c.words), c.score);
+    } cases[] = {
+        {"info depth 6 seldepth 8 score cp 1370 nodes 3760077 pv f3g5 f8d6 f1e2", cp(1370)},
+        {"info depth 9 score cp -35 pv e7e5", cp(-35)},
+        {"info depth 3 multipv 1 score mate 3 time 4 pv h2h3", mates(3)},
+        {"info depth 3 score mate -2 pv h2h3 d8h4", mated(2)},
+        {"info depth 0 score mate 0", mated(0)},
+        {"info depth 12 score cp 20 lowerbound pv e2e4", std::nullopt},
+        {"info depth 12 score mate 4 upperbound", std::nullopt},
+        {"info depth 3 multipv 2 score cp 10 pv d2d4", std::nullopt},
+        {"info depth 3 nodes 100 nps 1000", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto info = parseInfoLine(c.line);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(analysisScoreOf(*info), c.score);
     }
-
-    const auto info =
-        readAnalysisInfo("info depth 6 seldepth 8 score cp 1370 nodes 3760077 pv f3g5 f8d6 f1e2");
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->score, cp(1370));
-    EXPECT_EQ(info->line, (std::vector<std::string>{"f3g5", "f8d6", "f1e2"}));
-    const auto mate = readAnalysisInfo("info depth 3 multipv 1 score mate -1 time 4 pv h2h3 d8h4");
-    ASSERT_TRUE(mate);
-    EXPECT_EQ(mate->score, mated(1));
-    // Nothing about the best line.
-    EXPECT_FALSE(readAnalysisInfo("info string score cp 35 pv e2e4"));
-    EXPECT_FALSE(readAnalysisInfo("info depth 3 multipv 2 score cp 10 pv d2d4"));
-    EXPECT_FALSE(readAnalysisInfo("info depth 3 nodes 100 nps 1000"));
-    EXPECT_FALSE(readAnalysisInfo("bestmove e2e4"));
+    EXPECT_FALSE(parseInfoLine("info string score cp 35 pv e2e4"));
 }
 
 TEST(ScoreTexts, TheOppositeViewOfAScore) {
@@ -164,8 +156,8 @@ TEST(ReviewPositions, EachPositionWithTheMovePlayedFromIt) {
         EXPECT_FALSE(positions[i].decided);
         EXPECT_EQ(positions[i].position.whiteToMove, i % 2 == 0);
     }
-    EXPECT_EQ(positions[0].uciPosition, "startpos");
-    EXPECT_EQ(positions[4].uciPosition, "startpos moves e2e4 e7e5 g1f3 d8g5");
+    EXPECT_EQ(positionWords(positions[0].game), "startpos");
+    EXPECT_EQ(positionWords(positions[4].game), "startpos moves e2e4 e7e5 g1f3 d8g5");
     EXPECT_EQ(positions[0].legalMoves, 20);
 }
 
@@ -184,8 +176,8 @@ TEST(ReviewPositions, MateStalemateAndADrawAreDecidedByTheRules) {
     ASSERT_TRUE(test::playScripted(*stalemate, "c5b6"));
     const auto stalemated = reviewPositions(*stalemate);
     ASSERT_EQ(stalemated.size(), 2u);
-    EXPECT_EQ(stalemated[0].uciPosition, "fen k7/8/8/2Q5/8/8/8/7K w - - 0 2");
-    EXPECT_EQ(stalemated[1].uciPosition, "fen k7/8/8/2Q5/8/8/8/7K w - - 0 2 moves c5b6");
+    EXPECT_EQ(positionWords(stalemated[0].game), "fen k7/8/8/2Q5/8/8/8/7K w - - 0 2");
+    EXPECT_EQ(positionWords(stalemated[1].game), "fen k7/8/8/2Q5/8/8/8/7K w - - 0 2 moves c5b6");
     EXPECT_EQ(stalemated[1].decided, cp(0));
 
     // Kings alone: the game ends drawn.
@@ -205,7 +197,8 @@ TEST(ReviewPositions, AGameSetUpWithBlackToMoveAndAGameWithoutMoves) {
         std::get<FenSetup>(parseLegalFen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
                                          FenOrientation::whiteLower))
             .record);
-    EXPECT_EQ(uciPositionOf(*record, 0), "fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+    EXPECT_EQ(uciGameOf(*record, 0),
+              (UciGameText{"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", {}}));
     keepSetupInHistory(*record);
     ASSERT_TRUE(test::playScripted(*record, "c7c5"));
     const auto positions = reviewPositions(*record);
@@ -213,8 +206,8 @@ TEST(ReviewPositions, AGameSetUpWithBlackToMoveAndAGameWithoutMoves) {
     EXPECT_EQ(positions[0].ply, 1);
     EXPECT_FALSE(positions[0].position.whiteToMove);
     EXPECT_EQ(positions[0].playedSan, "c5");
-    EXPECT_EQ(positions[1].uciPosition,
-              "fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1 moves c7c5");
+    EXPECT_EQ(positions[1].game,
+              (UciGameText{"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", {"c7c5"}}));
 }
 
 // Whole games reviewed with fixed scores (the side to move's view).

@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <sstream>
 
 #include "coach/review_run.h"
 #include "engine/system_memory.h"
@@ -16,6 +17,21 @@ namespace quorvel {
 namespace {
 
 using std::chrono::milliseconds;
+
+// The game the words after "position" name, as the rules read them.
+UciGameText game(const std::string& words) {
+    UciGameText text;
+    std::istringstream stream(words);
+    std::string word;
+    stream >> word;
+    if (word == "fen") {
+        for (int field = 0; field < 6 && stream >> word && word != "moves"; ++field)
+            text.fen += (text.fen.empty() ? "" : " ") + word;
+    }
+    while (stream >> word)
+        if (word != "moves") text.moves.push_back(word);
+    return text;
+}
 
 // The answers an analyst gave, waited on.
 struct Answers {
@@ -63,9 +79,9 @@ TEST(OwnEngineAnalyst, AnswersCarryTheirNumbersAndALaterRequestEndsAnEarlierOne)
     OwnEngineAnalyst analyst(totalPhysicalMemory());
     Answers answers;
     // A long search, then another request at once: the first ends early.
-    const auto first = analyst.analyse({"startpos", std::chrono::seconds(60)}, answers.answer());
+    const auto first = analyst.analyse({game("startpos"), std::chrono::seconds(60)}, answers.answer());
     const auto second =
-        analyst.analyse({"startpos moves e2e4 e7e5 g1f3 d8g5", milliseconds(200)}, answers.answer());
+        analyst.analyse({game("startpos moves e2e4 e7e5 g1f3 d8g5"), milliseconds(200)}, answers.answer());
     EXPECT_GT(second, first);
     EXPECT_GT(first, 0u);
     ASSERT_TRUE(answers.waitFor(2));
@@ -85,14 +101,14 @@ TEST(OwnEngineAnalyst, ACancelEndsTheSearchAtOnce) {
     OwnEngineAnalyst analyst(totalPhysicalMemory());
     Answers answers;
     const auto started = std::chrono::steady_clock::now();
-    analyst.analyse({"startpos moves d2d4", std::chrono::seconds(60)}, answers.answer());
+    analyst.analyse({game("startpos moves d2d4"), std::chrono::seconds(60)}, answers.answer());
     analyst.cancel();
     ASSERT_TRUE(answers.waitFor(1));
     EXPECT_FALSE(answers.received[0].complete);
     // Far less than the minute asked, with room for a slow machine.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
     // The analyst still works afterwards.
-    analyst.analyse({"startpos", milliseconds(100)}, answers.answer());
+    analyst.analyse({game("startpos"), milliseconds(100)}, answers.answer());
     ASSERT_TRUE(answers.waitFor(2));
     EXPECT_TRUE(answers.received[1].complete);
     EXPECT_FALSE(answers.received[1].bestMove.empty());
@@ -101,9 +117,9 @@ TEST(OwnEngineAnalyst, ACancelEndsTheSearchAtOnce) {
 TEST(OwnEngineAnalyst, AMatedPositionHasNoMoveAndABadOneIsSaidSo) {
     OwnEngineAnalyst analyst(totalPhysicalMemory());
     Answers answers;
-    analyst.analyse({"startpos moves f2f3 e7e5 g2g4 d8h4", milliseconds(100)}, answers.answer());
-    analyst.analyse({"startpos moves e2e5", milliseconds(100)}, answers.answer());
-    analyst.analyse({"fen nonsense", milliseconds(100)}, answers.answer());
+    analyst.analyse({game("startpos moves f2f3 e7e5 g2g4 d8h4"), milliseconds(100)}, answers.answer());
+    analyst.analyse({game("startpos moves e2e5"), milliseconds(100)}, answers.answer());
+    analyst.analyse({game("fen nonsense"), milliseconds(100)}, answers.answer());
     ASSERT_TRUE(answers.waitFor(3));
     // The first two may have been passed over for the later ones; an
     // answer that was searched says what it found.
@@ -117,7 +133,7 @@ TEST(OwnEngineAnalyst, ItsEndStopsARunningSearch) {
     const auto started = std::chrono::steady_clock::now();
     {
         OwnEngineAnalyst analyst(totalPhysicalMemory());
-        analyst.analyse({"startpos", std::chrono::seconds(60)}, answers.answer());
+        analyst.analyse({game("startpos"), std::chrono::seconds(60)}, answers.answer());
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
 }

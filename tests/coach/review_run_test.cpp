@@ -68,8 +68,8 @@ TEST(ReviewRunning, EveryUndecidedPositionIsAskedOnceInOrder) {
 
     const auto asked = analyst.asked();
     ASSERT_EQ(asked.size(), 4u);
-    EXPECT_EQ(asked[0].position, "startpos");
-    EXPECT_EQ(asked[3].position, "startpos moves f2f3 e7e5 g2g4");
+    EXPECT_EQ(positionWords(asked[0].game), "startpos");
+    EXPECT_EQ(positionWords(asked[3].game), "startpos moves f2f3 e7e5 g2g4");
     for (const AnalysisRequest& request : asked) EXPECT_EQ(request.time, milliseconds(250));
     ASSERT_EQ(heard.progress.size(), 4u);
     for (int i = 0; i < 4; ++i) {

@@ -70,6 +70,12 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, timeout, [&] { return answered_ >= count; });
     }
+    // The positions asked, as "startpos moves e2e4".
+    std::vector<std::string> askedPositions() const {
+        std::vector<std::string> words;
+        for (const AnalysisRequest& request : asked()) words.push_back(positionWords(request.game));
+        return words;
+    }
     // Waits until `count` requests have been asked.
     bool waitForRequests(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
         std::unique_lock lock(mutex_);
@@ -101,7 +107,7 @@ public:
             std::optional<Reply> reply;
             if (const auto byNumber = byNumber_.find(number); byNumber != byNumber_.end()) {
                 reply = byNumber->second;
-            } else if (const auto byPosition = replies_.find(request.position);
+            } else if (const auto byPosition = replies_.find(positionWords(request.game));
                        byPosition != replies_.end()) {
                 reply = byPosition->second;
             }

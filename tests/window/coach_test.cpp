@@ -4,13 +4,17 @@
 // recherche", the review window, the export with the review, and the
 // settings kept in the preferences.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <map>
 
+#include "features/coach_settings_dialog.h"
 #include "features/evaluation_graph.h"
 #include "features/review_window.h"
 #include "scripted_analyst.h"
@@ -180,11 +184,11 @@ TEST_F(CoachTest, ABlunderGetsTheBoxAndReprendreLeCoupTakesItBack) {
     EXPECT_FALSE(controller().computerBusy());
     EXPECT_TRUE(controller().humanToMove());
     // Each position was looked at for the coach's time.
-    const auto asked = made.front()->asked();
+    const auto asked = made.front()->askedPositions();
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].position, "startpos");
-    EXPECT_EQ(asked[1].position, "startpos moves e2e4");
-    EXPECT_EQ(asked[1].time, std::chrono::seconds(1));
+    EXPECT_EQ(asked[0], "startpos");
+    EXPECT_EQ(asked[1], "startpos moves e2e4");
+    EXPECT_EQ(made.front()->asked()[1].time, std::chrono::seconds(1));
     // The game goes on from there.
     playChess("d2", "d4");
     EXPECT_EQ(record().plyCount, 2);
@@ -414,6 +418,25 @@ TEST_F(CoachTest, TheSettingsGoToThePreferencesAndBadValuesFallBack) {
     EXPECT_EQ(settings.hintSeconds, 2);
     EXPECT_FALSE(settings.warnings);
     EXPECT_EQ(settings.coachSeconds, 3);
+}
+
+TEST(CoachSettingsDialogTest, ShowsTakesAndResetsTheSettings) {
+    const CoachSettings mine{5, true, 4, 3, 7, "/usr/games/toga2"};
+    CoachSettingsDialog dialog(
+        mine, {{kStrongestAnalyst, "Le plus fort"}, {kOwnAnalyst, "Quorvel"}, {"/usr/games/toga2", "toga2"}});
+    EXPECT_EQ(dialog.chosen(), mine);
+    EXPECT_EQ(dialog.analyst()->currentText(), "toga2");
+    // The spin boxes keep to their ranges.
+    dialog.threshold()->setValue(9);
+    EXPECT_EQ(dialog.chosen().thresholdPawns, 5);
+    dialog.hintSeconds()->setValue(0);
+    EXPECT_EQ(dialog.chosen().hintSeconds, 1);
+    dialog.pressDefaults();
+    EXPECT_EQ(dialog.chosen(), CoachSettings{});
+    EXPECT_FALSE(dialog.warnings()->isChecked());
+    // An analyst no longer installed falls back on the first choice.
+    CoachSettingsDialog gone(CoachSettings{2, false, 2, 1, 1, "/usr/games/gone"}, {{kOwnAnalyst, "Quorvel"}});
+    EXPECT_EQ(gone.chosen().analyst, kOwnAnalyst);
 }
 
 }  // namespace
