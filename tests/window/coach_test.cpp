@@ -194,6 +194,34 @@ TEST_F(CoachTest, ABlunderGetsTheBoxAndReprendreLeCoupTakesItBack) {
     EXPECT_EQ(record().plyCount, 2);
 }
 
+TEST_F(CoachTest, TheCoachsThinkingIsChargedToNobody) {
+    coach().settings().warnings = true;
+    script("startpos", cp(30), "g1f3");
+    script("startpos moves e2e4", cp(300), "d7d5");
+    test::ScriptedAnalyst& held = analyst();
+    held.hold(true);
+    std::int32_t white = -1, black = -1;
+    int ticks = 0;
+    // The answers come once the clock has ticked twice during the look.
+    QObject::connect(&controller().timers(), &GameTimers::secondElapsed, window.get(), [&] {
+        if (coach().checking() && ++ticks == 2) {
+            held.hold(false);
+            held.releaseAll();
+        }
+    });
+    controller().setBeforeReply([&] {
+        white = record().whiteClock;
+        black = record().blackClock;
+        return coach().checkHumanMove();
+    });
+    dialogs.choices = {0};
+    playChess("e2", "e4");
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_GE(ticks, 2);
+    EXPECT_EQ(record().whiteClock, white);
+    EXPECT_EQ(record().blackClock, black);
+}
+
 TEST_F(CoachTest, JouerQuandMemeLetsTheComputerAnswer) {
     coach().settings().warnings = true;
     script("startpos", cp(30), "g1f3");
