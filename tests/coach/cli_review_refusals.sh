@@ -35,7 +35,8 @@ refused "$dir/one.pgn" --game 2
 refused "$dir/one.pgn" --game 0
 refused "$dir/one.pgn" --movetime 5
 refused "$dir/one.pgn" --movetime
-refused "$dir/one.pgn" --analyst stockfish
+refused "$dir/one.pgn" --analyst no-such-engine
+refused "$dir/one.pgn" --analyst "\"unclosed"
 refused "$dir/one.pgn" --depth 3
 refused "$dir/one.pgn" "$dir/one.pgn"
 refused "$dir/cut.ech" --game 1
