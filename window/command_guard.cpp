@@ -64,6 +64,10 @@ constexpr CommandRule kRules[] = {
     {cmd::kSayClocks, kSearch, kRuns},
     {cmd::kSayWhitePieces, kSearch, kRuns},
     {cmd::kSayBlackPieces, kSearch, kRuns},
+    // The coach reads the position shown, which the replay borrows; the
+    // review reads the record alone.
+    {cmd::kSuggestMove, kNoSearch, kRefused},
+    {cmd::kReviewGame, kNoSearch, kRuns},
 
     // Thinking time and engine
     {cmd::kTimePresetFirst + 0, kSearch, kRuns},
@@ -89,6 +93,9 @@ constexpr CommandRule kRules[] = {
     {cmd::kLevelFirst + 7, kNoSearch, kRuns},
     {cmd::kLevelCustom, kNoSearch, kRuns},
     {cmd::kLevelResults, kSearch, kRuns},
+    // A look already under way keeps the settings it started with.
+    {cmd::kCoachWarnings, kSearch, kRuns},
+    {cmd::kCoachSettings, kSearch, kRuns},
 
     // Display
     {cmd::kPieceSet1, kSearch, kRuns},

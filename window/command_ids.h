@@ -29,6 +29,8 @@ constexpr int kStopSearch = 1033;
 constexpr int kTakeBack = 1049;
 constexpr int kCopyFen = 32852;
 constexpr int kPasteFen = 32853;
+constexpr int kSuggestMove = 32890;  // key H
+constexpr int kReviewGame = 32891;
 
 // Thinking time: eight presets, then "Définir..."
 constexpr int kTimePresetFirst = 32837;
@@ -43,6 +45,8 @@ constexpr int kLevelFirst = 32900;
 constexpr int kLevelRoom = 20;
 constexpr int kLevelCustom = kLevelFirst + kLevelRoom;  // "Personnalisé..."
 constexpr int kLevelResults = kLevelCustom + 1;         // "Mes résultats..."
+constexpr int kCoachWarnings = 32892;
+constexpr int kCoachSettings = 32893;
 
 // Display
 constexpr int kPieceSet1 = 32805;

@@ -90,7 +90,7 @@ void GameController::commitHumanMove() {
     dispatchOne();
     // A draw or a finished game leaves the board with the human; the next
     // repaint announces it.
-    if (!gameOver()) {
+    if (!gameOver() && (!beforeReply_ || beforeReply_())) {
         state_.awaitingHuman = false;
         startSearchAndShowMove();
     }

@@ -73,6 +73,10 @@ public:
     using InformationDialog =
         std::function<std::optional<ExplorerPath>(const std::string&, const std::string&, ExplorerPath&)>;
     void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
+    // Run after a human move against the computer, before the reply (the
+    // coach's look at the move): false keeps the computer from answering,
+    // the move having been taken back.
+    void setBeforeReply(std::function<bool()> check) { beforeReply_ = std::move(check); }
 
     // Turn rule and game-over guard
     bool humanToMove() const;
@@ -214,6 +218,7 @@ private:
     static constexpr std::uint64_t kUnknownMemory = ~std::uint64_t{0};
     std::uint64_t totalMemory_ = kUnknownMemory;
     InformationDialog informationDialog_;
+    std::function<bool()> beforeReply_;
     ExplorerPath explorerFields_;  // the information dialog's fields during one search
     bool threadDone_ = true;
     bool recordHeldBySearch_ = false;

@@ -79,6 +79,7 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
                                               [this](int id) { runCommand(id); });
     keyboard_ = std::make_unique<KeyboardPlay>(controller_, moves_, announcer_, *view_, *layout_.moveField);
     connectControls();
+    connectCoach();
     controller_.setInformationDialog(
         [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
             return InformationDialog::ask(current, initial, this, &fields);
@@ -109,6 +110,7 @@ void GameWindow::setSpeaker(std::unique_ptr<Speaker> speaker) {
 
 GameWindow::~GameWindow() {
     closing_ = true;
+    coach_->shutdown();
     controller_.endSearch();
 }
 
@@ -180,8 +182,9 @@ void GameWindow::readSettingsFile() {
 }
 
 void GameWindow::drawPicture() {
-    view_->setPicture(renderer_.render(controller_.state(), controller_.display(), view_->scale()),
-                      mouse_ ? mouse_->hoverZone() : 0);
+    QImage picture = renderer_.render(controller_.state(), controller_.display(), view_->scale());
+    if (coach_) coach_->drawHint(picture);
+    view_->setPicture(std::move(picture), mouse_ ? mouse_->hoverZone() : 0);
 }
 
 void GameWindow::repaintAll() {
@@ -194,6 +197,7 @@ void GameWindow::repaintAll() {
     setMenuChecks();
     updateCommandStates();
     keyboard_->refresh();
+    refreshCoachCommands();
     controller_.status().markPainted();
 }
 
@@ -278,6 +282,7 @@ void GameWindow::wheelEvent(QWheelEvent* event) {
 
 void GameWindow::closeNow() {
     closing_ = true;
+    coach_->shutdown();
     controller_.endSearch();
     controller_.timers().stop();
     if (help_) help_->close();

@@ -13,6 +13,7 @@
 
 #include "storage/preferences_file.h"
 #include "window/board_renderer.h"
+#include "window/coach.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
 #include "window/format_commands.h"
@@ -57,6 +58,7 @@ public:
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
     LevelCommands& levels() { return *levels_; }
+    Coach& coach() { return *coach_; }
     FileLocations& locations() { return locations_; }
     // The options kept beside quorvel.ini, read with it at start-up and
     // written with it at quit.
@@ -123,6 +125,11 @@ private:
     void closeNow();
     // The board view and the controls follow the client's size.
     void fitToClient();
+    // The coach's commands and menu items (window/coach_commands.cpp).
+    void connectCoach();
+    bool runCoachCommand(int id);
+    void refreshCoachCommands();
+    void showReviewedPosition(int ply);
 
     DialogService& dialogs_;
     FileLocations& locations_;
@@ -142,6 +149,7 @@ private:
     FileCommands files_;
     FormatCommands formats_;
     HistoryNavigator history_;
+    std::unique_ptr<Coach> coach_;  // after the controller and the history it uses
     HelpWindow* help_ = nullptr;
     bool closing_ = false;
     bool quitting_ = false;                         // the quit sequence is under way

@@ -76,6 +76,11 @@ void MainMenu::buildPlay(QMenuBar* bar) {
     add(say, cmd::kSayClocks, "Les &horloges")->setShortcut(QKeySequence(Qt::Key_F6));
     add(say, cmd::kSayWhitePieces, "Les pièces &blanches")->setShortcut(QKeySequence(Qt::Key_F7));
     add(say, cmd::kSayBlackPieces, "Les pièces &noires")->setShortcut(QKeySequence(Qt::Key_F8));
+    add(menu, cmd::kSuggestMove, "Su&ggérer un coup")->setShortcut(QKeySequence(Qt::Key_H));
+    add(menu, cmd::kReviewGame, "Anal&yser la partie");
+    menu->addSeparator();
+    add(menu, cmd::kCopyFen, "Copier la position (FEN)");
+    add(menu, cmd::kPasteFen, "Coller une position (FEN)");
 }
 
 void MainMenu::buildOptions(QMenuBar* bar) {
@@ -101,6 +106,8 @@ void MainMenu::buildLevels(QMenuBar* bar) {
     add(menu, cmd::kLevelCustom, "Personnalisé...", true);
     menu->addSeparator();
     add(menu, cmd::kLevelResults, "Mes résultats...");
+    add(menu, cmd::kCoachWarnings, "&Entraîneur", true);
+    add(menu, cmd::kCoachSettings, "Réglages de l'e&ntraîneur...");
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {

@@ -42,6 +42,16 @@ void GameWindow::applyPreferences() {
     std::optional<int> level;
     if (preferences_.text(kLevelKey)) level = preferences_.integer(kLevelKey, {kCustomLevel, kLevelCount}, kCustomLevel);
     levels_->restore(level);
+
+    const Preferences& p = preferences_;
+    CoachSettings& coach = coach_->settings();
+    const CoachSettings defaults;
+    coach.hintSeconds = p.integer("coach.hint_seconds", kCoachTimeRange, defaults.hintSeconds);
+    coach.warnings = p.flag("coach.warnings", defaults.warnings);
+    coach.thresholdPawns = p.integer("coach.threshold_pawns", kCoachThresholdRange, defaults.thresholdPawns);
+    coach.coachSeconds = p.integer("coach.coach_seconds", kCoachTimeRange, defaults.coachSeconds);
+    coach.reviewSeconds = p.integer("coach.review_seconds", kCoachTimeRange, defaults.reviewSeconds);
+    coach.analyst = p.text("coach.analyst", defaults.analyst);
     setMenuChecks();
 }
 
@@ -60,6 +70,15 @@ void GameWindow::storePreferences() {
     if (const QString folder = locations_.lastFolder(); !folder.isEmpty())
         preferences_.set(kDialogFolder, folder.toStdString());
     preferences_.setInteger(kLevelKey, levels_->level());
+
+    Preferences& p = preferences_;
+    const CoachSettings& coach = coach_->settings();
+    p.setInteger("coach.hint_seconds", coach.hintSeconds);
+    p.setFlag("coach.warnings", coach.warnings);
+    p.setInteger("coach.threshold_pawns", coach.thresholdPawns);
+    p.setInteger("coach.coach_seconds", coach.coachSeconds);
+    p.setInteger("coach.review_seconds", coach.reviewSeconds);
+    p.set("coach.analyst", coach.analyst);
 }
 
 }  // namespace quorvel

@@ -44,8 +44,9 @@ void GameWindow::runCommand(int id) {
         case CommandVerdict::run:
             break;
     }
-    if (!levels_->run(id) && !runDisplayCommand(id) && !runGameCommand(id) && !runDialogCommand(id))
-        runKeyboardCommand(id);
+    if (!levels_->run(id) && !runDisplayCommand(id) && !runGameCommand(id) && !runDialogCommand(id) &&
+        !runKeyboardCommand(id))
+        runCoachCommand(id);
     if (closing_) return;
     // An engine option or a time changed by hand leaves the level.
     levels_->followHandChanges();
@@ -210,7 +211,8 @@ bool GameWindow::runGameCommand(int id) {
             controller_.runComputerVsComputer();
             break;
         case cmd::kStopSearch:
-            controller_.pressStopButton();
+            // The coach's hint or look at a move, when one runs, is what stops.
+            if (!coach_->interrupt()) controller_.pressStopButton();
             break;
         case cmd::kTakeBack:
             history_.undo();
