@@ -14,19 +14,19 @@ EngineOptions depths(int main, int secondary) {
     return options;
 }
 
-// The strength figures: docs/levels.md, where the ones not measured yet are
-// marked as placeholders.
+// The strength figures: the calibration's table in docs/levels.md, rounded
+// to 50.
 // The low levels are bounded by depth, so that their strength does not
 // depend on the machine's speed; their time limits only cap a rare
 // position with a huge tree. Level 8 thinks for the default 9 + 8 seconds.
 const std::array<LevelPreset, kLevelCount> kLevels{{
-    {1, depths(3, 0), {4, 4}, 150, 300},
-    {2, depths(3, 0), {4, 4}, 80, 550},
-    {3, depths(3, 0), {4, 4}, 30, 600},
-    {4, depths(3, 0), {4, 4}, 0, 650},
-    {5, depths(3, 3), {4, 4}, 60, 700},
-    {6, depths(3, 3), {4, 4}, 25, 750},
-    {7, depths(3, 3), {4, 4}, 0, 1250},
+    {1, depths(2, 0), {4, 4}, 150, 400},
+    {2, depths(2, 0), {4, 4}, 50, 550},
+    {3, depths(2, 0), {4, 4}, 0, 850},
+    {4, depths(2, 3), {4, 4}, 0, 950},
+    {5, depths(3, 0), {4, 4}, 0, 1150},
+    {6, depths(3, 1), {4, 4}, 0, 1200},
+    {7, depths(3, 2), {4, 4}, 0, 1250},
     {8, EngineOptions{}, TimeLimits{}, 0, 1300},
 }};
 

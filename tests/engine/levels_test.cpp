@@ -41,8 +41,8 @@ TEST(Levels, PresetsArePinned) {
         int main, secondary, mainTime, secondaryTime, margin;
     };
     const Row rows[kLevelCount] = {
-        {3, 0, 4, 4, 150}, {3, 0, 4, 4, 80}, {3, 0, 4, 4, 30}, {3, 0, 4, 4, 0},
-        {3, 3, 4, 4, 60},  {3, 3, 4, 4, 25}, {3, 3, 4, 4, 0}, {10, 3, 9, 8, 0},
+        {2, 0, 4, 4, 150}, {2, 0, 4, 4, 50}, {2, 0, 4, 4, 0}, {2, 3, 4, 4, 0},
+        {3, 0, 4, 4, 0},   {3, 1, 4, 4, 0},  {3, 2, 4, 4, 0}, {10, 3, 9, 8, 0},
     };
     for (int level = 1; level <= kLevelCount; ++level) {
         const LevelPreset& p = levelPreset(level);
@@ -102,7 +102,7 @@ TEST(Levels, LevelInForceFollowsHandChanges) {
         {"unchanged", 5, 5, [](EngineOptions&, TimeLimits&) {}, 5},
         {"display flag only", 5, 5, [](EngineOptions& o, TimeLimits&) { o.extraDisplays = true; }, 5},
         {"main depth", 5, 5, [](EngineOptions& o, TimeLimits&) { o.maxDepthMain = 6; }, kCustomLevel},
-        {"secondary depth", 6, 6, [](EngineOptions& o, TimeLimits&) { o.maxDepthSecondary = 2; },
+        {"secondary depth", 6, 6, [](EngineOptions& o, TimeLimits&) { o.maxDepthSecondary = 4; },
          kCustomLevel},
         {"tolerance", 8, 8, [](EngineOptions& o, TimeLimits&) { o.alphaBetaTolerance = 1; }, kCustomLevel},
         {"minimum sons", 8, 8, [](EngineOptions& o, TimeLimits&) { o.minSons = 2; }, kCustomLevel},
@@ -114,7 +114,7 @@ TEST(Levels, LevelInForceFollowsHandChanges) {
         // A level with a margin shares its options with one without: only
         // the remembered level tells them apart.
         {"margin level remembered", 2, 2, [](EngineOptions&, TimeLimits&) {}, 2},
-        {"margin level forgotten", kCustomLevel, 2, [](EngineOptions&, TimeLimits&) {}, 4},
+        {"margin level forgotten", kCustomLevel, 2, [](EngineOptions&, TimeLimits&) {}, 3},
         {"another level's preset", 5, 4, [](EngineOptions&, TimeLimits&) {}, 4},
         {"hand change back to a preset", kCustomLevel, 7,
          [](EngineOptions& o, TimeLimits&) {
@@ -143,7 +143,8 @@ struct Choice {
 const Choice kChoices[] = {
     {"a free queen is taken", "4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", {"d2d5"}, 1},
     {"a mate in one is never missed", "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", {"d1d8"}, 1},
-    {"a knight fork wins the rook", "r3k3/8/8/1N6/8/8/8/4K3 w - - 0 1", {"b5c7"}, 1},
+    // Three plies see the fork; the two of the lowest levels do not.
+    {"a knight fork wins the rook", "r3k3/8/8/1N6/8/8/8/4K3 w - - 0 1", {"b5c7"}, 5},
 };
 
 TEST(Levels, EveryLevelTakesWhatItSees) {

@@ -203,7 +203,7 @@ TEST(UciOptions, SetOptionChangesOneValueOrNothing) {
         // A level sets its preset and its root choice; 0 leaves the values.
         {"name Level value 1", true,
          [](const UciSettings& s) {
-             return s.level == 1 && s.engine.maxDepthMain == 3 && s.engine.maxDepthSecondary == 0 &&
+             return s.level == 1 && s.engine.maxDepthMain == 2 && s.engine.maxDepthSecondary == 0 &&
                     s.limits.mainTimeLimit == 4 && levelChoiceMargin(s) == 150;
          }},
         {"name level value 8", true,
