@@ -21,6 +21,7 @@
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/dialog_units.h"
+#include "window/engine_menu.h"
 #include "window/main_menu.h"
 #include "window/mouse_input.h"
 #include "window/settings_mapping.h"
@@ -67,6 +68,8 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
     client->installEventFilter(this);
 
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
+    engineMenu_ = std::make_unique<EngineMenu>(menuBar(), QStringLiteral("&Options"),
+                                               [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
     connectControls();
     controller_.setInformationDialog(
@@ -95,6 +98,12 @@ void GameWindow::connectControls() {
     connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
     connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
     connect(&controller_, &GameController::commandStatesChanged, this, &GameWindow::updateCommandStates);
+    connect(&controller_.opponents(), &EngineOpponents::listChanged, this, [this] {
+        engineMenu_->rebuild(controller_.opponents());
+        appliedContext_.reset();
+        updateCommandStates();
+        setMenuChecks();
+    });
     connect(view_, &BoardView::wheelTurned, this, [this](int steps) { scrollList(steps); });
     connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { scrollList(d); });
     connect(layout_.history, &UpDownControl::stepped, this,
@@ -182,6 +191,7 @@ void GameWindow::setMenuChecks() {
     menu_->setChecked(cmd::kPossibleMoves, d.showPossibleMoves);
     menu_->setChecked(cmd::kBoxAtEveryCheck, d.boxAtEveryCheck);
     menu_->setChecked(cmd::kShowThinking, controller_.showThinking());
+    if (engineMenu_) engineMenu_->setChecks(controller_.opponents());
     menu_->setChecked(cmd::kPieceSet1, d.pieceSet == 0);
     menu_->setChecked(cmd::kPieceSet2, d.pieceSet == 20);
     menu_->setChecked(cmd::kPieceSet3, d.pieceSet == 40);

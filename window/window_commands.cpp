@@ -19,6 +19,7 @@
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
 #include "window/command_ids.h"
+#include "window/engine_menu.h"
 #include "window/game_window.h"
 #include "window/main_menu.h"
 #include "window/settings_mapping.h"
@@ -27,7 +28,7 @@
 namespace quorvel {
 
 CommandContext GameWindow::commandContext() const {
-    return {controller_.computerBusy(), controller_.state().reviewing};
+    return {controller_.computerBusy(), controller_.state().reviewing, controller_.engineThinking()};
 }
 
 void GameWindow::runCommand(int id) {
@@ -37,10 +38,21 @@ void GameWindow::runCommand(int id) {
         case CommandVerdict::cancelReplayThenRun:
             history_.endReplay();
             break;
+        case CommandVerdict::endEngineSearchThenRun:
+            // The engine's search is dropped; the command runs once the
+            // move that waited for it has unwound.
+            controller_.abandonEngineSearch();
+            controller_.afterFlows([this, id, serial = controller_.state().positionSerial] {
+                runCommand(id);
+                // Answered "Non", or a file dialog cancelled: the game is as
+                // it was, and the engine thinks again.
+                if (controller_.state().positionSerial == serial) controller_.playIfComputersTurn();
+            });
+            return;
         case CommandVerdict::run:
             break;
     }
-    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id)) return;
+    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id) || runEngineCommand(id)) return;
 }
 
 GameWindow::ButtonCommands GameWindow::buttonCommands() const {
@@ -62,6 +74,7 @@ void GameWindow::updateCommandStates() {
     for (const auto& [button, id] : buttonCommands()) button->setEnabled(allowed(id));
     layout_.history->setEnabled(allowed(cmd::kHistoryBack));
     layout_.listScroll->setEnabled(allowed(cmd::kScrollListBack));
+    if (engineMenu_) engineMenu_->updateStates(allowed, controller_.opponents());
 }
 
 void GameWindow::chooseColour(std::uint32_t& colour) {
@@ -228,7 +241,7 @@ bool GameWindow::runDialogCommand(int id) {
             break;
         case cmd::kEngineOptions:
             controller_.engineOptions() =
-                EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
+                EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this, otherEngineName());
             break;
         case cmd::kCapturedPieces: {
             Position whiteLower = controller_.state().record.current;
