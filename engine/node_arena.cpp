@@ -61,6 +61,8 @@ void NodeArena::prepareLoop() {
             // Out of memory: try again only once the search took a page; the
             // pages of a search that ended meanwhile still go back.
             const std::uint64_t seen = pagesTaken_;
+            ++refusals_;
+            returnedWake_.notify_all();
             prepareWake_.wait(lock,
                               [this, seen] { return quit_ || !retired_.empty() || pagesTaken_ != seen; });
             continue;
@@ -72,6 +74,11 @@ void NodeArena::prepareLoop() {
 void NodeArena::waitUntilReturned() {
     std::unique_lock lock(prepareMutex_);
     returnedWake_.wait(lock, [this] { return quit_ || (retired_.empty() && !returning_); });
+}
+
+void NodeArena::waitUntilRefused(std::uint64_t count) {
+    std::unique_lock lock(prepareMutex_);
+    returnedWake_.wait(lock, [this, count] { return quit_ || refusals_ >= count; });
 }
 
 NodeArena::Page NodeArena::takePage() {

@@ -39,6 +39,10 @@ public:
     void clear();
     // Waits until the pages given up by clear() are back with the system.
     void waitUntilReturned();
+    // Waits until the system has refused the helper a page `count` times
+    // since the arena was made; the helper then waits for the search to
+    // take a page before it asks again. For the tests of a full memory.
+    void waitUntilRefused(std::uint64_t count);
 
     SearchNode& operator[](NodeIndex index) { return pages_[index >> kPageBits][index & (kPageSize - 1)]; }
     const SearchNode& operator[](NodeIndex index) const {
@@ -46,6 +50,10 @@ public:
     }
 
     static constexpr std::size_t kPageBytes = sizeof(SearchNode) * kPageSize;
+    // Pages still held from the system between two searches: those kept
+    // warm for the next search (12 MB) and those the helper holds ready.
+    static constexpr std::size_t kKeptPages = 8;
+    static constexpr std::size_t kReadyPages = 2;
 
     // A page of nodes, returned to the system as a whole.
     struct PageDelete {
@@ -59,8 +67,6 @@ public:
 
 private:
     bool addPage();
-
-    static constexpr std::size_t kKeptPages = 8;  // 12 MB kept warm between searches
 
     // A page whose memory the system has already mapped, from the helper
     // thread, or a fresh one when none is ready.
@@ -79,14 +85,14 @@ private:
     // couple of pages touched and ready, handed over under the mutex. It
     // also unmaps the pages a finished search gave up (a few gigabytes take
     // a good fraction of a second).
-    static constexpr std::size_t kReadyPages = 2;
     std::mutex prepareMutex_;
     std::condition_variable prepareWake_;
-    std::condition_variable returnedWake_;
+    std::condition_variable returnedWake_;  // pages went back, or the system refused one
     std::vector<Page> ready_;
     std::vector<Page> retired_;  // pages to give back to the system
     bool returning_ = false;     // the helper is unmapping retired pages
     std::uint64_t pagesTaken_ = 0;
+    std::uint64_t refusals_ = 0;  // pages the system refused the helper
     bool quit_ = false;
     std::thread helper_;
 };

@@ -11,5 +11,9 @@ namespace quorvel {
 void* mapPageMemory(std::size_t bytes);
 // Gives back memory obtained from mapPageMemory(bytes).
 void unmapPageMemory(void* memory, std::size_t bytes);
+// Bytes taken by mapPageMemory and not yet given back, over the whole
+// process: what the search tree holds from the system, whatever the
+// allocator or a sanitizer keeps resident beside it.
+std::size_t mappedPageBytes();
 
 }  // namespace quorvel

@@ -21,6 +21,8 @@ struct SearchDriver::Run {
     GameRecord* record = nullptr;
     EngineOptions options;
     bool computerVsComputer = false;
+    int margin = 0;          // the root choice's margin for this search
+    std::uint32_t draw = 0;  // and its random number
     SearchOutcome outcome;
     std::atomic<bool> running{false};
 };
@@ -41,6 +43,11 @@ public:
           expand_(expand) {}
 
     SearchOutcome run(bool computerVsComputer);
+    // A margin for the root choice and the number that draws within it.
+    void setRootDraw(int margin, std::uint32_t draw) {
+        margin_ = margin;
+        draw_ = draw;
+    }
 
 private:
     // The search up to the move recorded (or none).
@@ -51,6 +58,7 @@ private:
     bool fallBackReady(int depthLimit) const;
     bool playAbandoned(TreeSearch& search);
     NodeIndex moveToPlay(const TreeSearch& search, NodeIndex chosen) const;
+    NodeIndex drawnLeaf(const TreeSearch& search, NodeIndex& m);
     bool playMove(NodeIndex m);
     void showInformation(TreeSearch& search);
 
@@ -65,6 +73,8 @@ private:
     bool abandoned_ = false;            // stop came during a pass's back-up: the last complete pass is played
     bool playerIsBlack_ = false;        // the record's, kept for after the record is handed back
     std::optional<TreeSearch> search_;  // once the tree was grown
+    int margin_ = 0;                    // root choice: hundredths of a pawn, 0: the search's own choice
+    std::uint32_t draw_ = 0;
 };
 
 bool Runner::playFromBook() {
@@ -168,6 +178,16 @@ NodeIndex Runner::moveToPlay(const TreeSearch& search, NodeIndex chosen) const {
     return kNoNode;
 }
 
+// A level's margin: the move is drawn among the root's moves scored within
+// the margin of the best; the report follows the drawn move's own line.
+NodeIndex Runner::drawnLeaf(const TreeSearch& search, NodeIndex& m) {
+    const NodeIndex drawn = pickWithinMargin(tree_, margin_, draw_);
+    if (drawn != kNoNode) m = drawn;
+    tree_.selected = m;
+    tree_.findDeepestPrincipalLeaf(m, tree_[m].score, search.depthLimit);
+    return tree_.selected;
+}
+
 bool Runner::playMove(NodeIndex m) {
     if (record_.plyCount < 0 || record_.plyCount >= GameRecord::kCapacity) return false;
     const SearchNode& node = tree_[m];
@@ -260,10 +280,11 @@ SearchOutcome Runner::searchAndRecord() {
         search.secondaryPhase(rootScore, hooks_.secondaryPhaseStarted);
         status_.setSecondaryReport(search.secondaryText);
         const NodeIndex chosen = search.finalChoice(rootScore, record_);
-        const NodeIndex m = moveToPlay(search, chosen);
+        NodeIndex m = moveToPlay(search, chosen);
         // A choice that ended at the root reports the move actually played,
         // not the root's blank text.
-        const NodeIndex reported = chosen == SearchTree::mainRoot() && m != kNoNode ? m : chosen;
+        NodeIndex reported = chosen == SearchTree::mainRoot() && m != kNoNode ? m : chosen;
+        if (margin_ > 0 && m != kNoNode) reported = drawnLeaf(search, m);
         status_.setStatusText(formatFinalReport(tree_, reported, search.reportContext()));
         status_.setPrincipalLine(search.principalLine(reported));
         outcome.movePlayed = m != kNoNode && playMove(m);
@@ -290,17 +311,25 @@ void SearchDriver::start(GameRecord& record, const EngineOptions& options, bool 
     run_->record = &record;
     run_->options = options;
     run_->computerVsComputer = computerVsComputer;
+    run_->margin = choice_.margin;
+    run_->draw = choice_.margin > 0 ? static_cast<std::uint32_t>(draws_()) : 0;
     run_->outcome = SearchOutcome{};
     run_->running.store(true);
     thread_ = std::thread([this] {
         Run& run = *run_;
         Runner runner(status_, run.tree, *run.record, run.options, book_, hooks_, expand_);
+        runner.setRootDraw(run.margin, run.draw);
         run.outcome = runner.run(run.computerVsComputer);
         status_.entriesFreed.store(status_.nodesCreated.load());
         status_.searchIdle.store(true);
         run.running.store(false);
         if (hooks_.finished) hooks_.finished();
     });
+}
+
+void SearchDriver::setRootChoice(RootChoice choice) {
+    choice_ = choice;
+    draws_.seed(choice.seed);
 }
 
 void SearchDriver::wait() {

@@ -7,12 +7,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <thread>
 #include <utility>
 
 #include "engine/engine_options.h"
 #include "engine/expansion.h"
+#include "engine/root_choice.h"
 #include "engine/search_status.h"
 #include "rules/position.h"
 
@@ -72,6 +74,10 @@ public:
     // The expansion the search uses (the fast one unless told otherwise; the
     // benchmark compares it with the literal one).
     void setExpansion(ExpandFn expand) { expand_ = expand; }
+    // How the move is taken from the root's moves (a level's margin); the
+    // draws restart from the choice's seed. Not while a search runs.
+    void setRootChoice(RootChoice choice);
+    const RootChoice& rootChoice() const { return choice_; }
 
     // Starts runSearch on its own thread. The record belongs to the search
     // until `finished`; the caller has cleared searchIdle and the stop flags.
@@ -87,6 +93,8 @@ private:
     const OpeningBook* book_ = nullptr;
     SearchHooks hooks_;
     ExpandFn expand_ = fastExpand;
+    RootChoice choice_;
+    std::mt19937 draws_;  // drawn on the caller's thread, one number per search with a margin
     std::thread thread_;
     struct Run;
     std::unique_ptr<Run> run_;

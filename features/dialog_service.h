@@ -47,6 +47,10 @@ public:
     // One of the games of a PGN file, by its index in `games`; nullopt when
     // cancelled.
     virtual std::optional<int> chooseGame(const QStringList& games) = 0;
+    // A box with buttons of its own: the index of the one pressed; a box
+    // closed otherwise (Escape, the close box) gives the last.
+    virtual int ask(const QString& caption, const QString& text, BoxIcon icon,
+                    const QStringList& buttons) = 0;
 
     // What went wrong with a file, a folder or the book: the beep, then the
     // error box.

@@ -2,6 +2,7 @@
 // A DialogService for tests: records every box and answers from queues.
 
 #include <deque>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
         QString text;
         BoxIcon icon;
         BoxButtons buttons;
+        QStringList choices = {};  // the buttons of a box asked with ask()
     };
 
     std::vector<Box> boxes;                        // every box shown, in order
@@ -24,6 +26,7 @@ public:
     std::deque<std::optional<QColor>> colours;     // answers for the colour chooser (default: cancel)
     std::deque<int> promotions;                    // answers for the promotion chooser (default: 12)
     std::deque<std::optional<int>> games;          // answers for the game list (default: cancel)
+    std::deque<int> choices;                       // answers for ask() (default: the last button)
     QStringList lastGameList;                      // the lines the game list last showed
     QString lastDefaultName;                       // the name the last file dialog suggested
     std::optional<QColor> lastInitialColour;       // the colour the chooser last opened on
@@ -53,6 +56,14 @@ public:
         lastGameList = list;
         return pop(games, {});
     }
+
+    int ask(const QString& caption, const QString& text, BoxIcon icon, const QStringList& buttons) override {
+        boxes.push_back({caption, text, icon, BoxButtons::ok, buttons});
+        if (onAsk) onAsk();
+        return pop(choices, static_cast<int>(buttons.size()) - 1);
+    }
+    // Runs while a box of ask() is up, as the user would look at the window.
+    std::function<void()> onAsk;
 
     QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
 

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include "storage/level_results.h"
 #include "storage/preferences_file.h"
 
 namespace quorvel {
@@ -45,6 +46,10 @@ QString FileLocations::recoveryPath() const {
 
 QString FileLocations::preferencesPath() const {
     return QDir(folders_.config).filePath(QString::fromLatin1(kPreferencesFileName));
+}
+
+QString FileLocations::levelResultsPath() const {
+    return QDir(folders_.data).filePath(QString::fromLatin1(kLevelResultsFileName));
 }
 
 QString FileLocations::bookPath() const {

@@ -37,6 +37,8 @@ public:
     QString recoveryPath() const;
     // The options kept beside quorvel.ini (storage/preferences_file.h).
     QString preferencesPath() const;
+    // The player's results at each level (storage/level_results.h).
+    QString levelResultsPath() const;
     // The book the game reads; empty when there is none anywhere.
     QString bookPath() const;
     // A shipped file such as a clip: where it is, or its installed place

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 #include "features/file_locations.h"
 #include "features/game_list_dialog.h"
@@ -44,6 +46,20 @@ BoxAnswer QtDialogService::message(const QString& caption, const QString& text, 
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? BoxAnswer::yes : BoxAnswer::no;
+}
+
+int QtDialogService::ask(const QString& caption, const QString& text, BoxIcon icon,
+                         const QStringList& buttons) {
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent_);
+    std::vector<QPushButton*> pushed;
+    for (const QString& label : buttons) pushed.push_back(box.addButton(label, QMessageBox::ActionRole));
+    if (pushed.empty()) pushed.push_back(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    box.setDefaultButton(pushed.front());
+    box.setEscapeButton(pushed.back());
+    box.exec();
+    const auto chosen = std::find(pushed.begin(), pushed.end(), box.clickedButton());
+    return chosen == pushed.end() ? static_cast<int>(pushed.size()) - 1
+                                  : static_cast<int>(chosen - pushed.begin());
 }
 
 void QtDialogService::beep() {

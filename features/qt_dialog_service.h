@@ -27,6 +27,7 @@ public:
     std::optional<QColor> chooseColour(const QColor& initial) override;
     int choosePromotion(int pieceSet, bool playerIsBlack) override;
     std::optional<int> chooseGame(const QStringList& games) override;
+    int ask(const QString& caption, const QString& text, BoxIcon icon, const QStringList& buttons) override;
 
 private:
     QString startPath(const QString& defaultName) const;

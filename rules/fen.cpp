@@ -142,14 +142,16 @@ std::optional<std::string> readPassant(const std::string& field, bool whiteToMov
     return std::nullopt;
 }
 
-// The en-passant square is empty and lies behind a pawn of the side that
-// has just moved. White is the lower side.
+// The en-passant square lies behind a pawn of the side that has just moved,
+// and both squares that pawn has just crossed, the en-passant square and the
+// one it started from, are empty. White is the lower side.
 std::optional<std::string> passantProblem(const Position& position, bool whiteToMove) {
     const int x = whiteToMove ? position[kUpperDoubleStepFileCell] : position[kLowerDoubleStepFileCell];
     if (x < 1 || x > 8) return std::nullopt;
-    const int behind = whiteToMove ? 6 : 3, pawnRow = whiteToMove ? 5 : 4;
+    const int start = whiteToMove ? 7 : 2, behind = whiteToMove ? 6 : 3, pawnRow = whiteToMove ? 5 : 4;
     const std::int8_t pawn = whiteToMove ? kUpperPawn : kLowerPawn;
-    if (position.at(x, pawnRow) == pawn && position.at(x, behind) == 0) return std::nullopt;
+    if (position.at(x, pawnRow) == pawn && position.at(x, behind) == 0 && position.at(x, start) == 0)
+        return std::nullopt;
     const std::string square{static_cast<char>('a' + x - 1), static_cast<char>('0' + behind)};
     return "la case en passant " + square + " ne suit pas le pas double d'un pion";
 }

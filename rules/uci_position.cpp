@@ -8,6 +8,8 @@
 
 #include "fen.h"
 #include "move_recording.h"
+#include "perft.h"
+#include "record_positions.h"
 #include "uci_move.h"
 
 namespace quorvel {
@@ -153,6 +155,30 @@ UciPositionResult setUpUciPosition(std::string_view arguments) {
     playMoves(*position.record, legalMoves, position.droppedHalfMoves);
     result.position = std::move(position);
     return result;
+}
+
+std::optional<UciGameText> uciGameOf(const GameRecord& record, int ply) {
+    const int start = setupPly(record);
+    ply = std::clamp(ply, start, std::max(start, std::min(record.recordLength, GameRecord::kCapacity)));
+    UciGameText game;
+    // A game with moves starts from the initial position or from its set-up
+    // one; a game without any is its live position.
+    if (start > 0 || record.recordLength == 0) {
+        auto setup = std::make_unique<GameRecord>(record);
+        setup->plyCount = start;
+        const std::string fen = formatFen(*setup);
+        if (fen != kStartFen) game.fen = fen;
+    }
+    ChessPosition after = positionAtPly(record, start);
+    for (int p = start; p < ply; ++p) {
+        const ChessPosition before = after;
+        after = positionAtPly(record, p + 1);
+        const auto move = legalMoveBetween(before.board, before.state, !before.whiteToMove, after.board);
+        if (!move) return std::nullopt;
+        // A chess board: White below, rows equal to ranks.
+        game.moves.push_back(uciMoveOf(*move, false));
+    }
+    return game;
 }
 
 }  // namespace quorvel

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "position.h"
 
@@ -38,6 +39,21 @@ UciPositionResult setUpUciPosition(std::string_view arguments);
 // and `dropped` grows by two. False, the record unchanged, for a malformed
 // or illegal move.
 bool playUciMove(GameRecord& record, std::string_view text, int& dropped);
+
+// A game as engines are told it: the position it started from as a FEN
+// (empty for the initial position) and the moves played since, in the
+// engines' notation.
+struct UciGameText {
+    std::string fen;
+    std::vector<std::string> moves;
+
+    friend bool operator==(const UciGameText&, const UciGameText&) = default;
+};
+
+// The game of `record` up to `ply` half-moves (setupPly(record) <= ply <=
+// recordLength). nullopt when a move of the record does not lead from its
+// position to the next.
+std::optional<UciGameText> uciGameOf(const GameRecord& record, int ply);
 
 // Leaves out the `count` oldest half-moves of the record (moves and history
 // move down; plyCount and recordLength shrink).

@@ -69,9 +69,13 @@ echo "== Debian package =="
 out="$(cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" 2>&1)" || fail "cpack: $out"
 deb="$(ls "$work"/package/quorvel_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for needed in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins gstreamer1.0-plugins-good fonts-dejavu-core \
+for needed in libqt6widgets6 libqt6multimedia6 libqt6texttospeech6 qt6-qpa-plugins gstreamer1.0-plugins-good fonts-dejavu-core \
   qt6-translations-l10n; do
   grep -q "\b$needed\b" <<< "$depends" || fail "Depends lacks $needed: $depends"
+done
+recommends="$(dpkg-deb -f "$deb" Recommends)"
+for wanted in qt6-speech-speechd-plugin speech-dispatcher-espeak-ng; do
+  grep -q "\b$wanted\b" <<< "$recommends" || fail "Recommends lacks $wanted: $recommends"
 done
 contents="$(dpkg-deb -c "$deb")"
 for file in usr/bin/quorvel usr/bin/quorvel-cli usr/share/quorvel/ouvertures.txt "usr/share/applications/$id.desktop"; do

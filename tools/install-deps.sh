@@ -3,10 +3,14 @@
 # they are missing. Uses sudo when not run as root.
 set -euo pipefail
 
+# qt6-declarative-dev: Qt TextToSpeech's headers and CMake files need its
+# QmlIntegration module, which Debian 12's qt6-speech-dev does not pull in.
 packages=(
   g++ cmake ninja-build pkg-config libgtest-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-multimedia-dev libqt6multimedia6 gstreamer1.0-plugins-good qt6-translations-l10n
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher-espeak-ng
+  qt6-declarative-dev
   fonts-dejavu-core poppler-utils xvfb xauth
   pgn-extract stockfish
   desktop-file-utils appstream dpkg-dev file

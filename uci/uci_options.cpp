@@ -3,6 +3,7 @@
 #include <charconv>
 #include <functional>
 
+#include "engine/levels.h"
 #include "uci/uci_option_line.h"
 
 namespace quorvel {
@@ -17,7 +18,8 @@ struct SpinOption {
     std::function<void(UciSettings&, int)> set;
 };
 
-// In the order of the engine options dialog, the time limits first.
+// In the order of the engine options dialog, the time limits first; the
+// level, which sets them all, last.
 const std::vector<SpinOption>& spinOptions() {
     static const std::vector<SpinOption> options{
         {"Main Tree Time", kTimeLimitRange, [](const UciSettings& s) { return s.limits.mainTimeLimit; },
@@ -35,6 +37,12 @@ const std::vector<SpinOption>& spinOptions() {
         {"Secondary Tree Depth", kSecondaryDepthRange,
          [](const UciSettings& s) { return int{s.engine.maxDepthSecondary}; },
          [](UciSettings& s, int v) { s.engine.maxDepthSecondary = static_cast<std::int8_t>(v); }},
+        // A level sets the values above, which may then be changed one by one.
+        {"Level", {kCustomLevel, kLevelCount}, [](const UciSettings& s) { return s.level; },
+         [](UciSettings& s, int v) {
+             s.level = v;
+             if (v != kCustomLevel) applyLevel(v, s.engine, s.limits);
+         }},
     };
     return options;
 }
@@ -61,9 +69,14 @@ std::optional<bool> readBool(const std::optional<std::string>& value) {
 
 std::vector<std::string> uciOptionLines(const UciSettings& defaults) {
     std::vector<std::string> lines;
+    auto spin = [&](const SpinOption& o) {
+        return formatOptionLine(
+            {o.name, UciOptionType::spin, std::to_string(o.get(defaults)), o.range.low, o.range.high, {}});
+    };
+    // Level comes last: it sets the others.
+    const SpinOption& level = spinOptions().back();
     for (const SpinOption& o : spinOptions()) {
-        lines.push_back(formatOptionLine(
-            {o.name, UciOptionType::spin, std::to_string(o.get(defaults)), o.range.low, o.range.high, {}}));
+        if (&o != &level) lines.push_back(spin(o));
     }
     auto check = [](const char* name, bool value) {
         return formatOptionLine({name, UciOptionType::check, value ? "true" : "false", {}, {}, {}});
@@ -71,7 +84,12 @@ std::vector<std::string> uciOptionLines(const UciSettings& defaults) {
     for (const EngineCheckOption& o : kEngineChecks) lines.push_back(check(o.name, defaults.engine.*o.flag));
     lines.push_back(check(kOwnBook, defaults.ownBook));
     lines.push_back(formatOptionLine({kBookFile, UciOptionType::string, defaults.bookFile, {}, {}, {}}));
+    lines.push_back(spin(level));
     return lines;
+}
+
+int levelChoiceMargin(const UciSettings& settings) {
+    return settings.level == kCustomLevel ? 0 : levelPreset(settings.level).choiceMargin;
 }
 
 std::optional<std::string> applySetOption(std::string_view arguments, UciSettings& settings) {

@@ -16,12 +16,16 @@ namespace quorvel {
 struct UciSettings {
     EngineOptions engine;
     TimeLimits limits;     // seconds
+    int level = 0;         // "Level": 1..kLevelCount set its preset and its root choice; 0 none
     bool ownBook = true;   // answer from the opening book while the game follows it
     std::string bookFile;  // the book's path
 };
 
 // The "option name ... type ..." lines, defaults taken from `defaults`.
 std::vector<std::string> uciOptionLines(const UciSettings& defaults);
+
+// The root choice's margin of the level set, 0 without one.
+int levelChoiceMargin(const UciSettings& settings);
 
 // Applies the words after "setoption" ("name N [value V]", names in any
 // case). Returns what was wrong, leaving the settings as they were, or

@@ -23,6 +23,7 @@ struct UciSession::Run {
     StateWord baseState = 0;
     bool playerIsBlack = false;
     EngineOptions options;
+    int choiceMargin = 0;  // the level's root choice
     SearchPlan plan;
     std::shared_ptr<const OpeningBook> book;
     bool bookPlay = false;
@@ -164,6 +165,7 @@ void UciSession::go(std::string_view arguments) {
     run->playerIsBlack = run->record->playerIsBlack;
     run->plan = planSearch(request, position_.engineIsWhite, settings_.limits, settings_.engine.maxDepthMain);
     run->options = settings_.engine;
+    run->choiceMargin = levelChoiceMargin(settings_);
     run->options.maxDepthMain = static_cast<std::int8_t>(run->plan.maxDepthMain);
     // The book's lines start from the initial position.
     run->bookPlay = settings_.ownBook && book_ && position_.fromInitialPosition;
@@ -241,6 +243,11 @@ void UciSession::startSearch(Run& run) {
     status_.bookPlay.store(run.bookPlay);
     status_.prepareSearchWithoutWindow();
     driver_.setOpeningBook(run.book.get());
+    // A level's draws are seeded once from the clock, like the game's.
+    if (driver_.rootChoice().margin != run.choiceMargin) {
+        const auto seed = static_cast<std::uint32_t>(Clock::now().time_since_epoch().count());
+        driver_.setRootChoice({run.choiceMargin, seed});
+    }
     driver_.start(*run.record, run.options, false);
 }
 

@@ -4,9 +4,20 @@
 
 namespace quorvel {
 
+namespace {
+
+// Some programs give an untimed game a clock of the largest number they can
+// write. Past a year no figure changes a move, and the sums below and the
+// moments on the steady clock stay far from overflowing.
+constexpr long long kLongestTime = 365LL * 24 * 3600 * 1000;
+
+}  // namespace
+
 std::chrono::milliseconds moveAllotment(long long remaining, long long increment, int movesToGo) {
     // Sudden death is taken as thirty moves more; the increment comes back
     // after the move, so most of it may be spent now.
+    remaining = std::min(remaining, kLongestTime);
+    increment = std::min(increment, kLongestTime);
     const long long moves = movesToGo > 0 ? movesToGo : 30;
     long long allot = remaining / moves + increment * 3 / 4;
     // One move never takes more than a third of the clock, unless it is the
@@ -36,7 +47,8 @@ SearchPlan planSearch(const GoRequest& request, bool engineIsWhite, const TimeLi
         // The main tree gets a little more than half, as the engine's own
         // default limits (9 and 8 seconds) give it; the stop comes early
         // enough for the answer to leave before the budget is spent.
-        const auto total = std::max(std::chrono::milliseconds(1), *budget - kMoveOverhead);
+        const auto total = std::clamp(*budget - kMoveOverhead, std::chrono::milliseconds(1),
+                                      std::chrono::milliseconds(kLongestTime));
         plan.tickLimits = {kNoTimeLimit, kNoTimeLimit};
         plan.mainPhaseEnd = total * 55 / 100;
         plan.stopAt = total;

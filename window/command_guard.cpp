@@ -55,6 +55,19 @@ constexpr CommandRule kRules[] = {
     // The FEN is read from the record, not from the board a replay borrows.
     {cmd::kCopyFen, kNoSearch, kRuns},
     {cmd::kPasteFen, kNoSearch, kCancels},
+    // A typed move is a move on the board: only while the human has it.
+    {cmd::kPlayTypedMove, kNoSearch, kRefused},
+    {cmd::kFocusMoveField, kSearch, kRuns},
+    // The spoken state reads the game, whoever has it.
+    {cmd::kAnnounceMoves, kSearch, kRuns},
+    {cmd::kSayLastMove, kSearch, kRuns},
+    {cmd::kSayClocks, kSearch, kRuns},
+    {cmd::kSayWhitePieces, kSearch, kRuns},
+    {cmd::kSayBlackPieces, kSearch, kRuns},
+    // The coach reads the position shown, which the replay borrows; the
+    // review reads the record alone.
+    {cmd::kSuggestMove, kNoSearch, kRefused},
+    {cmd::kReviewGame, kNoSearch, kRuns},
 
     // Thinking time and engine
     {cmd::kTimePresetFirst + 0, kSearch, kRuns},
@@ -69,6 +82,20 @@ constexpr CommandRule kRules[] = {
     // The search holds a copy of the options taken at its start.
     {cmd::kEngineOptions, kNoSearch, kRuns},
     {cmd::kBoxAtEveryCheck, kSearch, kRuns},
+    // A level changes the options and the way the move is chosen.
+    {cmd::kLevelFirst + 0, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 1, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 2, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 3, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 4, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 5, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 6, kNoSearch, kRuns},
+    {cmd::kLevelFirst + 7, kNoSearch, kRuns},
+    {cmd::kLevelCustom, kNoSearch, kRuns},
+    {cmd::kLevelResults, kSearch, kRuns},
+    // A look already under way keeps the settings it started with.
+    {cmd::kCoachWarnings, kSearch, kRuns},
+    {cmd::kCoachSettings, kSearch, kRuns},
 
     // Opponents: a choice, a strength or the list changes the engines that
     // play, which the game in progress uses.

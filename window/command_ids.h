@@ -29,6 +29,8 @@ constexpr int kStopSearch = 1033;
 constexpr int kTakeBack = 1049;
 constexpr int kCopyFen = 32852;
 constexpr int kPasteFen = 32853;
+constexpr int kSuggestMove = 32890;  // key H
+constexpr int kReviewGame = 32891;
 
 // Thinking time: eight presets, then "Définir..."
 constexpr int kTimePresetFirst = 32837;
@@ -36,6 +38,15 @@ constexpr int kTimePresetLast = 32844;
 constexpr int kTimeDefine = 32833;
 constexpr int kEngineOptions = 32807;
 constexpr int kBoxAtEveryCheck = 32860;  // "Boîte de dialogue à chaque échec"
+
+// Level: "Niveau 1" is kLevelFirst, the next ones follow; the range leaves
+// room for levels played by other engines.
+constexpr int kLevelFirst = 32900;
+constexpr int kLevelRoom = 20;
+constexpr int kLevelCustom = kLevelFirst + kLevelRoom;  // "Personnalisé..."
+constexpr int kLevelResults = kLevelCustom + 1;         // "Mes résultats..."
+constexpr int kCoachWarnings = 32892;
+constexpr int kCoachSettings = 32893;
 
 // Opponents ("Adversaire"): one id per entry of each list, from its first:
 // 0 is Quorvel's own engine, k the k-th engine of the list.
@@ -74,5 +85,14 @@ constexpr int kHistoryBack = 40002;  // up-down control 1074
 constexpr int kHistoryForward = 40003;
 constexpr int kScrollListBack = 40004;  // up-down control 1064 and the wheel
 constexpr int kScrollListForward = 40005;
+
+// Playing with the keyboard, and the spoken announcements
+constexpr int kAnnounceMoves = 32881;   // "Annoncer les coups", a check mark
+constexpr int kFocusMoveField = 40101;  // Ctrl+L: the field "Coup :"
+constexpr int kPlayTypedMove = 40102;   // Enter in the field
+constexpr int kSayLastMove = 40103;     // F5
+constexpr int kSayClocks = 40104;       // F6
+constexpr int kSayWhitePieces = 40105;  // F7
+constexpr int kSayBlackPieces = 40106;  // F8
 
 }  // namespace quorvel::cmd

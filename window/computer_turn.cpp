@@ -60,6 +60,7 @@ void GameController::commitHumanMove() {
     record.recordLength = record.plyCount;
     ++state_.positionSerial;
     if (!quorvel::isCheckmated(record.current, record.state, true)) state_.statusText = kSearching;
+    Q_EMIT movePlayed();
 
     if (state_.humanVsHuman) {
         reportRecoveryWrite(writeGameFile(recoveryPath_, record));
@@ -91,7 +92,7 @@ void GameController::commitHumanMove() {
     dispatchOne();
     // A draw or a finished game leaves the board with the human; the next
     // repaint announces it.
-    if (!gameOver()) {
+    if (!gameOver() && (!beforeReply_ || beforeReply_())) {
         state_.awaitingHuman = false;
         startSearchAndShowMove();
     }
@@ -120,6 +121,8 @@ void GameController::startSearchAndShowMove() {
     explorerFields_ = {};  // each search's information dialog starts with empty fields
     status_.setStatusText({});
     recordHeldBySearch_ = true;
+    if (driver_.rootChoice() != rootChoice_) driver_.setRootChoice(rootChoice_);
+    Q_EMIT searchStarting();
     driver_.start(record, engineOptions_, state_.computerVsComputer);
     // The record is the search thread's until it has recorded its move and
     // written the recovery file; the thread may go on with the information
@@ -180,6 +183,7 @@ void GameController::showComputerMove() {
     }
     repaint();
     Q_EMIT computerMoveStep(2, state_.markFile, state_.markRank);
+    Q_EMIT movePlayed();
     dispatchOne();
 
     waitTicks(10);

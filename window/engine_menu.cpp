@@ -15,7 +15,7 @@ using Role = EngineOpponents::Role;
 
 EngineMenu::EngineMenu(QMenuBar* bar, const QString& before, std::function<void(int)> runCommand)
     : runCommand_(std::move(runCommand)) {
-    menu_ = new QMenu(QStringLiteral("A&dversaire"), bar);
+    menu_ = new QMenu(QStringLiteral("Ad&versaire"), bar);
     QAction* place = nullptr;
     for (QAction* action : bar->actions())
         if (action->text() == before) place = action;

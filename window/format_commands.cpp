@@ -51,6 +51,12 @@ void FormatCommands::gameReplaced() {
 
 void FormatCommands::exportPgn() {
     const PlayState& play = controller_.state();
+    PgnExportOptions reviewed;
+    const bool withReview =
+        reviewSource_ && reviewSource_(play.record, reviewed) &&
+        controller_.dialogs().message(
+            infoCaption(), QStringLiteral("Inclure l'analyse de la partie (coups marqués et évaluations) ?"),
+            BoxIcon::question, BoxButtons::yesNo) == BoxAnswer::yes;
     const QString suggested = pgnNameFor(QString::fromStdString(files_.gameFileName()));
     const auto path = controller_.dialogs().saveFileName(kPgnFilter, suggested);
     if (!path) return;
@@ -64,6 +70,10 @@ void FormatCommands::exportPgn() {
     const bool playerIsBlack = play.record.playerIsBlack;
     options.fallbackRoles = {!play.humanVsHuman && (play.computerVsComputer || playerIsBlack),
                              !play.humanVsHuman && (play.computerVsComputer || !playerIsBlack)};
+    if (withReview) {
+        options.notes = std::move(reviewed.notes);
+        options.annotator = std::move(reviewed.annotator);
+    }
     const auto text = quorvel::exportPgn(play.record, options);
     if (const auto* problem = std::get_if<PgnExportError>(&text)) {
         controller_.dialogs().error(QString::fromStdString(problem->message));

@@ -8,11 +8,15 @@
 // read leaves the game exactly as it was.
 
 #include <QString>
+#include <functional>
+
+#include "rules/position.h"
 
 namespace quorvel {
 
 class FileCommands;
 class GameController;
+struct PgnExportOptions;
 
 class FormatCommands {
 public:
@@ -24,6 +28,11 @@ public:
     void importPgn();
     void copyFen();
     void pasteFen();
+
+    // Where the review of the game comes from, for the export: it fills the
+    // options' notes and answers true when the game has one.
+    using ReviewSource = std::function<bool(const GameRecord&, PgnExportOptions&)>;
+    void setReviewSource(ReviewSource source) { reviewSource_ = std::move(source); }
 
     // The name a human player goes by in exported games: the login name, or
     // "Joueur" when the system gives none.
@@ -37,6 +46,7 @@ private:
 
     GameController& controller_;
     const FileCommands& files_;
+    ReviewSource reviewSource_;
 };
 
 }  // namespace quorvel

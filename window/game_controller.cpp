@@ -175,6 +175,7 @@ void GameController::gameReplaced() {
     opponents_.newGame();
     handBoardToSideToMove();
     positionReplaced();
+    Q_EMIT gameStarted(false);
 }
 
 void GameController::handBoardToSideToMove() {
@@ -211,6 +212,7 @@ void GameController::resetForNewGame() {
     state_.markerOn = false;
     state_.moveAwaitingSearch = false;
     state_.statusText.clear();
+    Q_EMIT gameStarted(true);
     // "Noeud :", "Mem :" and "Profondeur :" belong to the game they measured.
     status_.nodesCreated = 0;
     status_.entriesFreed = 0;

@@ -62,6 +62,10 @@ public:
     // Who plays the computer's side: Quorvel's own engine or another program's.
     EngineOpponents& opponents() { return opponents_; }
     const EngineOpponents& opponents() const { return opponents_; }
+    // How the computer takes its move from the root's moves (a level's
+    // margin); applied when its next search starts.
+    void setRootChoice(RootChoice choice) { rootChoice_ = choice; }
+    const RootChoice& rootChoice() const { return rootChoice_; }
 
     // Start-up values
     // Empty: no recovery file (its folder can't hold one).
@@ -75,6 +79,10 @@ public:
     using InformationDialog =
         std::function<std::optional<ExplorerPath>(const std::string&, const std::string&, ExplorerPath&)>;
     void setInformationDialog(InformationDialog dialog) { informationDialog_ = std::move(dialog); }
+    // Run after a human move against the computer, before the reply (the
+    // coach's look at the move): false keeps the computer from answering,
+    // the move having been taken back.
+    void setBeforeReply(std::function<bool()> check) { beforeReply_ = std::move(check); }
 
     // Turn rule and game-over guard
     bool humanToMove() const;
@@ -175,11 +183,19 @@ Q_SIGNALS:
     // The three steps of showing the computer's move (1 from-square marked,
     // 2 piece moved and to-square marked, 3 marker removed).
     void computerMoveStep(int step, int file, int rank);
+    // A move was played and recorded: the human's when it is committed,
+    // the computer's when its piece moves on the board.
+    void movePlayed();
     void searchThreadFinished();
     // The search thread handed the record back.
     void searchRecordReleased();
     // computerBusy() may have changed without a repaint.
     void commandStatesChanged();
+    // The computer is about to search for its move.
+    void searchStarting();
+    // A game begins: a new one (also after a take-back to the start), or,
+    // `fresh` false, one loaded, recovered, imported or pasted.
+    void gameStarted(bool fresh);
 
 private:
     // A move of the computer or the human under way (computerPlaysNow,
@@ -237,6 +253,7 @@ private:
     TimeLimits limits_;
     int mainTimeOffset_ = 0;  // seconds added to the main time in use: 0, or +-2 between computers
     EngineOptions engineOptions_;
+    RootChoice rootChoice_;
     OpeningBook book_;
     GameTimers timers_;
     QTimer briefTimer_;
@@ -246,6 +263,7 @@ private:
     static constexpr std::uint64_t kUnknownMemory = ~std::uint64_t{0};
     std::uint64_t totalMemory_ = kUnknownMemory;
     InformationDialog informationDialog_;
+    std::function<bool()> beforeReply_;
     ExplorerPath explorerFields_;  // the information dialog's fields during one search
     bool threadDone_ = true;
     bool recordHeldBySearch_ = false;

@@ -15,6 +15,7 @@
 #include "features/file_locations.h"
 #include "features/help_window.h"
 #include "features/information_dialog.h"
+#include "features/speaker.h"
 #include "features/program_version.h"
 #include "resources/artwork.h"
 #include "storage/settings_file.h"
@@ -22,8 +23,11 @@
 #include "window/command_ids.h"
 #include "window/dialog_units.h"
 #include "window/engine_menu.h"
+#include "window/level_commands.h"
+#include "window/keyboard_play.h"
 #include "window/main_menu.h"
 #include "window/mouse_input.h"
+#include "window/move_field.h"
 #include "window/settings_mapping.h"
 #include "window/startup.h"
 #include "window/up_down_control.h"
@@ -43,6 +47,9 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
       locations_(locations),
       controller_(dialogs),
       renderer_(windowFont(screenDpi())),
+      speaker_(makeSilentSpeaker()),
+      moves_(controller_),
+      announcer_(controller_, *speaker_),
       files_(controller_, locations),
       formats_(controller_, files_),
       history_(controller_) {
@@ -70,18 +77,43 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
     engineMenu_ = std::make_unique<EngineMenu>(menuBar(), QStringLiteral("&Options"),
                                                [this](int id) { runCommand(id); });
-    mouse_ = std::make_unique<MouseInput>(controller_, [this](int id) { runCommand(id); });
+    mouse_ = std::make_unique<MouseInput>(controller_, moves_, [this](int id) { runCommand(id); });
+    levels_ = std::make_unique<LevelCommands>(controller_, dialogs_, locations_.levelResultsPath().toStdString(),
+                                              [this](int id) { runCommand(id); });
+    keyboard_ = std::make_unique<KeyboardPlay>(controller_, moves_, announcer_, *view_, *layout_.moveField);
     connectControls();
+    connectCoach();
     controller_.setInformationDialog(
         [this](const std::string& current, const std::string& initial, ExplorerPath& fields) {
             return InformationDialog::ask(current, initial, this, &fields);
         });
+    // The board first: a move can be typed at once, and the arrows explore it.
+    setTabOrder(view_, layout_.moveField);
+    view_->setFocus(Qt::OtherFocusReason);
     resize(minimumSizeHint());
     repaintAll();
 }
 
+void GameWindow::setSpeaker(std::unique_ptr<Speaker> speaker) {
+    speaker_ = std::move(speaker);
+    announcer_.setSpeaker(*speaker_);
+    connect(speaker_.get(), &Speaker::availabilityChanged, this, [this] {
+        updateSpeechOption();
+        setMenuChecks();
+        // The voice just failed: the user learns why the moves go silent.
+        if (announcer_.enabled()) {
+            controller_.state().statusText = speaker_->unavailableReason();
+            fillPanel();
+        }
+    });
+    announcer_.setEnabled(announcer_.enabled());
+    updateSpeechOption();
+    setMenuChecks();
+}
+
 GameWindow::~GameWindow() {
     closing_ = true;
+    coach_->shutdown();
     controller_.endSearch();
 }
 
@@ -104,6 +136,16 @@ void GameWindow::connectControls() {
         updateCommandStates();
         setMenuChecks();
     });
+    connect(&controller_, &GameController::movePlayed, this, [this] {
+        keyboard_->movePlayed();
+        announcer_.movePlayed();
+    });
+    connect(view_, &BoardView::focusStepped, this, [this](int dx, int dy) { keyboard_->stepFocus(dx, dy); });
+    connect(view_, &BoardView::focusPressed, this, [this] { keyboard_->pressFocus(); });
+    connect(view_, &BoardView::escapePressed, this, [this] { keyboard_->dropSelection(); });
+    connect(view_, &BoardView::typingStarted, this,
+            [this](const QString& text) { keyboard_->startTyping(text); });
+    connect(layout_.moveField, &MoveField::submitted, this, [this] { runCommand(cmd::kPlayTypedMove); });
     connect(view_, &BoardView::wheelTurned, this, [this](int steps) { scrollList(steps); });
     connect(layout_.listScroll, &UpDownControl::stepped, this, [this](int d) { scrollList(d); });
     connect(layout_.history, &UpDownControl::stepped, this,
@@ -149,18 +191,22 @@ void GameWindow::readSettingsFile() {
 }
 
 void GameWindow::drawPicture() {
-    view_->setPicture(renderer_.render(controller_.state(), controller_.display(), view_->scale()),
-                      mouse_ ? mouse_->hoverZone() : 0);
+    QImage picture = renderer_.render(controller_.state(), controller_.display(), view_->scale());
+    if (coach_) coach_->drawHint(picture);
+    view_->setPicture(std::move(picture), mouse_ ? mouse_->hoverZone() : 0);
 }
 
 void GameWindow::repaintAll() {
     if (!view_) return;
     drawPicture();
     controller_.announce();
+    if (levels_) levels_->countFinishedGame();
     fillPanel();
     reportDroppedMoves();
     setMenuChecks();
     updateCommandStates();
+    keyboard_->refresh();
+    refreshCoachCommands();
     controller_.status().markPainted();
 }
 
@@ -192,12 +238,14 @@ void GameWindow::setMenuChecks() {
     menu_->setChecked(cmd::kBoxAtEveryCheck, d.boxAtEveryCheck);
     menu_->setChecked(cmd::kShowThinking, controller_.showThinking());
     if (engineMenu_) engineMenu_->setChecks(controller_.opponents());
+    menu_->setChecked(cmd::kAnnounceMoves, announcer_.speaking());
     menu_->setChecked(cmd::kPieceSet1, d.pieceSet == 0);
     menu_->setChecked(cmd::kPieceSet2, d.pieceSet == 20);
     menu_->setChecked(cmd::kPieceSet3, d.pieceSet == 40);
     static constexpr int kPresetMain[] = {4, 9, 15, 25, 40, 50, 200, 240};
     for (int i = 0; i < 8; ++i)
         menu_->setChecked(cmd::kTimePresetFirst + i, controller_.limits().mainTimeLimit == kPresetMain[i]);
+    if (levels_) levels_->setChecks(*menu_);
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -244,6 +292,7 @@ void GameWindow::wheelEvent(QWheelEvent* event) {
 
 void GameWindow::closeNow() {
     closing_ = true;
+    coach_->shutdown();
     controller_.endSearch();
     controller_.timers().stop();
     if (help_) help_->close();

@@ -13,11 +13,14 @@
 
 #include "storage/preferences_file.h"
 #include "window/board_renderer.h"
+#include "window/coach.h"
 #include "window/command_guard.h"
 #include "window/file_commands.h"
 #include "window/format_commands.h"
 #include "window/game_controller.h"
 #include "window/history_navigator.h"
+#include "window/move_announcer.h"
+#include "window/move_entry.h"
 #include "window/window_layout.h"
 
 namespace quorvel {
@@ -27,8 +30,11 @@ class DialogService;
 class EngineMenu;
 class FileLocations;
 class HelpWindow;
+class LevelCommands;
+class KeyboardPlay;
 class MainMenu;
 class MouseInput;
+class Speaker;
 
 class GameWindow : public QMainWindow {
     Q_OBJECT
@@ -45,9 +51,17 @@ public:
     // The menu "Adversaire" (window/engine_menu.h).
     EngineMenu& engineMenu() { return *engineMenu_; }
     MouseInput& mouse() { return *mouse_; }
+    MoveEntry& moves() { return moves_; }
+    KeyboardPlay& keyboard() { return *keyboard_; }
+    MoveAnnouncer& announcer() { return announcer_; }
+    // The voice of the announcements: silent until start-up gives the
+    // system's, a fake one in tests.
+    void setSpeaker(std::unique_ptr<Speaker> speaker);
     FileCommands& files() { return files_; }
     FormatCommands& formats() { return formats_; }
     HistoryNavigator& history() { return history_; }
+    LevelCommands& levels() { return *levels_; }
+    Coach& coach() { return *coach_; }
     FileLocations& locations() { return locations_; }
     // The options kept beside quorvel.ini, read with it at start-up and
     // written with it at quit.
@@ -119,10 +133,18 @@ private:
     bool editEngineStrength(EngineEntry& entry);
     // The engine of another program that plays "Ordinateur / Humain", if any.
     QString otherEngineName() const;
+    bool runKeyboardCommand(int id);
+    // "Annoncer les coups" is offered only while a voice answers.
+    void updateSpeechOption();
     void chooseColour(std::uint32_t& colour);
     void closeNow();
     // The board view and the controls follow the client's size.
     void fitToClient();
+    // The coach's commands and menu items (window/coach_commands.cpp).
+    void connectCoach();
+    bool runCoachCommand(int id);
+    void refreshCoachCommands();
+    void showReviewedPosition(int ply);
 
     DialogService& dialogs_;
     FileLocations& locations_;
@@ -134,10 +156,16 @@ private:
     BoardView* view_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<EngineMenu> engineMenu_;
+    std::unique_ptr<Speaker> speaker_;
+    MoveEntry moves_;
+    MoveAnnouncer announcer_;
     std::unique_ptr<MouseInput> mouse_;
+    std::unique_ptr<LevelCommands> levels_;
+    std::unique_ptr<KeyboardPlay> keyboard_;
     FileCommands files_;
     FormatCommands formats_;
     HistoryNavigator history_;
+    std::unique_ptr<Coach> coach_;  // after the controller and the history it uses
     HelpWindow* help_ = nullptr;
     bool closing_ = false;
     bool quitting_ = false;                         // the quit sequence is under way

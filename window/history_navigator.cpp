@@ -83,6 +83,40 @@ void HistoryNavigator::undo() {
     controller_.repaint();
 }
 
+void HistoryNavigator::takeBackHalfMove() {
+    PlayState& play = controller_.state();
+    GameRecord& record = play.record;
+    if (play.markerOn || record.recordLength <= setupPly(record)) return;
+    record.plyCount = record.recordLength - 1;
+    record.recordLength = record.plyCount;
+    record.moves[static_cast<std::size_t>(record.plyCount)].clear();
+    play.firstShownRow = firstShownRowFor(record.plyCount);
+    if (record.plyCount < 20) controller_.status().bookPlay = true;
+    showHistoryEntry();
+    play.statusText.clear();
+    applySideMarker();
+    controller_.handBoardToSideToMove();
+    controller_.positionReplaced();
+    controller_.repaint();
+}
+
+void HistoryNavigator::showPly(int ply) {
+    PlayState& play = controller_.state();
+    GameRecord& record = play.record;
+    if (play.markerOn || ply < setupPly(record) || ply > record.recordLength) return;
+    if (ply != record.plyCount) {
+        record.plyCount = ply;
+        play.firstShownRow = firstShownRowFor(record.plyCount);
+        if (record.plyCount < 20) controller_.status().bookPlay = true;
+        showHistoryEntry();
+        play.statusText.clear();
+        controller_.positionReplaced();
+    }
+    applySideMarker();
+    controller_.handBoardToSideToMove();
+    controller_.repaint();
+}
+
 void HistoryNavigator::waitOneSecond() {
     PlayState& play = controller_.state();
     QEventLoop loop;

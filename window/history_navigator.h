@@ -22,6 +22,13 @@ public:
     void step(bool back);
     // "Annuler le dernier mouvement".
     void undo();
+    // Takes back the last half-move alone (the coach's "Reprendre le
+    // coup", before the computer has answered): the record ends one
+    // half-move earlier and that position is on the board again.
+    void takeBackHalfMove();
+    // Shows the position after `ply` half-moves, as stepping to it would
+    // (the coach's review): the record stays whole.
+    void showPly(int ply);
     // "&Revoir le dernier mouvement": the last half-move again, in two
     // one-second steps.
     void reviewLastMove();

@@ -1,7 +1,9 @@
 #include "window/main_menu.h"
 
+#include <QKeySequence>
 #include <QMenuBar>
 
+#include "engine/levels.h"
 #include "window/command_ids.h"
 
 namespace quorvel {
@@ -10,6 +12,7 @@ MainMenu::MainMenu(QMenuBar* bar, std::function<void(int)> runCommand) : runComm
     buildFile(bar);
     buildPlay(bar);
     buildOptions(bar);
+    buildLevels(bar);
     buildDisplay(bar);
     buildHelp(bar);
 }
@@ -40,8 +43,8 @@ void MainMenu::buildFile(QMenuBar* bar) {
     add(menu, cmd::kSaveGameAs, "&Sauvegarder une partie sous...");
     add(menu, cmd::kRecoverGame, "&Récupération de la dernière partie");
     menu->addSeparator();
-    add(menu, cmd::kImportPgn, "Importer une partie PGN...");
-    add(menu, cmd::kExportPgn, "Exporter la partie en PGN...");
+    add(menu, cmd::kImportPgn, "Im&porter une partie PGN...");
+    add(menu, cmd::kExportPgn, "&Exporter la partie en PGN...");
     menu->addSeparator();
     add(menu, cmd::kPrint, "&Imprimer...");
     menu->addSeparator();
@@ -49,7 +52,8 @@ void MainMenu::buildFile(QMenuBar* bar) {
 }
 
 void MainMenu::buildPlay(QMenuBar* bar) {
-    QMenu* menu = bar->addMenu(QStringLiteral("&Partie"));
+    // The buttons "A &Propos" and "&Aide" take Alt+P and Alt+A in the window.
+    QMenu* menu = bar->addMenu(QStringLiteral("Pa&rtie"));
     add(menu, cmd::kComputerFirst, "L'&ordinateur joue en premier");
     QMenu* side = menu->addMenu(QStringLiteral("&Camp du joueur"));
     add(side, cmd::kSideWhite, "&Blancs", true);
@@ -62,6 +66,18 @@ void MainMenu::buildPlay(QMenuBar* bar) {
     add(menu, cmd::kReviewLastMove, "&Revoir le dernier mouvement");
     add(menu, cmd::kCapturedPieces, "&Voir les pièces capturées");
     add(menu, cmd::kShowThinking, "Afficher la réfle&xion de l'ordinateur", true);
+    menu->addSeparator();
+    add(menu, cmd::kCopyFen, "Co&pier la position (FEN)");
+    add(menu, cmd::kPasteFen, "Co&ller une position (FEN)");
+    menu->addSeparator();
+    add(menu, cmd::kFocusMoveField, "&Taper un coup")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QMenu* say = menu->addMenu(QStringLiteral("&Dire"));
+    add(say, cmd::kSayLastMove, "Le dernier &coup")->setShortcut(QKeySequence(Qt::Key_F5));
+    add(say, cmd::kSayClocks, "Les &horloges")->setShortcut(QKeySequence(Qt::Key_F6));
+    add(say, cmd::kSayWhitePieces, "Les pièces &blanches")->setShortcut(QKeySequence(Qt::Key_F7));
+    add(say, cmd::kSayBlackPieces, "Les pièces &noires")->setShortcut(QKeySequence(Qt::Key_F8));
+    add(menu, cmd::kSuggestMove, "Su&ggérer un coup")->setShortcut(QKeySequence(Qt::Key_H));
+    add(menu, cmd::kReviewGame, "Anal&yser la partie");
     menu->addSeparator();
     add(menu, cmd::kCopyFen, "Copier la position (FEN)");
     add(menu, cmd::kPasteFen, "Coller une position (FEN)");
@@ -78,15 +94,29 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     add(menu, cmd::kEngineOptions, "Options du &moteur de recherche");
     menu->addSeparator();
     add(menu, cmd::kBoxAtEveryCheck, "Boîte de dialogue à chaque échec", true);
+    add(menu, cmd::kAnnounceMoves, "&Annoncer les coups", true);
+}
+
+void MainMenu::buildLevels(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Niveau"));
+    for (int level = 1; level <= kLevelCount; ++level) {
+        const QString text = QStringLiteral("Niveau %1 (≈ %2 Elo)").arg(level).arg(levelPreset(level).elo);
+        add(menu, cmd::kLevelFirst + level - 1, text.toUtf8().constData(), true);
+    }
+    add(menu, cmd::kLevelCustom, "Personnalisé...", true);
+    menu->addSeparator();
+    add(menu, cmd::kLevelResults, "Mes résultats...");
+    add(menu, cmd::kCoachWarnings, "&Entraîneur", true);
+    add(menu, cmd::kCoachSettings, "Réglages de l'e&ntraîneur...");
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {
     QMenu* menu = bar->addMenu(QStringLiteral("Affic&hage"));
-    QMenu* pieces = menu->addMenu(QStringLiteral("&Pièces"));
+    QMenu* pieces = menu->addMenu(QStringLiteral("P&ièces"));
     add(pieces, cmd::kPieceSet1, "Modèle &1 ", true);
     add(pieces, cmd::kPieceSet2, "Modèle &2", true);
     add(pieces, cmd::kPieceSet3, "Modèle &3", true);
-    QMenu* colours = menu->addMenu(QStringLiteral("C&ouleurs"));
+    QMenu* colours = menu->addMenu(QStringLiteral("Co&uleurs"));
     add(colours, cmd::kDarkColour, "Cases &sombres");
     add(colours, cmd::kLightColour, "Cases &claires");
     add(colours, cmd::kBorderColour, "Couleur du &bord");
@@ -103,7 +133,7 @@ void MainMenu::buildDisplay(QMenuBar* bar) {
 }
 
 void MainMenu::buildHelp(QMenuBar* bar) {
-    QMenu* menu = bar->addMenu(QStringLiteral("&Aide"));
+    QMenu* menu = bar->addMenu(QStringLiteral("Ai&de"));
     add(menu, cmd::kHelp, "&Aide sur le programme");
     add(menu, cmd::kUpdateCheck, "&Mise à jour de Quorvel");
     add(menu, cmd::kVisitSite, "&Visiter le site de Quorvel");

@@ -25,6 +25,7 @@ private:
     void buildFile(QMenuBar* bar);
     void buildPlay(QMenuBar* bar);
     void buildOptions(QMenuBar* bar);
+    void buildLevels(QMenuBar* bar);
     void buildDisplay(QMenuBar* bar);
     void buildHelp(QMenuBar* bar);
 

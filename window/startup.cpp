@@ -8,6 +8,7 @@
 
 #include "features/file_locations.h"
 #include "features/qt_dialog_service.h"
+#include "features/speaker.h"
 #include "features/splash_window.h"
 #include "window/game_window.h"
 
@@ -45,6 +46,7 @@ int runApplication() {
     window.controller().setTotalMemory(totalPhysicalMemory());
     loadOpeningBook(window);
     window.prepareUserFolders();
+    window.setSpeaker(makeSystemSpeaker());
     // The settings come before the first picture: colours and options
     // are taken from them.
     window.readSettingsFile();

@@ -23,8 +23,15 @@ UpDownControl::UpDownControl(Qt::Orientation orientation, QWidget* parent) : QWi
         button->installEventFilter(this);
         layout->addWidget(button);
     }
+    back_ = back;
+    forward_ = forward;
     connect(back, &QToolButton::clicked, this, [this] { Q_EMIT stepped(-1); });
     connect(forward, &QToolButton::clicked, this, [this] { Q_EMIT stepped(+1); });
+}
+
+void UpDownControl::nameArrows(const QString& back, const QString& forward) {
+    back_->setAccessibleName(back);
+    forward_->setAccessibleName(forward);
 }
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,8 @@ class UpDownControl : public QWidget {
     Q_OBJECT
 public:
     UpDownControl(Qt::Orientation orientation, QWidget* parent = nullptr);
+    // The names screen readers give the two arrows.
+    void nameArrows(const QString& back, const QString& forward);
 
 Q_SIGNALS:
     void stepped(int delta);
@@ -22,6 +24,10 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
+
+private:
+    QWidget* back_ = nullptr;
+    QWidget* forward_ = nullptr;
 };
 
 }  // namespace quorvel

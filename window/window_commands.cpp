@@ -2,6 +2,7 @@
 // spin controls and the keys all run them by id through runCommand, which
 // asks the command guard first.
 
+#include <QAction>
 #include <QApplication>
 #include <QPushButton>
 
@@ -13,6 +14,7 @@
 #include "features/game_printer.h"
 #include "features/help_window.h"
 #include "features/score_layout.h"
+#include "features/speaker.h"
 #include "features/time_limits_dialog.h"
 #include "features/update_check.h"
 #include "storage/settings_file.h"
@@ -21,6 +23,8 @@
 #include "window/command_ids.h"
 #include "window/engine_menu.h"
 #include "window/game_window.h"
+#include "window/level_commands.h"
+#include "window/keyboard_play.h"
 #include "window/main_menu.h"
 #include "window/settings_mapping.h"
 #include "window/up_down_control.h"
@@ -52,7 +56,52 @@ void GameWindow::runCommand(int id) {
         case CommandVerdict::run:
             break;
     }
-    if (runDisplayCommand(id) || runGameCommand(id) || runDialogCommand(id) || runEngineCommand(id)) return;
+    if (!levels_->run(id) && !runDisplayCommand(id) && !runGameCommand(id) && !runDialogCommand(id) &&
+        !runKeyboardCommand(id) &&
+        !runEngineCommand(id))
+        runCoachCommand(id);
+    if (closing_) return;
+    // An engine option or a time changed by hand leaves the level.
+    levels_->followHandChanges();
+    if (menu_) levels_->setChecks(*menu_);
+}
+
+bool GameWindow::runKeyboardCommand(int id) {
+    switch (id) {
+        case cmd::kFocusMoveField:
+            keyboard_->focusField();
+            break;
+        case cmd::kPlayTypedMove:
+            keyboard_->playTypedText();
+            break;
+        case cmd::kAnnounceMoves:
+            if (speaker_->available()) announcer_.setEnabled(!announcer_.enabled());
+            setMenuChecks();
+            break;
+        case cmd::kSayLastMove:
+            announcer_.sayLastMove();
+            break;
+        case cmd::kSayClocks:
+            announcer_.sayClocks();
+            break;
+        case cmd::kSayWhitePieces:
+        case cmd::kSayBlackPieces:
+            announcer_.sayPieces(id == cmd::kSayWhitePieces);
+            break;
+        default:
+            return false;
+    }
+    return true;
+}
+
+void GameWindow::updateSpeechOption() {
+    QAction* option = menu_ ? menu_->action(cmd::kAnnounceMoves) : nullptr;
+    if (!option) return;
+    const bool voice = speaker_->available();
+    option->setEnabled(voice);
+    option->setToolTip(voice ? QStringLiteral("Dire chaque coup joué, le vôtre et celui de l'ordinateur")
+                             : speaker_->unavailableReason());
+    option->setStatusTip(option->toolTip());
 }
 
 GameWindow::ButtonCommands GameWindow::buttonCommands() const {
@@ -65,12 +114,17 @@ GameWindow::ButtonCommands GameWindow::buttonCommands() const {
 
 void GameWindow::updateCommandStates() {
     const CommandContext context = commandContext();
+    // Whose turn it is changes within one context too (two humans, a game
+    // that ends).
+    if (keyboard_)
+        keyboard_->updateField(commandVerdict(cmd::kPlayTypedMove, context) != CommandVerdict::refuse);
     // Every repaint asks; what is allowed changes only with the context.
     if (appliedContext_ == context) return;
     appliedContext_ = context;
     auto allowed = [&](int id) { return commandVerdict(id, context) != CommandVerdict::refuse; };
     if (menu_)
         for (const int id : menu_->ids()) menu_->action(id)->setEnabled(allowed(id));
+    updateSpeechOption();
     for (const auto& [button, id] : buttonCommands()) button->setEnabled(allowed(id));
     layout_.history->setEnabled(allowed(cmd::kHistoryBack));
     layout_.listScroll->setEnabled(allowed(cmd::kScrollListBack));
@@ -171,7 +225,8 @@ bool GameWindow::runGameCommand(int id) {
             controller_.runComputerVsComputer();
             break;
         case cmd::kStopSearch:
-            controller_.pressStopButton();
+            // The coach's hint or look at a move, when one runs, is what stops.
+            if (!coach_->interrupt()) controller_.pressStopButton();
             break;
         case cmd::kTakeBack:
             history_.undo();

@@ -11,12 +11,16 @@
 
 #include "resources/artwork.h"
 #include "window/dialog_units.h"
+#include "window/move_field.h"
 #include "window/panel_texts.h"
 #include "window/up_down_control.h"
 
 namespace quorvel {
 
 namespace {
+
+constexpr int kMoveFieldRow = 245;  // under the board, where the buttons were
+constexpr int kButtonRow = 263;
 
 QLineEdit* field(QWidget* parent, const DialogUnits& u, int x, int y, int w, int h) {
     auto* edit = new QLineEdit(parent);
@@ -117,9 +121,12 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
     client->setMinimumSize(baseClientSize_);
     client->resize(baseClientSize_);
 
-    quit = button(client, u, "&Quitter", 42, 245, 42, 14);
-    about = button(client, u, "A &Propos", 97, 245, 42, 14);
-    help = button(client, u, "&Aide", 152, 245, 42, 14);
+    moveLabel = new QLabel(QStringLiteral("Coup :"), client);
+    moveField = new MoveField(client);
+    placeMoveField(u);
+    quit = button(client, u, "&Quitter", 42, kButtonRow, 42, 14);
+    about = button(client, u, "A &Propos", 97, kButtonRow, 42, 14);
+    help = button(client, u, "&Aide", 152, kButtonRow, 42, 14);
     stop = button(client, u, "Interrompre\nla recherche", 243, 236, 57, 19);
     takeBack = button(client, u, "Annuler le dernier\nmouvement", 320 + 2 * g, 236, 57, 19);
     shrinkFont(takeBack, 1);
@@ -174,14 +181,52 @@ void WindowLayout::build(QWidget* client, const DialogUnits& u) {
 
     history = new UpDownControl(Qt::Horizontal, client);
     history->setGeometry(u.rect(15, 2, 22, 10));
+    nameControls();
     recordPlaces(client);
+}
+
+void WindowLayout::placeMoveField(const DialogUnits& u) {
+    // On the row the buttons had, which now lie below it: the field spans
+    // the three buttons' width, its label right before it.
+    const QRect row = u.rect(42, kMoveFieldRow, 152, 14);
+    const int labelWidth = moveLabel->sizeHint().width();
+    moveLabel->setGeometry(row.left(), row.top(), labelWidth, row.height());
+    moveLabel->setBuddy(moveField);
+    const int fieldLeft = row.left() + labelWidth + u.x(3);
+    moveField->setGeometry(fieldLeft, row.top() + u.y(1), row.right() + 1 - fieldLeft, row.height() - u.y(2));
+}
+
+void WindowLayout::nameControls() {
+    moveField->setAccessibleName(QStringLiteral("Coup"));
+    moveField->setAccessibleDescription(
+        QStringLiteral("Tapez un coup et Entrée : e4, Cf3, exd5, O-O, e8=D ou g1f3. Ctrl+L y revient."));
+    moveField->setToolTip(
+        QStringLiteral("Tapez un coup et Entrée : e4, Cf3, exd5, O-O, e8=D ou g1f3 (Ctrl+L)"));
+    whiteClock->setAccessibleName(QStringLiteral("Horloge des Blancs"));
+    blackClock->setAccessibleName(QStringLiteral("Horloge des Noirs"));
+    score->setAccessibleName(QStringLiteral("Note Noirs"));
+    nodes->setAccessibleName(QStringLiteral("Noeud"));
+    depth->setAccessibleName(QStringLiteral("Profondeur"));
+    memory->setAccessibleName(QStringLiteral("Mem"));
+    status->setAccessibleName(QStringLiteral("Meilleure solution trouvée"));
+    status->setAccessibleDescription(QStringLiteral("La ligne d'état et les rapports de la recherche"));
+    stop->setAccessibleName(QStringLiteral("Interrompre la recherche"));
+    takeBack->setAccessibleName(QStringLiteral("Annuler le dernier mouvement"));
+    logo->setAccessibleName(QStringLiteral("Quorvel"));
+    history->setAccessibleName(QStringLiteral("Revoir les mouvements de la partie"));
+    history->nameArrows(QStringLiteral("Position précédente"), QStringLiteral("Position suivante"));
+    listScroll->setAccessibleName(QStringLiteral("Défilement de la liste des mouvements"));
+    listScroll->nameArrows(QStringLiteral("Mouvements précédents"), QStringLiteral("Mouvements suivants"));
+    for (std::size_t row = 0; row < moveNumbers.size(); ++row)
+        moveNumbers[row]->setAccessibleName(QStringLiteral("Numéro du coup, ligne %1").arg(row + 1));
+    // The move cells are named after their moves by the panel's refresh.
 }
 
 void WindowLayout::recordPlaces(QWidget* client) {
     places_.clear();
     for (QWidget* widget : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         Anchor anchor = Anchor::panel;
-        if (widget == quit || widget == about || widget == help)
+        if (widget == quit || widget == about || widget == help || widget == moveLabel || widget == moveField)
             anchor = Anchor::underBoard;
         else if (widget == stop || widget == takeBack)
             anchor = Anchor::panelBottom;

@@ -21,11 +21,12 @@ class QWidget;
 namespace quorvel {
 
 class DialogUnits;
+class MoveField;
 class UpDownControl;
 
 struct WindowLayout {
-    static constexpr int kWidthUnits = 386;  // before the move cells grow
-    static constexpr int kHeightUnits = 262;
+    static constexpr int kWidthUnits = 386;   // before the move cells grow
+    static constexpr int kHeightUnits = 280;  // the buttons under the board below the field "Coup :"
     // The move cells' font is this many points below the window's.
     static constexpr int kMoveCellFontDrop = 2;
 
@@ -49,6 +50,8 @@ struct WindowLayout {
     QPushButton* stop = nullptr;
     QPushButton* takeBack = nullptr;
     QLabel* logo = nullptr;
+    QLabel* moveLabel = nullptr;  // "Coup :"
+    MoveField* moveField = nullptr;
     QGroupBox* searchGroup = nullptr;  // "Recherche"
 
     // Creates every control on `client` and gives the client its smallest
@@ -70,6 +73,10 @@ struct WindowLayout {
     void sizeSearchFields(const DialogUnits& units, int rightEdgeUnits);
     // Gives the move numbers room for three digits.
     void sizeMoveNumbers(const DialogUnits& units);
+    // The field "Coup :" under the board, its label before it.
+    void placeMoveField(const DialogUnits& units);
+    // The names screen readers give the controls.
+    void nameControls();
     static int moveCellGrowth(QWidget* client, const DialogUnits& units);
 
     // The texts of the fields, for tests.

@@ -31,7 +31,13 @@ void GameWindow::fillMoveList() {
         if (index < GameRecord::kCapacity)
             text = QString::fromStdString(formatRecordMove(record, index, index == record.plyCount - 1,
                                                            controller_.display().algebraic));
-        setText(layout_.moveCells[static_cast<std::size_t>(i)], text);
+        QLineEdit* moveCell = layout_.moveCells[static_cast<std::size_t>(i)];
+        setText(moveCell, text);
+        // Screen readers name each cell by the move it holds.
+        const QString name = QStringLiteral("Coup %1, %2")
+                                 .arg(play.firstShownRow / 2 + 1 + i / 2)
+                                 .arg(i % 2 == 0 ? QStringLiteral("Blancs") : QStringLiteral("Noirs"));
+        if (moveCell->accessibleName() != name) moveCell->setAccessibleName(name);
     }
     for (int row = 0; row < 5; ++row)
         setText(layout_.moveNumbers[static_cast<std::size_t>(row)],

@@ -22,10 +22,16 @@ int runUci(const Args& args);
 int runPgn(const Args& args);
 int runEch(const Args& args);
 int runMatch(const Args& args);
+int runReview(const Args& args);
 
 // The game file at `path`; nullptr once one line on standard error has
 // said why it was refused.
 std::unique_ptr<GameRecord> loadGameFile(const std::string& path);
+
+// Today's date as PGN writes it ("2024.03.09"), and the user's login name
+// ("Joueur" when the system gives none), for exported games.
+std::string today();
+std::string loginName();
 
 // One line on standard error naming what is wrong; returns 2.
 int usageError(const std::string& message);

@@ -17,8 +17,6 @@
 
 namespace quorvel::cli {
 
-namespace {
-
 std::string today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -35,8 +33,6 @@ std::string loginName() {
     }
     return "Joueur";
 }
-
-}  // namespace
 
 int runPgn(const Args& args) {
     if (args.size() != 1) return usageError("pgn needs one game file");

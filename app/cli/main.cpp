@@ -21,6 +21,7 @@ void printUsage() {
                  "  quorvel-cli game FILE.ech\n"
                  "  quorvel-cli pgn FILE.ech\n"
                  "  quorvel-cli ech FILE.pgn OUT.ech [--game N]\n"
+                 "  quorvel-cli review GAME.ech|GAME.pgn [--analyst quorvel] [--movetime MS] [--game N]\n"
                  "  quorvel-cli uci      (the engine for chess programs, on standard input and output)\n"
                  "  quorvel-cli match --engine1 CMD --engine2 CMD --games N (--movetime MS | --depth N)\n"
                  "                    [--option1 NAME=VALUE]... [--option2 NAME=VALUE]...\n"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     if (command == "pgn") return runPgn(args);
     if (command == "ech") return runEch(args);
     if (command == "match") return runMatch(args);
+    if (command == "review") return runReview(args);
     if (command == "help" || command == "--help" || command == "-h") {
         printUsage();
         return 0;

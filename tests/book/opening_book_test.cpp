@@ -79,6 +79,10 @@ TEST(BookReader, NamesAreCutAtNinetyNineCharactersNotBytes) {
         {repeated("\xE2\x82\xAC", 99) + "x", repeated("\xE2\x82\xAC", 99)},  // three-byte euros
         {repeated("\xF0\x9F\x98\x80", 100), repeated("\xF0\x9F\x98\x80", 99)},
         {repeated("é", 99), repeated("é", 99)},
+        {"Partie du caf\xC3\xA9", "Partie du café"},      // UTF-8 ending in a two-byte letter
+        {std::string("\xC9") + "cossaise", "Écossaise"},  // Latin-1 capitals
+        {std::string("Caf\xE9"), "Café"},                 // Latin-1, last byte
+        {std::string("Ouverture \xC0 l'\xE9preuve \xFF"), "Ouverture À l'épreuve ÿ"},
     };
     for (const auto& c : cases) {
         OpeningBook book;

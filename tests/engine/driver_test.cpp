@@ -7,6 +7,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "engine/expansion.h"
 #include "engine/search_driver.h"
@@ -123,7 +125,10 @@ TEST(SearchDriver, SecondaryTimeLimitStopsASearchWaitingForStop) {
     accountSearchSecond(run.status, TimeLimits{1000, 8}, 1ull << 40);
     EXPECT_TRUE(run.status.stop.load());
     run.driver.wait();
-    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::seconds(2));
+    // The search sees the flag within milliseconds, and without it would wait
+    // for ever: 30 s only tells the two apart, with room for a sanitizer
+    // build on a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::seconds(30));
     EXPECT_TRUE(run.playedALegalMove(kStart));
 }
 
@@ -335,6 +340,62 @@ TEST(SearchDriver, WaitsForTheFirstPaintWithoutSpinning) {
     run.status.markPainted();
     run.driver.wait();
     EXPECT_TRUE(run.playedALegalMove(kStart));
+}
+
+// The record goes back to its owner as soon as the move is recorded and its
+// recovery copy written: the information dialog that may follow, the freeing
+// of the tree and the beep need only the tree, so the window can show the
+// move and run the human's clock meanwhile.
+TEST(SearchDriver, TheRecordIsHandedBackWithItsRecoveryCopyBeforeTheInformationDialog) {
+    struct Case {
+        const char* name;
+        const char* fen;
+        bool extraDisplays;
+        std::vector<std::string> events;
+    };
+    const std::vector<Case> cases = {
+        {"a move, the extra displays on",
+         "r5k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30",
+         true,
+         {"moveRecorded", "writeRecovery", "recordReleased", "showInformation", "beep", "finished"}},
+        {"a move, no extra displays",
+         "r5k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30",
+         false,
+         {"moveRecorded", "writeRecovery", "recordReleased", "beep", "finished"}},
+        {"no move to play",
+         "k7/2Q5/1K6/8/8/8/8/8 b - - 0 1",
+         true,
+         {"writeRecovery", "recordReleased", "beep", "finished"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DriverRun run(c.fen);
+        std::vector<std::string> events;  // written on the search thread, read after it ended
+        int pliesWhenWritten = -1;
+        run.hooks.moveRecorded = [&] { events.push_back("moveRecorded"); };
+        run.hooks.writeRecovery = [&](const GameRecord& record) {
+            events.push_back("writeRecovery");
+            pliesWhenWritten = record.plyCount;
+        };
+        run.hooks.recordReleased = [&] { events.push_back("recordReleased"); };
+        run.hooks.showInformation = [&](const std::string&, const std::string&) {
+            events.push_back("showInformation");
+            return std::optional<ExplorerPath>{};
+        };
+        run.hooks.beep = [&] { events.push_back("beep"); };
+        run.hooks.finished = [&] { events.push_back("finished"); };
+        EngineOptions options;
+        options.maxDepthMain = 2;
+        options.maxDepthSecondary = 0;
+        options.extraDisplays = c.extraDisplays;
+        const int before = run.record->plyCount;
+        run.start(options);
+        run.driver.wait();
+        EXPECT_EQ(events, c.events);
+        // The recovery copy holds the move the search recorded.
+        EXPECT_EQ(pliesWhenWritten, run.record->plyCount);
+        EXPECT_EQ(run.record->plyCount, before + (c.events.front() == "moveRecorded" ? 1 : 0));
+    }
 }
 
 }  // namespace

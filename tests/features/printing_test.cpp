@@ -79,7 +79,7 @@ protected:
         EXPECT_TRUE(gamePrinter.print(printer, moves));
         QProcess pdftotext;
         pdftotext.start("pdftotext", {"-layout", path, "-"});
-        EXPECT_TRUE(pdftotext.waitForFinished(20000));
+        EXPECT_TRUE(pdftotext.waitForFinished(60000));  // a second or less, unless the machine is busy
         QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
         if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
         return pages;

@@ -51,7 +51,9 @@ protected:
     void run(const QString& site) {
         UpdateCheck check(boxes_);
         check.setSiteAddress(site);
-        check.setTimeout(5000);
+        // The server answers at once from this thread's own event loop; the
+        // time-out only has to be longer than a busy machine's delays.
+        check.setTimeout(30000);
         check.setUrlOpener([this](const QUrl& url) { opened_ << url.toString(); });
         check.setChooser([this](const QString& message, const QString& address) {
             offers_ << message;

@@ -43,6 +43,38 @@ TEST(Repetition, AnEnPassantCaptureMakesAPositionOfItsOwn) {
     EXPECT_EQ(repetitionCount(start), 3);
 }
 
+// The right to take en passant makes a position of its own only when the
+// capture is legal: a pinned pawn, or one whose capture would open a rank
+// onto its king, gives none. Each game brings the board after its first
+// move back twice; `seen` is how often it stood there in all.
+TEST(Repetition, OnlyALegalEnPassantCaptureMakesAPositionOfItsOwn) {
+    struct Row {
+        const char* name;
+        const char* fen;
+        const char* moves;
+        int seen;
+    };
+    const Row rows[] = {
+        {"taken from the left", "4k3/3p4/8/2P5/8/8/8/4K1N1 b - - 0 30", "d5 Nf3 Kd8 Ng1 Ke8 Nf3 Kd8 Ng1 Ke8",
+         2},
+        {"taken from the right", "4k3/3p4/8/4P3/8/8/8/4K1N1 b - - 0 30", "d5 Nf3 Kd8 Ng1 Ke8 Nf3 Kd8 Ng1 Ke8",
+         2},
+        {"taken by Black", "1n2k3/8/8/8/3p4/8/4P3/4K3 w - - 0 30", "e4 Nc6 Kf2 Nb8 Ke1 Nc6 Kf2 Nb8 Ke1", 2},
+        {"the taker pinned on its file", "4r1k1/3p4/8/4P3/8/8/8/4K3 b - - 0 30",
+         "d5 Kf1 Kg7 Ke1 Kg8 Kf1 Kg7 Ke1 Kg8", 3},
+        {"both pawns leaving the king's rank", "4k3/3p4/8/K3P2r/8/8/8/8 b - - 0 30",
+         "d5 Ka4 Kd8 Ka5 Ke8 Ka4 Kd8 Ka5 Ke8", 3},
+        {"no pawn beside", "4k3/3p4/8/8/4P3/8/8/4K1N1 b - - 0 30", "d5 Nf3 Kd8 Ng1 Ke8 Nf3 Kd8 Ng1 Ke8", 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const GameRecord r = playedGame(row.moves, row.fen);
+        ASSERT_EQ(r.plyCount, setupPly(r) + 9);
+        EXPECT_EQ(repetitionCount(r), row.seen);
+        EXPECT_EQ(drawReason(r), row.seen >= 3 ? DrawReason::repetition : DrawReason::none);
+    }
+}
+
 TEST(FiftyMoves, AHundredHalfMovesWithoutCaptureOrPawnMove) {
     GameRecord r = playedGame("Kd1", "4k3/8/8/8/8/8/8/4K2R w - - 98 70");
     EXPECT_EQ(drawReason(r), DrawReason::none);
@@ -53,6 +85,20 @@ TEST(FiftyMoves, AHundredHalfMovesWithoutCaptureOrPawnMove) {
     GameRecord pawn = playedGame("Kd1 Kd8 h3 Kc8", "4k3/8/8/8/8/8/7P/4K2R w - - 98 70");
     EXPECT_EQ(halfMoveClock(pawn), 1);
     EXPECT_EQ(drawReason(pawn), DrawReason::none);
+    // Black's pawn moves count as White's do.
+    GameRecord blackPawn = playedGame("Kd1 h6 Ke1", "4k3/7p/8/8/8/8/8/4K2R w - - 98 70");
+    EXPECT_EQ(halfMoveClock(blackPawn), 1);
+    EXPECT_EQ(drawReason(blackPawn), DrawReason::none);
+}
+
+// The game record holds 300 half-moves: a game that fills it is drawn.
+TEST(GameResult, AFullRecordIsADraw) {
+    GameRecord r = playedGame("Nf6", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 150");
+    ASSERT_EQ(r.plyCount, GameRecord::kCapacity);
+    EXPECT_EQ(drawReason(r), DrawReason::none);
+    EXPECT_EQ(gameResult(r), GameResult::draw);
+    r.plyCount = GameRecord::kCapacity - 1;
+    EXPECT_EQ(gameResult(r), GameResult::ongoing);
 }
 
 TEST(FiftyMoves, AMateOnTheHundredthHalfMoveIsAMate) {

@@ -38,12 +38,63 @@ TEST(FenLegality, RefusedPositionsSayWhy) {
         {"4k3/8/8/8/8/8/8/4K3 w - - -1 1", "compteur de demi-coups invalide \u00AB -1 \u00BB"},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "numéro de coup invalide \u00AB 0 \u00BB"},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 151", "le numéro de coup dépasse les 300 demi-coups d'une partie"},
+        {"8/8/8/8/8/8/8/4K3 w - - 0 1", "les Noirs n'ont pas de roi"},
+        {"4k3/8/8/8/8/8/8/p3K3 w - - 0 1", "un pion se trouve sur la première ou la dernière rangée"},
+        {"8/8/8/3k4/3K4/8/8/8 w - - 0 1", "les deux rois se touchent"},  // on a file
+        {"4k3/8/8/8/8/P7/PPPPPPPP/4K3 w - - 0 1", "les Blancs ont plus de 8 pions"},
+        {"4k3/8/8/8/8/8/8/4K3 w - e3 0 1", "case en passant invalide \u00AB e3 \u00BB"},
+        {"4k3/8/8/8/8/8/8/4K3 b - e6 0 1", "case en passant invalide \u00AB e6 \u00BB"},
+        // The pawn that has just stepped twice crossed two empty squares.
+        {"4k3/8/4n3/4pP2/8/8/8/4K3 w - e6 0 2", "la case en passant e6 ne suit pas le pas double d'un pion"},
+        {"4k3/4n3/8/4pP2/8/8/8/4K3 w - e6 0 2", "la case en passant e6 ne suit pas le pas double d'un pion"},
+        {"4k3/8/8/8/3Pp3/3N4/8/4K3 b - d3 0 1", "la case en passant d3 ne suit pas le pas double d'un pion"},
+        {"4k3/8/8/8/3Pp3/8/3N4/4K3 b - d3 0 1", "la case en passant d3 ne suit pas le pas double d'un pion"},
     };
     for (const Refusal& row : rows) {
         const auto parsed = parseLegalFen(row.fen, FenOrientation::whiteLower);
         const auto* error = std::get_if<FenError>(&parsed);
         ASSERT_NE(error, nullptr) << row.fen;
         EXPECT_EQ(error->message, row.message) << row.fen;
+    }
+}
+
+// The other side of each limit above: read, and written back the same.
+TEST(FenLegality, PositionsAtTheEdgeOfEachLimitAreTaken) {
+    const char* fens[] = {
+        kStartFen,                                                       // 16 men and 8 pawns a side
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1",      // Black to move first
+        "4k3/8/8/8/8/8/8/4K3 b - - 0 150",                               // the record's last half-move
+        "8/8/8/3k4/8/4K3/8/8 w - - 0 1",                                 // kings a knight's move apart
+        "8/8/8/2k5/4K3/8/8/8 w - - 0 1",                                 // two files apart
+        "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3",  // en passant, White to take
+        "rnbqkbnr/pppp1ppp/8/8/3Pp3/8/PPP2PPP/RNBQKBNR b KQkq d3 0 3",   // and Black
+        // A capture en passant the pin forbids: the double step still happened.
+        "4r1k1/8/8/3pP3/8/8/8/4K3 w - d6 0 2",
+        "8/8/8/K2pP2r/8/8/8/6k1 w - d6 0 2",
+        "4k3/8/8/8/8/8/8/4K3 w - - 1000 1",
+    };
+    for (const char* fen : fens) {
+        const auto parsed = parseLegalFen(fen, FenOrientation::whiteLower);
+        const auto* error = std::get_if<FenError>(&parsed);
+        ASSERT_EQ(error, nullptr) << fen << ": " << error->message;
+        EXPECT_EQ(formatFen(std::get<FenSetup>(parsed).record), fen);
+    }
+}
+
+// The rook on g1 may come to h1 later: a right dropped for want of a rook at
+// home stays lost, whatever the number of fields the FEN was written with.
+TEST(FenLegality, ADroppedRightStaysLostWhenARookComesHome) {
+    for (const char* fen : {"4k3/8/8/8/8/8/8/R3K1R1 w KQ", "4k3/8/8/8/8/8/8/R3K1R1 w KQ -",
+                            "4k3/8/8/8/8/8/8/R3K1R1 w KQ - 0", "4k3/8/8/8/8/8/8/R3K1R1 w KQ - 0 1"}) {
+        SCOPED_TRACE(fen);
+        auto parsed = parseLegalFen(fen, FenOrientation::whiteLower);
+        ASSERT_TRUE(std::holds_alternative<FenSetup>(parsed));
+        GameRecord r = std::get<FenSetup>(parsed).record;
+        keepSetupInHistory(r);
+        testing::playSan(r, "Rh1 Kd7");
+        const ChessPosition now = positionAtPly(r, r.plyCount);
+        EXPECT_EQ(std::get<SanError>(readSan(now.board, now.state, true, "O-O")), SanError::illegal);
+        EXPECT_TRUE(std::holds_alternative<LegalMove>(readSan(now.board, now.state, true, "O-O-O")));
     }
 }
 

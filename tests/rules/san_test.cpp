@@ -105,6 +105,15 @@ TEST(San, OtherProgramsFormsAndBadTokens) {
         {promote, "bxc8", "b7c8q"},
         {promote, "b8=Q", "b7b8q"},
         {promote, "b8=K", "", SanError::unreadable},
+        // Promotions in each form other programs write.
+        {promote, "b8/Q", "b7b8q"},
+        {promote, "b8=q", "b7b8q"},
+        {promote, "bxc8=n", "b7c8n"},
+        {promote, "bxc8/R", "b7c8r"},
+        {promote, "b8(B)", "b7b8b"},
+        {promote, "b7b8=N", "b7b8n"},
+        {open, "o-o-o", "e1c1"},
+        {open, "O-O-O#", "e1c1"},
         {"rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3", "exf6e.p.", "e5f6"},
     };
     for (const ReadRow& row : rows) {

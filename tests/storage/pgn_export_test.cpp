@@ -97,6 +97,69 @@ TEST(PgnExport, ASetUpGameGivesItsPositionAndNumbersFromIt) {
     EXPECT_NE(text.find("\n20... Kd8 21. e4 *\n"), std::string::npos);
 }
 
+// A position pasted at move 1, either side to move, then played on: the
+// export names the position and numbers the moves as other programs expect,
+// and reads back to the same positions.
+TEST(PgnExport, ASetUpGameAtMoveOneGoesOutAndComesBack) {
+    struct Row {
+        const char* fen;
+        const char* moves;  // coordinates
+        const char* fenTag;
+        const char* moveText;
+    };
+    const Row rows[] = {
+        // The game file keeps no position before a first half-move: White's
+        // first move of a set-up game is the game's move 2.
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "g1f1 g8h8 a1a8", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 2",
+         "2. Kf1 Kh8 3. Ra8# 1-0"},
+        {"6k1/5ppp/8/8/8/8/8/R5K1 b - - 0 1", "g8h8 a1a8", "6k1/5ppp/8/8/8/8/8/R5K1 b - - 0 1",
+         "1... Kh8 2. Ra8# 1-0"},
+        {"r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", "a8a1", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", "1... Ra1# 0-1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fen);
+        auto parsed = parseLegalFen(row.fen, FenOrientation::sideToMoveLower);
+        ASSERT_TRUE(std::holds_alternative<FenSetup>(parsed));
+        auto original = std::make_unique<GameRecord>(std::get<FenSetup>(parsed).record);
+        keepSetupInHistory(*original);
+        for (const std::string& token : test::splitTokens(row.moves)) {
+            holdLiveBoardFor(*original, original->plyCount % 2 == 1);  // two humans
+            ASSERT_TRUE(test::playScripted(*original, token)) << token;
+        }
+        const std::string text = exported(*original);
+        EXPECT_NE(text.find("[SetUp \"1\"]\n[FEN \"" + std::string(row.fenTag) + "\"]\n"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find("\n" + std::string(row.moveText) + "\n"), std::string::npos) << text;
+
+        const auto games = readPgnGames(text);
+        ASSERT_EQ(games.size(), 1u);
+        auto back = std::make_unique<GameRecord>();
+        ASSERT_FALSE(importPgnGame(games[0], 1, *back));
+        ASSERT_EQ(back->plyCount, original->plyCount);
+        ASSERT_EQ(setupPly(*back), setupPly(*original));
+        for (int ply = setupPly(*original); ply <= original->plyCount; ++ply) {
+            EXPECT_EQ(positionAtPly(*back, ply).board, positionAtPly(*original, ply).board) << ply;
+        }
+        EXPECT_EQ(formatFen(*back), formatFen(*original));
+    }
+}
+
+// Names with the two characters a tag value escapes come back as they were.
+TEST(PgnExport, NamesWithQuotesAndBackslashesComeBack) {
+    for (const char* name : {"DOMAINE\\ann", "Ann \"la Tour\"", "\\\"", "C:\\"}) {
+        GameRecord r;
+        newGame(r);
+        PgnExportOptions options;
+        options.humanName = name;
+        const auto text = exportPgn(r, options);
+        ASSERT_TRUE(std::holds_alternative<std::string>(text));
+        const auto games = readPgnGames(std::get<std::string>(text));
+        ASSERT_EQ(games.size(), 1u) << name;
+        EXPECT_EQ(games[0].tag("White"), name);
+        EXPECT_EQ(games[0].tag("Black"), "Quorvel");
+    }
+}
+
 TEST(PgnExport, LinesOfAtMostEightyCharacters) {
     auto long_ = std::make_unique<GameRecord>();
     newGame(*long_);

@@ -108,6 +108,11 @@ TEST(PgnImport, BadGamesAreRefusedNamingTheGameAndTheMove) {
         {"[FEN \"8/8/8/3kK3/8/8/8/8 w - - 0 1\"]\n*", 1,
          "Position de départ invalide dans la partie 1 : les deux rois se touchent"},
         {"[FEN \"8/8/8/3k4/8/8/8/R3K3 w - - 0 30\"]\n30. Kb1 *", 1, "Coup illégal 30. Rb1 dans la partie 1"},
+        // A set-up game at move 1 is numbered from move 1, whoever is to move.
+        {"[FEN \"8/8/8/3k4/8/8/8/R3K3 w - - 0 1\"]\n1. Kb1 *", 1, "Coup illégal 1. Rb1 dans la partie 1"},
+        {"[FEN \"8/8/8/3k4/8/8/8/R3K3 b - - 0 1\"]\n1... Kb6 *", 1, "Coup illégal 1... Rb6 dans la partie 1"},
+        {"[FEN \"8/8/8/3k4/8/8/8/R3K3 w - - 0 1\"]\n1. Kd1 Kb6 *", 1,
+         "Coup illégal 1... Rb6 dans la partie 1"},
         {"1. e4 { no end", 1, "Commentaire non fermé dans la partie 1"},
         {tooLong, 1, "La partie 1 compte plus de 300 demi-coups : elle ne peut pas être importée"},
     };

@@ -38,6 +38,12 @@ TEST(PgnReader, AnnotationsAreDroppedAndTheMainLineKept) {
         {"e.p. apart", "1. exd6 e.p. *", "exd6", "*"},
         {"no result", "1. e4 e5", "e4 e5", "*"},
         {"half-point sign", "1. e4 \xC2\xBD-\xC2\xBD", "e4", "1/2-1/2"},
+        // Any blank separates tokens, and a line may end in any convention.
+        {"tabs", "1.\te4\te5\t2.\tNf3\t*", "e4 e5 Nf3", "*"},
+        {"form feeds and vertical tabs", "1. e4\fe5\v2. Nf3 *", "e4 e5 Nf3", "*"},
+        {"old Mac line ends", "1. e4 ; a note\re5\r2. Nf3 *\r", "e4 e5 Nf3", "*"},
+        {"Windows line ends", "1. e4 ; a note\r\ne5 *\r\n", "e4 e5", "*"},
+        {"numbers glued to moves", "1.e4 e5 2.Nf3 Nc6 3.Bb5 3...a6 4.Ba4 *", "e4 e5 Nf3 Nc6 Bb5 a6 Ba4", "*"},
     };
     for (const LexRow& row : rows) {
         const auto games = readPgnGames(row.text);
@@ -88,6 +94,39 @@ TEST(PgnReader, UnclosedCommentsAndVariationsAreReported) {
     ASSERT_EQ(variation.size(), 1u);
     EXPECT_EQ(variation[0].problem, "Variante non fermée");
     EXPECT_TRUE(readPgnGames("  \n% nothing\n").empty());
+}
+
+// The ends of each range: what is UTF-8 stays, every other byte is read as
+// Windows-1252 (0x80..0x9F) or Latin-1 (0xA0..0xFF).
+TEST(TextEncoding, TheEndsOfEachRange) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"Windows-1252's first byte", "\x80", "\u20AC"},
+        {"Windows-1252's last byte", "\x9F", "\u0178"},
+        {"a byte Windows-1252 leaves unused", "\x81", "\u0081"},
+        {"Latin-1's first byte", "\xA0", "\u00A0"},
+        {"Latin-1's last byte", "\xFF", "\u00FF"},
+        {"the last one-byte character", "\x7F", "\x7F"},
+        {"the first two-byte character", "\xC2\x80", "\u0080"},
+        {"an overlong two-byte form", "\xC1\xBF", "\u00C1\u00BF"},
+        {"the last two-byte character", "\xDF\xBF", "\u07FF"},
+        {"the first three-byte character", "\xE0\xA0\x80", "\u0800"},
+        {"an overlong three-byte form", "\xE0\x9F\xBF", "\u00E0\u0178\u00BF"},
+        {"the last character before the surrogates", "\xED\x9F\xBF", "\uD7FF"},
+        {"the first surrogate", "\xED\xA0\x80", "\u00ED\u00A0\u20AC"},
+        {"the last surrogate", "\xED\xBF\xBF", "\u00ED\u00BF\u00BF"},
+        {"the first character after the surrogates", "\xEE\x80\x80", "\uE000"},
+        {"the first four-byte character", "\xF0\x90\x80\x80", "\U00010000"},
+        {"the last character", "\xF4\x8F\xBF\xBF", "\U0010FFFF"},
+        {"past the last character", "\xF4\x90\x80\x80", "\u00F4\u0090\u20AC\u20AC"},
+        {"a sequence cut short", "\xE9t\xE9", "\u00E9t\u00E9"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(utf8FromAnyText(row.bytes), row.text) << row.name;
+    EXPECT_EQ(unixLineEnds("a\rb\r\rc\r"), "a\nb\n\nc\n");
 }
 
 TEST(TextEncoding, Utf8KeptLatin1AndWindowsQuotesConverted) {

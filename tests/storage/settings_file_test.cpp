@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 
+#include "storage/fixed_field.h"
 #include "temp_folder.h"
 
 namespace quorvel {
@@ -148,6 +149,8 @@ TEST(SettingsFile, FieldsOutOfRangeOrNotTextTakeTheirDefault) {
         {"a name under a relative folder", 22, std::string("d/x.ech\0", 8),
          [&](Settings& s) { s.gameFileName = d.gameFileName; }},
         {"a flag of 'y'", 102, "y", [&](Settings& s) { s.showThinking = d.showThinking; }},
+        {"a flag of '2' where the default is on", 168, "2",
+         [&](Settings& s) { s.showPossibleMoves = d.showPossibleMoves; }},
         {"no such piece set", 106, std::string("30\0", 3), [&](Settings& s) { s.pieceSet = d.pieceSet; }},
         {"a main depth past the search's tables", 114, std::string("50\0", 3),
          [&](Settings& s) { s.engine.maxDepthMain = d.engine.maxDepthMain; }},
@@ -172,6 +175,92 @@ TEST(SettingsFile, FieldsOutOfRangeOrNotTextTakeTheirDefault) {
         Settings expected = everyFieldChanged();
         damage.defaultOf(expected);
         EXPECT_EQ(read, expected);
+    }
+}
+
+// Each numeric field at its limits is kept, one step past either limit
+// takes the default; the other fields keep what the file says.
+TEST(SettingsFile, EachNumberIsTakenUpToItsLimitsAndNotPast) {
+    struct Limits {
+        const char* name;
+        std::size_t at;
+        int width;
+        std::int64_t low, high;
+        std::function<void(Settings&, std::int64_t)> set;
+        std::function<std::int64_t(const Settings&)> get;
+    };
+    const Limits fields[] = {
+        {"main time", 6, 8, 1, 300,
+         [](Settings& s, std::int64_t v) { s.mainTimeLimit = static_cast<std::int32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.mainTimeLimit}; }},
+        {"secondary time", 14, 8, 1, 300,
+         [](Settings& s, std::int64_t v) { s.secondaryTimeLimit = static_cast<std::int32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.secondaryTimeLimit}; }},
+        {"main depth", 114, 8, 1, 10,
+         [](Settings& s, std::int64_t v) { s.engine.maxDepthMain = static_cast<std::int8_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.engine.maxDepthMain}; }},
+        {"children after a cut-off", 122, 8, 1, 100,
+         [](Settings& s, std::int64_t v) { s.engine.minSons = static_cast<std::int32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.engine.minSons}; }},
+        {"tolerance", 130, 8, 0, 1000,
+         [](Settings& s, std::int64_t v) { s.engine.alphaBetaTolerance = static_cast<std::int32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.engine.alphaBetaTolerance}; }},
+        {"dark squares", 138, 10, 0, 0xFFFFFF,
+         [](Settings& s, std::int64_t v) { s.darkColour = static_cast<std::uint32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.darkColour}; }},
+        {"light squares", 148, 10, 0, 0xFFFFFF,
+         [](Settings& s, std::int64_t v) { s.lightColour = static_cast<std::uint32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.lightColour}; }},
+        {"border", 158, 10, 0, 0xFFFFFF,
+         [](Settings& s, std::int64_t v) { s.borderColour = static_cast<std::uint32_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.borderColour}; }},
+        {"secondary depth", 175, 8, 0, 10,
+         [](Settings& s, std::int64_t v) { s.engine.maxDepthSecondary = static_cast<std::int8_t>(v); },
+         [](const Settings& s) { return std::int64_t{s.engine.maxDepthSecondary}; }},
+    };
+    const Settings d;
+    const std::string good = settingsBytes(everyFieldChanged());
+    for (const Limits& f : fields) {
+        for (const std::int64_t value : {f.low - 1, f.low, f.low + 1, f.high - 1, f.high, f.high + 1}) {
+            SCOPED_TRACE(std::string(f.name) + " " + std::to_string(value));
+            std::string bytes = good;
+            bytes.replace(f.at, static_cast<std::size_t>(f.width), decimalField(value, f.width));
+            Settings read = everyFieldChanged();
+            readSettingsBytes(bytes, read);
+            Settings expected = everyFieldChanged();
+            f.set(expected, value >= f.low && value <= f.high ? value : f.get(d));
+            EXPECT_EQ(read, expected);
+        }
+    }
+}
+
+// Names as a user gives them are kept; control characters are not text.
+TEST(SettingsFile, GameFileNamesAUserGivesAreKept) {
+    struct Row {
+        std::string name;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"ma partie.ech", true},
+        {"/home/joueur/mes parties/finale.ech", true},
+        {"partie\u00A0du\u00A0jour.ech", true},  // no-break spaces
+        {"\u00E9t\u00E9 \u20AC.ech", true},
+        {"a\x1F.ech", false},
+        {"a\x7F.ech", false},
+        {"a\u0080.ech", false},
+        {"a\u009F.ech", false},
+        {"parties/a.ech", false},
+        {"/home/joueur/../a.ech", false},
+    };
+    for (const Row& row : rows) {
+        Settings s;
+        std::string bytes = settingsBytes(s);
+        std::string field = row.name;
+        field.resize(80, '\0');
+        bytes.replace(22, 80, field);
+        s.gameFileName = "mienne.ech";
+        readSettingsBytes(bytes, s);
+        EXPECT_EQ(s.gameFileName, row.kept ? row.name : std::string("partie.ech")) << row.name;
     }
 }
 

@@ -154,7 +154,7 @@ TEST_F(Engines, TheMenuListsQuorvelFirstThenTheEnginesAndShowsAnAbsentOneDisable
     opponents().load(listPath(), {});
     QStringList titles;
     for (QAction* a : window->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles.indexOf("A&dversaire"), titles.indexOf("&Partie") + 1);
+    EXPECT_EQ(titles.indexOf("Ad&versaire"), titles.indexOf("Pa&rtie") + 1);
 
     EXPECT_EQ(menuAction(cmd::kOpponentFirst)->text(), "Quorvel (moteur intégré)");
     EXPECT_TRUE(menuAction(cmd::kOpponentFirst)->isChecked());

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QTest>
 #include <cmath>
 
 #include "window/board_geometry.h"
@@ -98,6 +99,31 @@ TEST_F(ScreenScale, PiecesAreDrawnAtThatSizeNotEnlarged) {
             EXPECT_GT(differingPixels(shown, enlarged, square), squarePixels / 40) << square;
         // An empty square's inside is the same colour either way.
         EXPECT_EQ(differingPixels(shown, enlarged, "e4"), 0);
+    }
+}
+
+// The keyboard's focus square, at the screen's pixels: a black ring, then
+// a white one, each at least as thick on the screen as in the picture, on a
+// dark and on a light square.
+TEST_F(ScreenScale, TheFocusSquareShowsAtTheScreensPixels) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    BoardView& view = window->boardView();
+    view.setFocus();
+    for (const Qt::Key step : {Qt::Key_Right, Qt::Key_Up}) {
+        QTest::keyClick(&view, step);  // f1 (light), then f2 (dark)
+        const QImage shown = view.grabClient();
+        const QRect square = view.geometry().pictureSquareRect(view.focusSquare().x(), view.focusSquare().y()).toAlignedRect();
+        const int y = devicePixels(square.center().y(), scale);
+        int black = 0, white = 0;
+        // From the square's outline inwards, six pixels of the picture.
+        for (int x = devicePixels(square.left() + 1, scale); x < devicePixels(square.left() + 7, scale); ++x) {
+            const QRgb p = shown.pixel(x, y);
+            black += p == qRgb(0, 0, 0);
+            white += p == qRgb(255, 255, 255);
+        }
+        EXPECT_GE(black, devicePixels(3, scale) - 1) << "after key " << step;
+        EXPECT_GE(white, devicePixels(2, scale) - 1) << "after key " << step;
     }
 }
 

@@ -15,6 +15,9 @@ void WindowTest::SetUp() {
     locations = std::make_unique<FileLocations>(FileLocations::under(folder->path()));
     window = std::make_unique<GameWindow>(dialogs, *locations);
     window->prepareUserFolders();
+    auto voice = std::make_unique<FakeSpeaker>();
+    speaker = voice.get();
+    window->setSpeaker(std::move(voice));
     GameController& c = controller();
     c.timers().setIntervals(200, 5);
     c.engineOptions().maxDepthMain = 2;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "features/fake_dialog_service.h"
+#include "features/fake_speaker.h"
 #include "features/file_locations.h"
 #include "rules/fen.h"
 #include "window/game_window.h"
@@ -59,6 +60,8 @@ protected:
     }
 
     FakeDialogService dialogs;
+    // The window's voice, which keeps what it is asked to say.
+    FakeSpeaker* speaker = nullptr;
     std::unique_ptr<QTemporaryDir> folder;
     // The user's folders, all inside `folder`.
     std::unique_ptr<FileLocations> locations;
