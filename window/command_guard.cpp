@@ -131,21 +131,24 @@ constexpr CommandRule kRules[] = {
 // What a player does to leave a game in which an engine of another program
 // thinks: its search is dropped, not waited for.
 constexpr int kEndEngineSearch[] = {
-    cmd::kNewGame,   cmd::kLoadGame,  cmd::kRecoverGame, cmd::kImportPgn,  cmd::kPasteFen,
-    cmd::kTakeBack,  cmd::kSideWhite, cmd::kSideBlack,   cmd::kChangeSide,
+    cmd::kNewGame,  cmd::kLoadGame,  cmd::kRecoverGame, cmd::kImportPgn,  cmd::kPasteFen,
+    cmd::kTakeBack, cmd::kSideWhite, cmd::kSideBlack,   cmd::kChangeSide,
 };
 
 // The first id of the range `id` lies in, or `id`.
 int rowId(int id) {
     for (const int first : {cmd::kOpponentFirst, cmd::kWhiteEngineFirst, cmd::kBlackEngineFirst})
         if (id >= first && id < first + cmd::kEngineRoom) return first;
+    // The levels played by another engine are levels like the others.
+    if (id >= cmd::kLevelFirst && id < cmd::kLevelCustom) return cmd::kLevelFirst;
     return id;
 }
 
 }  // namespace
 
 bool endsEngineSearch(int id) {
-    return std::find(std::begin(kEndEngineSearch), std::end(kEndEngineSearch), id) != std::end(kEndEngineSearch);
+    return std::find(std::begin(kEndEngineSearch), std::end(kEndEngineSearch), id) !=
+           std::end(kEndEngineSearch);
 }
 
 const CommandRule* commandRule(int id) {

@@ -9,6 +9,7 @@
 #include "uci/engine_command.h"
 #include "window/command_ids.h"
 #include "window/game_window.h"
+#include "window/level_commands.h"
 
 namespace quorvel {
 
@@ -27,6 +28,8 @@ void GameWindow::loadEngineList() {
                                  ? (locations_.folders().config + '/' + kEngineListFileName).toStdString()
                                  : std::string();
     controller_.opponents().load(path, findKnownEngines());
+    // "Niveau 9" and up, where Stockfish is installed.
+    levels_->showLadder(*menu_, true);
 }
 
 QString GameWindow::otherEngineName() const {

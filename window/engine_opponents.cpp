@@ -321,6 +321,12 @@ std::optional<std::pair<int, int>> EngineOpponents::eloRange(std::string_view pr
     return offers ? rangeOf(offers->elo) : std::nullopt;
 }
 
+std::optional<std::pair<int, int>> EngineOpponents::knownEloRange(std::string_view program) const {
+    const int k = knownEntry(program);
+    if (k == 0 || !installed(k)) return std::nullopt;
+    return choices_.engines[static_cast<std::size_t>(k - 1)].eloRange;
+}
+
 bool EngineOpponents::playKnownEngineAtElo(std::string_view program, int elo) {
     const int k = knownEntry(program);
     if (k == 0 || !installed(k)) return false;

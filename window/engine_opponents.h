@@ -87,6 +87,8 @@ public:
     // The range of UCI_Elo the engine offers, as it said when last asked, or
     // asked now; nullopt when it is not installed or offers none.
     std::optional<std::pair<int, int>> eloRange(std::string_view program);
+    // The same from what the engine said when last asked, without asking.
+    std::optional<std::pair<int, int>> knownEloRange(std::string_view program) const;
     // Makes the known engine, at UCI_Elo `elo` (brought within its range),
     // the opponent of "Ordinateur / Humain". False when it is not installed.
     bool playKnownEngineAtElo(std::string_view program, int elo);

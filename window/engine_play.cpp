@@ -61,6 +61,17 @@ GoRequest moveLimits(const TimeLimits& limits, const EngineStrength& strength, c
     return go;
 }
 
+std::vector<int> eloLadder(int low, int high, std::size_t most) {
+    constexpr int kFirst = 1400, kStep = 200;
+    std::vector<int> steps;
+    if (high < kFirst || most == 0) return steps;
+    // A step closer than half a step to the top gives way to the top itself.
+    for (int elo = std::max(kFirst, low); elo < high - kStep / 2 && steps.size() + 1 < most; elo += kStep)
+        steps.push_back(elo);
+    steps.push_back(high);
+    return steps;
+}
+
 std::string engineLineText(const ChessPosition& before, const std::vector<std::string>& pv, bool algebraic,
                            std::size_t longest) {
     std::string text;

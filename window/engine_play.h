@@ -29,6 +29,12 @@ std::vector<std::pair<std::string, std::string>> strengthSettings(const EngineSt
 // the longest Quorvel's own engine may take (main and secondary phases).
 GoRequest moveLimits(const TimeLimits& limits, const EngineStrength& strength, const EngineOffers& offers);
 
+// The Elo steps of the levels an engine plays above Quorvel's own: every
+// 200 from 1400 within the engine's range [low, high], its top last, so that
+// the ladder has no ceiling; at most `most` steps (the lowest kept) and none
+// when the range does not reach 1400.
+std::vector<int> eloLadder(int low, int high, std::size_t most);
+
 // The engine's line from `before`, in the window's notation: short
 // algebraic with French letters ("Cf3"), or coordinates ("g1-f3", "e4xd5",
 // "o-o", "e7-e8=D"), moves apart by three blanks as Quorvel's own reports

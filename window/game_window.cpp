@@ -132,6 +132,7 @@ void GameWindow::connectControls() {
     connect(&controller_, &GameController::commandStatesChanged, this, &GameWindow::updateCommandStates);
     connect(&controller_.opponents(), &EngineOpponents::listChanged, this, [this] {
         engineMenu_->rebuild(controller_.opponents());
+        if (levels_) levels_->showLadder(*menu_, false);
         appliedContext_.reset();
         updateCommandStates();
         setMenuChecks();

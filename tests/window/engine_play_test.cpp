@@ -90,6 +90,27 @@ ChessPosition from(const std::string& fen) {
     return liveChessPosition(std::get<FenSetup>(setup).record);
 }
 
+// "Niveau 9" and up: every 200 Elo from 1400, the engine's top last.
+TEST(EnginePlay, TheLadderClimbsFrom1400ToTheEnginesTop) {
+    struct Row {
+        const char* what;
+        int low, high;
+        std::size_t most;
+        std::vector<int> expected;
+    };
+    const Row rows[] = {
+        {"Debian's Stockfish 15.1", 1350, 2850, 12, {1400, 1600, 1800, 2000, 2200, 2400, 2600, 2850}},
+        {"a top one step away", 1320, 3190, 12, {1400, 1600, 1800, 2000, 2200, 2400, 2600, 2800, 3000, 3190}},
+        {"a top just past a step", 1320, 2700, 12, {1400, 1600, 1800, 2000, 2200, 2400, 2700}},
+        {"a range from above 1400", 1500, 2000, 12, {1500, 1700, 2000}},
+        {"a range ending at 1400", 1000, 1400, 12, {1400}},
+        {"a range below 1400", 800, 1399, 12, {}},
+        {"a short room keeps the top", 1350, 2850, 3, {1400, 1600, 2850}},
+        {"no room", 1350, 2850, 0, {}},
+    };
+    for (const Row& row : rows) EXPECT_EQ(eloLadder(row.low, row.high, row.most), row.expected) << row.what;
+}
+
 TEST(EnginePlay, TheLineIsWrittenInThePlayersNotationUpToItsFirstIllegalMove) {
     struct Row {
         const char* what;

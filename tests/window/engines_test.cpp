@@ -29,6 +29,7 @@
 #include "window/command_guard.h"
 #include "window/command_ids.h"
 #include "window/engine_menu.h"
+#include "window/level_commands.h"
 #include "window/main_menu.h"
 #include "window_fixture.h"
 
@@ -551,6 +552,55 @@ TEST_F(Engines, AKnownEngineIsMadeTheOpponentAtAnEloInOneCall) {
     EXPECT_NE(engineLog().find("< setoption name UCI_Elo value 1320"), std::string::npos);
     opponents().playBuiltInEngine();
     EXPECT_EQ(opponents().chosen(Role::opponent), 0);
+}
+
+// "Niveau 9" and up: the ladder engine (the scripted one under Stockfish's
+// name, offering UCI_Elo 1320..3190) at each step, absent without it.
+TEST_F(Engines, TheLevelsGoOnWithStockfishWhereItIsInstalled) {
+    QAction* nine = window->menu().action(cmd::kLevelFirst + 8);
+    ASSERT_NE(nine, nullptr);
+    window->levels().showLadder(window->menu(), true);
+    EXPECT_FALSE(nine->isVisible());
+    EXPECT_TRUE(window->levels().ladder().empty());
+
+    const std::string link = path("stockfish").toStdString();
+    std::filesystem::create_symlink(QUORVEL_FAKE_ENGINE, link);
+    opponents().load(listPath(), {KnownEngine{"stockfish", {link, {"log=" + logPath}}}});
+    window->levels().showLadder(window->menu(), true);
+    EXPECT_EQ(window->levels().ladder(),
+              (std::vector<int>{1400, 1600, 1800, 2000, 2200, 2400, 2600, 2800, 3000, 3190}));
+    EXPECT_TRUE(nine->isVisible());
+    EXPECT_EQ(nine->text(), "Niveau 9 (1400 Elo)");
+    EXPECT_EQ(window->menu().action(cmd::kLevelFirst + 17)->text(), "Niveau 18 (3190 Elo)");
+    EXPECT_FALSE(window->menu().action(cmd::kLevelFirst + 18)->isVisible());
+
+    window->runCommand(cmd::kLevelFirst + 9);  // "Niveau 10 (1600 Elo)"
+    EXPECT_EQ(window->levels().level(), 10);
+    EXPECT_TRUE(window->menu().action(cmd::kLevelFirst + 9)->isChecked());
+    EXPECT_TRUE(opponents().playsKnownEngineAtElo("stockfish", 1600));
+    playChess("e2", "e4");
+    EXPECT_EQ(record().plyCount, 2);
+    EXPECT_NE(engineLog().find("< setoption name UCI_Elo value 1600"), std::string::npos);
+    EXPECT_NE(engineLog().find("< setoption name UCI_LimitStrength value true"), std::string::npos);
+
+    // Another opponent chosen by hand leaves the level; a level of
+    // Quorvel's own brings its engine back.
+    window->runCommand(cmd::kOpponentFirst);
+    EXPECT_EQ(window->levels().level(), kCustomLevel);
+    window->runCommand(cmd::kLevelFirst + 8);
+    EXPECT_EQ(window->levels().level(), 9);
+    window->runCommand(cmd::kLevelFirst + 2);
+    EXPECT_EQ(window->levels().level(), 3);
+    EXPECT_EQ(opponents().chosen(Role::opponent), 0);
+    window->runCommand(cmd::kOpponentFirst + 1);
+    EXPECT_EQ(window->levels().level(), kCustomLevel);
+
+    // Kept between runs: in force again while Stockfish plays at its step.
+    window->runCommand(cmd::kLevelFirst + 8);
+    window->levels().restore(9);
+    EXPECT_EQ(window->levels().level(), kCustomLevel);
+    window->levels().showLadder(window->menu(), false);
+    EXPECT_EQ(window->levels().level(), 9);
 }
 
 // The real Stockfish, where it is installed: a few moves at UCI_Elo 1500.
