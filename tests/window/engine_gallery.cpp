@@ -63,7 +63,7 @@ int againstStockfish(GameWindow& window, const QString& out) {
     if (!controller.opponents().playKnownEngineAtElo("stockfish", 1500)) return 1;
     controller.limits() = {1, 1};  // Stockfish thinks two seconds a move
     SyncEngine player(makeUciEngine());
-    const auto started = player.start({"stockfish", {}});
+    const auto started = player.start({"/usr/games/stockfish", {}});
     if (!std::holds_alternative<EngineOffers>(started)) return 1;
     while (!controller.gameOver() && controller.state().record.plyCount < 300) {
         const auto game = gameForEngine(controller.state().record);
