@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -70,11 +71,23 @@ EngineOptionsDialog::EngineOptionsDialog(const EngineOptions& options, DialogSer
     showModel();
 }
 
-EngineOptions EngineOptionsDialog::edit(const EngineOptions& options, DialogService& dialogs,
-                                        QWidget* parent) {
+EngineOptions EngineOptionsDialog::edit(const EngineOptions& options, DialogService& dialogs, QWidget* parent,
+                                        const QString& otherEngine) {
     EngineOptionsDialog dialog(options, dialogs, parent);
+    if (!otherEngine.isEmpty()) dialog.showOtherEngine(otherEngine);
     dialog.exec();
     return dialog.model();
+}
+
+void EngineOptionsDialog::showOtherEngine(const QString& engineName) {
+    QCheckBox* box = checkBox(Flag::extraDisplays);
+    box->setEnabled(false);
+    auto* said = new QLabel(QStringLiteral("Les affichages supplémentaires et l'exploration de l'arbre sont ceux "
+                                           "du moteur intégré : %1, qui joue maintenant, ne les donne pas.")
+                                .arg(engineName),
+                            box->parentWidget());
+    said->setWordWrap(true);
+    box->parentWidget()->layout()->addWidget(said);
 }
 
 void EngineOptionsDialog::setNumberText(Number field, const QString& text) {

@@ -30,8 +30,15 @@ public:
     EngineOptionsDialog(const EngineOptions& options, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Runs the dialog modally and returns the model, however it was closed.
-    static EngineOptions edit(const EngineOptions& options, DialogService& dialogs,
-                              QWidget* parent = nullptr);
+    // `otherEngine` names the engine of another program that plays the
+    // computer's side, if one does (see showOtherEngine).
+    static EngineOptions edit(const EngineOptions& options, DialogService& dialogs, QWidget* parent = nullptr,
+                              const QString& otherEngine = {});
+
+    // The extra displays (the information dialog and its tree explorer)
+    // belong to Quorvel's own engine: while `engineName` plays, their box is
+    // disabled and a line says why.
+    void showOtherEngine(const QString& engineName);
 
     // The controls and buttons, also for tests.
     void setNumberText(Number field, const QString& text);

@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 extern char** environ;
@@ -65,6 +67,29 @@ std::string describeExit(int status) {
     return "ended with status " + std::to_string(status);
 }
 
+std::vector<std::string> engineEnvironment(const std::string& program,
+                                           const std::vector<std::string>& environment) {
+    std::vector<std::string> result = environment;
+    const std::size_t slash = program.rfind('/');
+    if (slash == std::string::npos) return result;
+    const std::string folder = slash == 0 ? std::string("/") : program.substr(0, slash);
+    auto path = std::find_if(result.begin(), result.end(),
+                             [](const std::string& entry) { return entry.starts_with("PATH="); });
+    if (path == result.end()) {
+        result.push_back("PATH=");
+        path = result.end() - 1;
+    }
+    const std::string_view folders = std::string_view(*path).substr(5);
+    for (std::size_t at = 0; at <= folders.size();) {
+        const std::size_t colon = std::min(folders.find(':', at), folders.size());
+        if (folders.substr(at, colon - at) == folder) return result;
+        at = colon + 1;
+    }
+    if (!folders.empty()) path->push_back(':');
+    path->append(folder);
+    return result;
+}
+
 std::variant<std::unique_ptr<EngineProcess>, std::string> EngineProcess::spawn(const EngineCommand& command) {
     const std::string quoted = "cannot start '" + command.program + "': ";
     if (command.program.empty()) return quoted + "no program named";
@@ -104,10 +129,17 @@ std::variant<std::unique_ptr<EngineProcess>, std::string> EngineProcess::spawn(c
     for (const std::string& argument : command.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
+    std::vector<std::string> inherited;
+    for (char** entry = environ; *entry != nullptr; ++entry) inherited.emplace_back(*entry);
+    const std::vector<std::string> environment = engineEnvironment(command.program, inherited);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+
     pid_t pid = -1;
     // A name without a slash is looked up on PATH, as a shell would.
     const int error =
-        ::posix_spawnp(&pid, command.program.c_str(), &actions, &attributes, argv.data(), environ);
+        ::posix_spawnp(&pid, command.program.c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     closeFd(in.read);

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "uci/engine_command.h"
 
@@ -62,6 +63,13 @@ private:
     int input_ = -1, output_ = -1, errors_ = -1, exitFd_ = -1;
     std::optional<std::string> exit_;
 };
+
+// The environment an engine is started with: `environment` (NAME=value
+// texts) with the engine's own folder at the end of PATH when `program` is
+// a path. Debian's gnuchessu, in /usr/games, runs "gnuchess" by name, which
+// a PATH without /usr/games would not find.
+std::vector<std::string> engineEnvironment(const std::string& program,
+                                           const std::vector<std::string>& environment);
 
 // How a status from waitpid reads.
 std::string describeExit(int status);

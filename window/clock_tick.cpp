@@ -33,6 +33,10 @@ TimeLimits GameController::limitsInUse() const {
 
 void GameController::blinkSearchText() {
     if (!state_.searchRunning || status_.searchIdle) return;
+    if (engineTurn_.thinking) {
+        state_.statusText = engineSearchText(true);
+        return;
+    }
     const bool on = status_.searchSeconds % 2 == 1;
     QString text = on ? QStringLiteral("Recherche en cours...\r\n") : QStringLiteral("\r\n");
     if (status_.showThinking) {

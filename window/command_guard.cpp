@@ -97,6 +97,15 @@ constexpr CommandRule kRules[] = {
     {cmd::kCoachWarnings, kSearch, kRuns},
     {cmd::kCoachSettings, kSearch, kRuns},
 
+    // Opponents: a choice, a strength or the list changes the engines that
+    // play, which the game in progress uses.
+    {cmd::kOpponentFirst, kNoSearch, kRuns},
+    {cmd::kWhiteEngineFirst, kNoSearch, kRuns},
+    {cmd::kBlackEngineFirst, kNoSearch, kRuns},
+    {cmd::kEngineStrength, kNoSearch, kRuns},
+    {cmd::kAddEngine, kNoSearch, kRuns},
+    {cmd::kManageEngines, kNoSearch, kRuns},
+
     // Display
     {cmd::kPieceSet1, kSearch, kRuns},
     {cmd::kPieceSet2, kSearch, kRuns},
@@ -119,9 +128,31 @@ constexpr CommandRule kRules[] = {
     {cmd::kAbout, kNoSearch, kRuns},
 };
 
+// What a player does to leave a game in which an engine of another program
+// thinks: its search is dropped, not waited for.
+constexpr int kEndEngineSearch[] = {
+    cmd::kNewGame,  cmd::kLoadGame,  cmd::kRecoverGame, cmd::kImportPgn,  cmd::kPasteFen,
+    cmd::kTakeBack, cmd::kSideWhite, cmd::kSideBlack,   cmd::kChangeSide,
+};
+
+// The first id of the range `id` lies in, or `id`.
+int rowId(int id) {
+    for (const int first : {cmd::kOpponentFirst, cmd::kWhiteEngineFirst, cmd::kBlackEngineFirst})
+        if (id >= first && id < first + cmd::kEngineRoom) return first;
+    // The levels played by another engine are levels like the others.
+    if (id >= cmd::kLevelFirst && id < cmd::kLevelCustom) return cmd::kLevelFirst;
+    return id;
+}
+
 }  // namespace
 
+bool endsEngineSearch(int id) {
+    return std::find(std::begin(kEndEngineSearch), std::end(kEndEngineSearch), id) !=
+           std::end(kEndEngineSearch);
+}
+
 const CommandRule* commandRule(int id) {
+    id = rowId(id);
     const auto* rule =
         std::find_if(std::begin(kRules), std::end(kRules), [id](const CommandRule& r) { return r.id == id; });
     return rule == std::end(kRules) ? nullptr : rule;
@@ -130,7 +161,9 @@ const CommandRule* commandRule(int id) {
 CommandVerdict commandVerdict(int id, CommandContext context) {
     const CommandRule* rule = commandRule(id);
     if (!rule) return context.searching || context.replaying ? CommandVerdict::refuse : CommandVerdict::run;
-    if (context.searching && !rule->duringSearch) return CommandVerdict::refuse;
+    if (context.searching && !rule->duringSearch)
+        return context.engineThinking && endsEngineSearch(id) ? CommandVerdict::endEngineSearchThenRun
+                                                              : CommandVerdict::refuse;
     if (!context.replaying) return CommandVerdict::run;
     switch (rule->duringReplay) {
         case DuringReplay::runs:

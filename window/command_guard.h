@@ -27,15 +27,23 @@ struct CommandRule {
 struct CommandContext {
     bool searching = false;
     bool replaying = false;
+    // The computer's search is an engine of another program's, which can be
+    // dropped at once: the commands that replace the game end it and run.
+    bool engineThinking = false;
 
     friend bool operator==(const CommandContext&, const CommandContext&) = default;
 };
 
-enum class CommandVerdict { run, cancelReplayThenRun, refuse };
+enum class CommandVerdict { run, cancelReplayThenRun, endEngineSearchThenRun, refuse };
 
 CommandVerdict commandVerdict(int id, CommandContext context);
 
-// The row of `id`, or nullptr when it has none (for tests).
+// The row of `id`, or nullptr when it has none (for tests). The ids of a
+// range (the engines of the "Adversaire" menu) share its first id's row.
 const CommandRule* commandRule(int id);
+
+// The commands that replace the game or the player's side: while an engine
+// of another program thinks, they drop its search and run.
+bool endsEngineSearch(int id);
 
 }  // namespace quorvel

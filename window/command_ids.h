@@ -48,6 +48,16 @@ constexpr int kLevelResults = kLevelCustom + 1;         // "Mes résultats..."
 constexpr int kCoachWarnings = 32892;
 constexpr int kCoachSettings = 32893;
 
+// Opponents ("Adversaire"): one id per entry of each list, from its first:
+// 0 is Quorvel's own engine, k the k-th engine of the list.
+constexpr int kEngineRoom = 32;
+constexpr int kOpponentFirst = 41100;    // "Ordinateur / Humain"
+constexpr int kWhiteEngineFirst = 41200;  // "Ordinateur / Ordinateur", White
+constexpr int kBlackEngineFirst = 41300;  // "Ordinateur / Ordinateur", Black
+constexpr int kEngineStrength = 41001;    // "Force du moteur..."
+constexpr int kAddEngine = 41002;         // "Ajouter un moteur..."
+constexpr int kManageEngines = 41003;     // "Gérer les moteurs..."
+
 // Display
 constexpr int kPieceSet1 = 32805;
 constexpr int kPieceSet2 = 32806;

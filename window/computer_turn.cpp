@@ -23,6 +23,7 @@ void dispatchOne() {
 }  // namespace
 
 void GameController::computerPlaysNow() {
+    const FlowScope flow(*this);
     if (state_.searchRunning || state_.humanVsHuman) return;
     // Before the game's first move the computer takes the side to move.
     if (state_.record.plyCount == setupPly(state_.record) && humanToMove()) {
@@ -52,6 +53,7 @@ void GameController::computerPlaysNow() {
 }
 
 void GameController::commitHumanMove() {
+    const FlowScope flow(*this);
     GameRecord& record = state_.record;
     state_.announcePending = true;
     state_.firstShownRow = firstShownRowFor(record.plyCount - 1);  // the count before this move
@@ -100,6 +102,8 @@ void GameController::commitHumanMove() {
 }
 
 void GameController::startSearchAndShowMove() {
+    // An engine of another program may have this move (window/engine_turn.cpp).
+    if (playEngineMove()) return;
     GameRecord& record = state_.record;
     waitForThreadEnd();
     state_.searchBackup = record.current;
@@ -187,6 +191,7 @@ void GameController::showComputerMove() {
 }
 
 void GameController::runComputerVsComputer() {
+    const FlowScope flow(*this);
     if (state_.searchRunning) return;
     QRandomGenerator random(static_cast<quint32>(QDateTime::currentSecsSinceEpoch()));
     state_.humanVsHuman = false;

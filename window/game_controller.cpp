@@ -172,6 +172,7 @@ void GameController::gameReplaced() {
     state_.firstShownRow = firstShownRowFor(state_.record.plyCount);
     state_.markerOn = false;
     state_.moveAwaitingSearch = false;
+    opponents_.newGame();
     handBoardToSideToMove();
     positionReplaced();
     Q_EMIT gameStarted(false);
@@ -198,6 +199,8 @@ void GameController::setModeHumanHuman() {
 
 void GameController::pressStopButton() {
     pressStop(status_);
+    // An engine of another program answers "stop" with its best move so far.
+    if (engineTurn_.thinking && engineTurn_.seat) engineTurn_.seat->stop();
     state_.computerVsComputer = false;
     Q_EMIT commandStatesChanged();
 }
@@ -219,6 +222,8 @@ void GameController::resetForNewGame() {
     status_.stop = false;
     status_.firstPaintDone = false;
     status_.bookPlay = true;
+    engineFigures_.reset();
+    opponents_.newGame();
     positionReplaced();
 }
 
@@ -293,6 +298,10 @@ void GameController::endSearch() {
     windingDown_ = true;
     state_.computerVsComputer = false;
     abortSearch(status_);
+    // An engine of another program is dropped and ended (the destructor
+    // waits for its process).
+    abandonEngineSearch();
+    opponents_.quitAll();
     // An information dialog asked for and not answered yet ends as "Sortir".
     closeInformation();
     waitForThreadEnd();

@@ -18,11 +18,14 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/engine_options.h"
 #include "engine/opening_book.h"
 #include "engine/search_driver.h"
 #include "engine/search_status.h"
+#include "window/engine_opponents.h"
+#include "window/engine_turn.h"
 #include "window/game_timers.h"
 #include "window/play_state.h"
 
@@ -56,6 +59,9 @@ public:
     GameTimers& timers() { return timers_; }
     DialogService& dialogs() { return dialogs_; }
     bool showThinking() const { return status_.showThinking; }
+    // Who plays the computer's side: Quorvel's own engine or another program's.
+    EngineOpponents& opponents() { return opponents_; }
+    const EngineOpponents& opponents() const { return opponents_; }
     // How the computer takes its move from the root's moves (a level's
     // margin); applied when its next search starts.
     void setRootChoice(RootChoice choice) { rootChoice_ = choice; }
@@ -85,6 +91,22 @@ public:
     // think, or plays itself. The command guard keeps the game's commands
     // out meanwhile.
     bool computerBusy() const;
+
+    // An engine of another program thinks: its search can be dropped at
+    // once, so the commands that replace the game may end it and run.
+    bool engineThinking() const { return engineTurn_.thinking; }
+    // Drops that search ("stop" is sent, its late answer ignored) and ends
+    // the computer-against-computer loop; the game stays as it was.
+    void abandonEngineSearch();
+    // Runs `then` once no move of the computer or the human is under way
+    // (at once, queued, when none is).
+    void afterFlows(std::function<void()> then);
+    // What an engine of another program said of its last search, for the
+    // panel; nullptr while Quorvel's own engine has the figures.
+    const EngineFigures* engineFigures() const { return engineFigures_ ? &*engineFigures_ : nullptr; }
+    // The status line's text of that search: the blinking word while it
+    // runs, its line (with "Afficher la réflexion") and its score.
+    QString engineSearchText(bool searching) const;
 
     // Commands
     void computerPlaysNow();
@@ -176,6 +198,29 @@ Q_SIGNALS:
     void gameStarted(bool fresh);
 
 private:
+    // A move of the computer or the human under way (computerPlaysNow,
+    // commitHumanMove, runComputerVsComputer): while one is on the stack,
+    // afterFlows waits.
+    class FlowScope {
+    public:
+        explicit FlowScope(GameController& controller) : controller_(controller) { ++controller_.flows_; }
+        ~FlowScope();
+        FlowScope(const FlowScope&) = delete;
+        FlowScope& operator=(const FlowScope&) = delete;
+
+    private:
+        GameController& controller_;
+    };
+    void runAfterFlows();
+    // The move by an engine of another program, when one plays the side to
+    // move (window/engine_turn.cpp). False when Quorvel's own engine plays
+    // it: none is chosen, or the chosen one could not start.
+    bool playEngineMove();
+    struct EngineWait;
+    EngineWait waitForEngine(EngineSeat& seat, int searchNumber, std::chrono::milliseconds patience);
+    void showEngineProgress(const SearchProgress& progress);
+    void sayEngineFault(const EngineSeat& seat, const EngineFault& fault);
+
     void connectHooks();
     void startSearchAndShowMove();
     void showComputerMove();
@@ -237,6 +282,11 @@ private:
     int stalemateAnnouncedSerial_ = -1;
     int fullAnnouncedSerial_ = -1;
     int checkAnnouncedSerial_ = -1;  // the position whose check had its box
+    EngineOpponents opponents_{dialogs_};
+    EngineTurn engineTurn_;
+    std::optional<EngineFigures> engineFigures_;
+    int flows_ = 0;
+    std::vector<std::function<void()>> afterFlows_;
     SearchDriver driver_{status_};   // last: its destructor waits for the thread
 };
 

@@ -22,6 +22,7 @@
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/dialog_units.h"
+#include "window/engine_menu.h"
 #include "window/level_commands.h"
 #include "window/keyboard_play.h"
 #include "window/main_menu.h"
@@ -74,6 +75,8 @@ GameWindow::GameWindow(DialogService& dialogs, FileLocations& locations, QWidget
     client->installEventFilter(this);
 
     menu_ = std::make_unique<MainMenu>(menuBar(), [this](int id) { runCommand(id); });
+    engineMenu_ = std::make_unique<EngineMenu>(menuBar(), QStringLiteral("&Options"),
+                                               [this](int id) { runCommand(id); });
     mouse_ = std::make_unique<MouseInput>(controller_, moves_, [this](int id) { runCommand(id); });
     levels_ = std::make_unique<LevelCommands>(controller_, dialogs_, locations_.levelResultsPath().toStdString(),
                                               [this](int id) { runCommand(id); });
@@ -127,6 +130,13 @@ void GameWindow::connectControls() {
     connect(view_, &BoardView::leftPressed, this, [this](QPoint p) { mouse_->onLeftButtonDown(p); });
     connect(view_, &BoardView::rightPressed, this, [this](QPoint) { mouse_->onRightButtonDown(); });
     connect(&controller_, &GameController::commandStatesChanged, this, &GameWindow::updateCommandStates);
+    connect(&controller_.opponents(), &EngineOpponents::listChanged, this, [this] {
+        engineMenu_->rebuild(controller_.opponents());
+        if (levels_) levels_->showLadder(*menu_, false);
+        appliedContext_.reset();
+        updateCommandStates();
+        setMenuChecks();
+    });
     connect(&controller_, &GameController::movePlayed, this, [this] {
         keyboard_->movePlayed();
         announcer_.movePlayed();
@@ -228,6 +238,7 @@ void GameWindow::setMenuChecks() {
     menu_->setChecked(cmd::kPossibleMoves, d.showPossibleMoves);
     menu_->setChecked(cmd::kBoxAtEveryCheck, d.boxAtEveryCheck);
     menu_->setChecked(cmd::kShowThinking, controller_.showThinking());
+    if (engineMenu_) engineMenu_->setChecks(controller_.opponents());
     menu_->setChecked(cmd::kAnnounceMoves, announcer_.speaking());
     menu_->setChecked(cmd::kPieceSet1, d.pieceSet == 0);
     menu_->setChecked(cmd::kPieceSet2, d.pieceSet == 20);

@@ -27,6 +27,7 @@ namespace quorvel {
 
 class BoardView;
 class DialogService;
+class EngineMenu;
 class FileLocations;
 class HelpWindow;
 class LevelCommands;
@@ -47,6 +48,8 @@ public:
     BoardView& boardView() { return *view_; }
     const WindowLayout& layout() const { return layout_; }
     MainMenu& menu() { return *menu_; }
+    // The menu "Adversaire" (window/engine_menu.h).
+    EngineMenu& engineMenu() { return *engineMenu_; }
     MouseInput& mouse() { return *mouse_; }
     MoveEntry& moves() { return moves_; }
     KeyboardPlay& keyboard() { return *keyboard_; }
@@ -70,6 +73,9 @@ public:
     // Reads the settings file and applies it (start-up, before the colours
     // are used).
     void readSettingsFile();
+    // Reads the list of engines beside the settings (moteurs.ini) and adds
+    // the engines found installed (start-up, after the settings).
+    void loadEngineList();
     // Between the preferences and the window's options, both ways
     // (window/preferences_mapping.cpp).
     void applyPreferences();
@@ -118,6 +124,15 @@ private:
     bool runDisplayCommand(int id);
     bool runGameCommand(int id);
     bool runDialogCommand(int id);
+    // The menu "Adversaire" (window/engine_commands.cpp).
+    bool runEngineCommand(int id);
+    void addEngine();
+    void manageEngines();
+    // Asks the engine what it offers, then runs "Force du moteur..." on
+    // `entry`; false when it does not answer or the player cancels.
+    bool editEngineStrength(EngineEntry& entry);
+    // The engine of another program that plays "Ordinateur / Humain", if any.
+    QString otherEngineName() const;
     bool runKeyboardCommand(int id);
     // "Annoncer les coups" is offered only while a voice answers.
     void updateSpeechOption();
@@ -140,6 +155,7 @@ private:
     WindowLayout layout_;
     BoardView* view_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<EngineMenu> engineMenu_;
     std::unique_ptr<Speaker> speaker_;
     MoveEntry moves_;
     MoveAnnouncer announcer_;

@@ -1,5 +1,6 @@
 #include "window/level_commands.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <filesystem>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "features/dialog_service.h"
 #include "storage/player_rating.h"
 #include "window/command_ids.h"
+#include "window/engine_play.h"
 #include "window/game_controller.h"
 #include "window/main_menu.h"
 
@@ -40,7 +42,7 @@ LevelCommands::LevelCommands(GameController& controller, DialogService& dialogs,
 }
 
 bool LevelCommands::run(int id) {
-    if (id >= cmd::kLevelFirst && id < cmd::kLevelFirst + kLevelCount) {
+    if (id >= cmd::kLevelFirst && id < cmd::kLevelFirst + kLevelCount + static_cast<int>(ladder_.size())) {
         choose(id - cmd::kLevelFirst + 1);
         return true;
     }
@@ -60,23 +62,76 @@ bool LevelCommands::run(int id) {
 }
 
 void LevelCommands::choose(int level) {
+    EngineOpponents& opponents = controller_.opponents();
+    if (level > kLevelCount) {
+        // Above Quorvel's own: the ladder engine plays, Quorvel's options
+        // stay as they are.
+        const auto step = static_cast<std::size_t>(level - kLevelCount - 1);
+        if (step >= ladder_.size() || !opponents.playKnownEngineAtElo(kLadderEngine, ladder_[step])) return;
+        level_ = level;
+        controller_.setRootChoice({});
+        controller_.repaint();
+        return;
+    }
     applyLevel(level, controller_.engineOptions(), controller_.limits());
     level_ = level;
     controller_.setRootChoice({levelPreset(level).choiceMargin, seed_++});
+    // Quorvel's own engine plays its levels.
+    opponents.playBuiltInEngine();
     controller_.repaint();
 }
 
+bool LevelCommands::levelHolds() const {
+    const EngineOpponents& opponents = controller_.opponents();
+    if (level_ > kLevelCount) {
+        const auto step = static_cast<std::size_t>(level_ - kLevelCount - 1);
+        return step < ladder_.size() && opponents.playsKnownEngineAtElo(kLadderEngine, ladder_[step]);
+    }
+    return !opponents.otherEngineChosen(EngineOpponents::Role::opponent) &&
+           matchesLevel(level_, controller_.engineOptions(), controller_.limits());
+}
+
 void LevelCommands::followHandChanges() {
-    if (level_ == kCustomLevel || matchesLevel(level_, controller_.engineOptions(), controller_.limits()))
-        return;
+    if (level_ == kCustomLevel || levelHolds()) return;
     level_ = kCustomLevel;
     controller_.setRootChoice({});
+}
+
+void LevelCommands::showLadder(MainMenu& menu, bool mayAsk) {
+    EngineOpponents& opponents = controller_.opponents();
+    const auto range = mayAsk ? opponents.eloRange(kLadderEngine) : opponents.knownEloRange(kLadderEngine);
+    ladder_ = range ? eloLadder(range->first, range->second, kLadderRoom) : std::vector<int>{};
+    for (int k = 0; k < kLadderRoom; ++k) {
+        QAction* entry = menu.action(cmd::kLevelFirst + kLevelCount + k);
+        if (!entry) continue;
+        const bool shown = k < static_cast<int>(ladder_.size());
+        entry->setVisible(shown);
+        if (!shown) continue;
+        const int elo = ladder_[static_cast<std::size_t>(k)];
+        entry->setText(QStringLiteral("Niveau %1 (%2 Elo)").arg(kLevelCount + 1 + k).arg(elo));
+        entry->setStatusTip(QStringLiteral("Stockfish, limité à %1 Elo sur son échelle").arg(elo));
+        entry->setToolTip(entry->statusTip());
+    }
+    if (pendingLadder_) {
+        // Kept from the last run: in force again when its engine still plays at its step.
+        const int kept = *pendingLadder_;
+        pendingLadder_.reset();
+        level_ = kept;
+        if (!levelHolds()) level_ = kCustomLevel;
+    } else if (level_ > kLevelCount && !levelHolds()) {
+        level_ = kCustomLevel;
+    }
+    setChecks(menu);
 }
 
 void LevelCommands::restore(std::optional<int> kept) {
     const EngineOptions& options = controller_.engineOptions();
     const TimeLimits& limits = controller_.limits();
-    if (kept) {
+    if (kept && *kept > kLevelCount) {
+        // A level of the ladder: known once the engines are.
+        pendingLadder_ = *kept;
+        level_ = kCustomLevel;
+    } else if (kept) {
         level_ = matchesLevel(*kept, options, limits) ? *kept : kCustomLevel;
     } else {
         level_ = levelInForce(kCustomLevel, options, limits);
@@ -86,7 +141,7 @@ void LevelCommands::restore(std::optional<int> kept) {
 }
 
 void LevelCommands::setChecks(MainMenu& menu) const {
-    for (int level = 1; level <= kLevelCount; ++level)
+    for (int level = 1; level <= kLevelCount + kLadderRoom; ++level)
         menu.setChecked(cmd::kLevelFirst + level - 1, level == level_);
     menu.setChecked(cmd::kLevelCustom, level_ == kCustomLevel);
 }
@@ -94,6 +149,9 @@ void LevelCommands::setChecks(MainMenu& menu) const {
 void LevelCommands::computerStarts() {
     const PlayState& play = controller_.state();
     if (play.computerVsComputer || play.humanVsHuman) {
+        gameLevel_ = kCustomLevel;
+    } else if (level_ > kLevelCount) {
+        // The ladder's games are Stockfish's, not counted among Quorvel's levels.
         gameLevel_ = kCustomLevel;
     } else if (!gameLevel_) {
         gameLevel_ = level_;

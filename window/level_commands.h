@@ -10,10 +10,19 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "engine/levels.h"
 #include "storage/level_results.h"
+#include "window/command_ids.h"
 
 namespace quorvel {
+
+// Room for the levels an installed engine plays above Quorvel's own: "Niveau
+// 9" and up.
+constexpr int kLadderRoom = cmd::kLevelRoom - kLevelCount;
+// The engine that plays them, where it is installed.
+constexpr const char* kLadderEngine = "stockfish";
 
 class DialogService;
 class GameController;
@@ -41,6 +50,13 @@ public:
     // just read: the kept level when they are its preset, else the level
     // they are the preset of, else "Personnalisé".
     void restore(std::optional<int> kept);
+    // "Niveau 9" and up: the ladder engine at each step of its UCI_Elo,
+    // shown when it is installed and offers one, hidden otherwise. At
+    // start-up (`mayAsk`) the engine may be asked its range; later only the
+    // range it said is used.
+    void showLadder(MainMenu& menu, bool mayAsk);
+    // The Elo of each step shown, from "Niveau 9" (tests).
+    const std::vector<int>& ladder() const { return ladder_; }
     // The check marks of the "Niveau" menu.
     void setChecks(MainMenu& menu) const;
     // After every repaint's announcements: a game against the computer at a
@@ -52,6 +68,8 @@ public:
     void setSeed(std::uint32_t seed) { seed_ = seed; }
 
 private:
+    // The level in force is still what the options, times and opponent say.
+    bool levelHolds() const;
     void computerStarts();
     void gameStarted(bool fresh);
     void showResults();
@@ -68,6 +86,9 @@ private:
     // one to count (another game loaded, another mode).
     std::optional<int> gameLevel_;
     bool counted_ = false;  // this game's result is in the file
+    std::vector<int> ladder_;
+    // A ladder level kept between runs, confirmed once the ladder is known.
+    std::optional<int> pendingLadder_;
 };
 
 }  // namespace quorvel

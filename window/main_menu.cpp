@@ -103,6 +103,10 @@ void MainMenu::buildLevels(QMenuBar* bar) {
         const QString text = QStringLiteral("Niveau %1 (≈ %2 Elo)").arg(level).arg(levelPreset(level).elo);
         add(menu, cmd::kLevelFirst + level - 1, text.toUtf8().constData(), true);
     }
+    // The levels an installed engine plays above these: named and shown
+    // once the engines are known (LevelCommands::showLadder).
+    for (int id = cmd::kLevelFirst + kLevelCount; id < cmd::kLevelCustom; ++id)
+        add(menu, id, "", true)->setVisible(false);
     add(menu, cmd::kLevelCustom, "Personnalisé...", true);
     menu->addSeparator();
     add(menu, cmd::kLevelResults, "Mes résultats...");

@@ -40,7 +40,7 @@ void GameWindow::applyPreferences() {
     announcer_.setEnabled(preferences_.flag(kAnnounceMoves, false));
 
     std::optional<int> level;
-    if (preferences_.text(kLevelKey)) level = preferences_.integer(kLevelKey, {kCustomLevel, kLevelCount}, kCustomLevel);
+    if (preferences_.text(kLevelKey)) level = preferences_.integer(kLevelKey, {kCustomLevel, kLevelCount + kLadderRoom}, kCustomLevel);
     levels_->restore(level);
 
     const Preferences& p = preferences_;

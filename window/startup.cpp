@@ -50,6 +50,7 @@ int runApplication() {
     // The settings come before the first picture: colours and options
     // are taken from them.
     window.readSettingsFile();
+    window.loadEngineList();
     // Ending through a nested wait (quitting while the engine thinks) must end
     // every loop at once: a posted quit would be dropped by the next wait.
     QObject::connect(&window, &GameWindow::closedForGood, [] { QCoreApplication::exit(0); });

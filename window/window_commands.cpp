@@ -21,6 +21,7 @@
 #include "window/board_renderer.h"
 #include "window/command_guard.h"
 #include "window/command_ids.h"
+#include "window/engine_menu.h"
 #include "window/game_window.h"
 #include "window/level_commands.h"
 #include "window/keyboard_play.h"
@@ -31,7 +32,7 @@
 namespace quorvel {
 
 CommandContext GameWindow::commandContext() const {
-    return {controller_.computerBusy(), controller_.state().reviewing};
+    return {controller_.computerBusy(), controller_.state().reviewing, controller_.engineThinking()};
 }
 
 void GameWindow::runCommand(int id) {
@@ -41,11 +42,23 @@ void GameWindow::runCommand(int id) {
         case CommandVerdict::cancelReplayThenRun:
             history_.endReplay();
             break;
+        case CommandVerdict::endEngineSearchThenRun:
+            // The engine's search is dropped; the command runs once the
+            // move that waited for it has unwound.
+            controller_.abandonEngineSearch();
+            controller_.afterFlows([this, id, serial = controller_.state().positionSerial] {
+                runCommand(id);
+                // Answered "Non", or a file dialog cancelled: the game is as
+                // it was, and the engine thinks again.
+                if (controller_.state().positionSerial == serial) controller_.playIfComputersTurn();
+            });
+            return;
         case CommandVerdict::run:
             break;
     }
     if (!levels_->run(id) && !runDisplayCommand(id) && !runGameCommand(id) && !runDialogCommand(id) &&
-        !runKeyboardCommand(id))
+        !runKeyboardCommand(id) &&
+        !runEngineCommand(id))
         runCoachCommand(id);
     if (closing_) return;
     // An engine option or a time changed by hand leaves the level.
@@ -115,6 +128,7 @@ void GameWindow::updateCommandStates() {
     for (const auto& [button, id] : buttonCommands()) button->setEnabled(allowed(id));
     layout_.history->setEnabled(allowed(cmd::kHistoryBack));
     layout_.listScroll->setEnabled(allowed(cmd::kScrollListBack));
+    if (engineMenu_) engineMenu_->updateStates(allowed, controller_.opponents());
 }
 
 void GameWindow::chooseColour(std::uint32_t& colour) {
@@ -282,7 +296,7 @@ bool GameWindow::runDialogCommand(int id) {
             break;
         case cmd::kEngineOptions:
             controller_.engineOptions() =
-                EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this);
+                EngineOptionsDialog::edit(controller_.engineOptions(), dialogs_, this, otherEngineName());
             break;
         case cmd::kCapturedPieces: {
             Position whiteLower = controller_.state().record.current;

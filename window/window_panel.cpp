@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <algorithm>
+#include <cstdint>
 
 #include "engine/evaluation.h"
 #include "features/clock_text.h"
@@ -44,6 +46,18 @@ void GameWindow::fillMoveList() {
 
 void GameWindow::fillSearchFields() {
     const SearchStatus& status = controller_.status();
+    if (const EngineFigures* figures = controller_.engineFigures()) {
+        // An engine of another program: its own depths and count, as its
+        // lines gave them.
+        const UciInfo& info = figures->info;
+        const int depth = info.depth.value_or(0);
+        const int beyond = info.selDepth && *info.selDepth > depth ? *info.selDepth - depth : 0;
+        const auto nodes = std::min<std::uint64_t>(info.nodes.value_or(0), UINT32_MAX);
+        setText(layout_.memory, memoryText(0));
+        setText(layout_.depth, depthText(depth, beyond));
+        setText(layout_.nodes, nodesText(static_cast<std::uint32_t>(nodes)));
+        return;
+    }
     // The whole mebibytes: a tenth of them read as a tree ten times smaller.
     setText(layout_.memory, memoryText(status.memoryInUse()));
     setText(layout_.depth, depthText(status.mainDepthShown, status.secondaryDepthShown));

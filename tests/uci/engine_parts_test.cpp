@@ -210,6 +210,33 @@ TEST(KnownEngines, FoundOnThePathThenInTheGamesFolderWithGnuChessInUciMode) {
     std::filesystem::remove_all(root);
 }
 
+// An engine run by path finds the programs beside it (Debian's gnuchessu
+// runs "gnuchess" by name) whatever PATH the window was started with.
+TEST(EngineProcess, TheEnginesFolderIsOnItsPath) {
+    struct Row {
+        const char* what;
+        std::string program;
+        std::vector<std::string> environment;
+        std::vector<std::string> expected;
+    };
+    const Row rows[] = {
+        {"added at the end",
+         "/usr/games/gnuchessu",
+         {"HOME=/root", "PATH=/usr/bin:/bin"},
+         {"HOME=/root", "PATH=/usr/bin:/bin:/usr/games"}},
+        {"already there", "/usr/games/gnuchessu", {"PATH=/usr/games:/usr/bin"}, {"PATH=/usr/games:/usr/bin"}},
+        {"a longer folder is not it",
+         "/usr/games/gnuchessu",
+         {"PATH=/usr/games2"},
+         {"PATH=/usr/games2:/usr/games"}},
+        {"no PATH at all", "/opt/engines/sf", {"HOME=/root"}, {"HOME=/root", "PATH=/opt/engines"}},
+        {"an empty PATH", "/opt/engines/sf", {"PATH="}, {"PATH=/opt/engines"}},
+        {"a name found on PATH", "stockfish", {"PATH=/usr/bin"}, {"PATH=/usr/bin"}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(engineEnvironment(row.program, row.environment), row.expected) << row.what;
+}
+
 TEST(EngineProcess, EndsAreToldAsTheySound) {
     EXPECT_EQ(describeExit(3 << 8), "exit status 3");
     EXPECT_EQ(describeExit(SIGKILL), "killed by signal 9 (SIGKILL)");

@@ -21,6 +21,8 @@
 //   close-output       closes its output after the first "readyok" and lives on
 //   think=MS           thinks MS milliseconds (default 20), less when "movetime" says so
 //   name=TEXT          its "id name" (default "Fake Engine")
+//   no-elo             offers no UCI_LimitStrength and UCI_Elo
+//   no-skill           offers no "Skill Level"
 //   log=FILE           writes every line it reads ("< ") and writes ("> ") to FILE
 //
 // It is strict about the protocol: a "go", "position", "setoption" or
@@ -55,6 +57,7 @@ using std::chrono::milliseconds;
 struct Script {
     bool crashAtStart = false, noUciOk = false, junk = false, spuriousBestMove = false;
     bool answerIdleStop = false, ignoreQuit = false, ignoreTerm = false, closeOutput = false;
+    bool noElo = false, noSkill = false;
     int slowReady = 0, crashOnGo = 0, exitOnGo = 0, hangOnGo = 0, illegalOnGo = 0, malformedOnGo = 0;
     long flood = 0, longLine = 0, stderrFlood = 0;
     int slowStop = -1;
@@ -80,6 +83,8 @@ Script readScript(int argc, char** argv) {
         if (key == "ignore-quit") s.ignoreQuit = true;
         if (key == "ignore-term") s.ignoreTerm = true;
         if (key == "close-output") s.closeOutput = true;
+        if (key == "no-elo") s.noElo = true;
+        if (key == "no-skill") s.noSkill = true;
         if (key == "slow-ready") s.slowReady = small;
         if (key == "crash-on-go") s.crashOnGo = small;
         if (key == "exit-on-go") s.exitOnGo = small;
@@ -169,9 +174,11 @@ private:
             say("id author the Quorvel tests");
             if (s_.junk) junk();
             say("option name Hash type spin default 16 min 1 max 1024");
-            say("option name Skill Level type spin default 20 min 0 max 20");
-            say("option name UCI_LimitStrength type check default false");
-            say("option name UCI_Elo type spin default 1500 min 1320 max 3190");
+            if (!s_.noSkill) say("option name Skill Level type spin default 20 min 0 max 20");
+            if (!s_.noElo) {
+                say("option name UCI_LimitStrength type check default false");
+                say("option name UCI_Elo type spin default 1500 min 1320 max 3190");
+            }
             say("option name Play Style type combo default Normal var Solid var Normal var Risky Play");
             say("option name Book File type string default <empty>");
             say("option name Clear Hash type button");

@@ -126,8 +126,14 @@ TEST_F(CommandGuard, GameCommandsAreRefusedAndDisabledDuringASearch) {
         EXPECT_TRUE(window->menu().action(cmd::kModeComputerHuman)->isEnabled());
     });
     expectOneComputerMove();
-    // The human has the board again: everything is offered.
-    for (const int id : window->menu().ids()) EXPECT_TRUE(window->menu().action(id)->isEnabled()) << id;
+    // The human has the board again: everything shown is offered (Qt
+    // disables a hidden entry, such as a level no engine here plays).
+    for (const int id : window->menu().ids()) {
+        const QAction* action = window->menu().action(id);
+        if (action->isVisible()) {
+            EXPECT_TRUE(action->isEnabled()) << id;
+        }
+    }
     EXPECT_TRUE(window->layout().takeBack->isEnabled());
 }
 
