@@ -95,6 +95,9 @@ void MainMenu::buildOptions(QMenuBar* bar) {
     menu->addSeparator();
     add(menu, cmd::kBoxAtEveryCheck, "Boîte de dialogue à chaque échec", true);
     add(menu, cmd::kAnnounceMoves, "&Annoncer les coups", true);
+    menu->addSeparator();
+    add(menu, cmd::kCoachWarnings, "&Entraîneur", true);
+    add(menu, cmd::kCoachSettings, "Réglages de l'e&ntraîneur...");
 }
 
 void MainMenu::buildLevels(QMenuBar* bar) {
@@ -110,8 +113,6 @@ void MainMenu::buildLevels(QMenuBar* bar) {
     add(menu, cmd::kLevelCustom, "Personnalisé...", true);
     menu->addSeparator();
     add(menu, cmd::kLevelResults, "Mes résultats...");
-    add(menu, cmd::kCoachWarnings, "&Entraîneur", true);
-    add(menu, cmd::kCoachSettings, "Réglages de l'e&ntraîneur...");
 }
 
 void MainMenu::buildDisplay(QMenuBar* bar) {

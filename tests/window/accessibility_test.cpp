@@ -16,6 +16,7 @@
 
 #include "window/board_view.h"
 #include "window/command_ids.h"
+#include "window/main_menu.h"
 #include "window/move_field.h"
 #include "window_fixture.h"
 
@@ -181,6 +182,33 @@ TEST_F(Accessibility, EachMenuHasOneMnemonicPerLetter) {
     }
     EXPECT_TRUE(clashes.isEmpty()) << clashes.join("; ").toStdString();
     EXPECT_TRUE(withoutKey.isEmpty()) << withoutKey.join("; ").toStdString();
+}
+
+
+// Each feature's commands sit in the menu the README names: merged menus
+// once put the coach's options under "Niveau".
+TEST_F(Accessibility, CommandsSitInTheMenusTheReadmeNames) {
+    std::function<bool(QMenu*, QAction*)> holds = [&](QMenu* menu, QAction* wanted) {
+        for (QAction* action : menu->actions()) {
+            if (action == wanted || (action->menu() && holds(action->menu(), wanted))) return true;
+        }
+        return false;
+    };
+    auto menuOf = [&](int id) -> QString {
+        QAction* wanted = window->menu().action(id);
+        for (QAction* title : window->menuBar()->actions()) {
+            if (title->menu() && holds(title->menu(), wanted)) return title->text().remove('&');
+        }
+        return {};
+    };
+    const std::pair<int, const char*> placed[] = {
+        {cmd::kSuggestMove, "Partie"},        {cmd::kReviewGame, "Partie"},
+        {cmd::kFocusMoveField, "Partie"},     {cmd::kCoachWarnings, "Options"},
+        {cmd::kCoachSettings, "Options"},     {cmd::kAnnounceMoves, "Options"},
+        {cmd::kBoxAtEveryCheck, "Options"},   {cmd::kLevelFirst, "Niveau"},
+        {cmd::kLevelCustom, "Niveau"},        {cmd::kLevelResults, "Niveau"},
+    };
+    for (const auto& [id, title] : placed) EXPECT_EQ(menuOf(id), QString::fromUtf8(title)) << id;
 }
 
 }  // namespace
