@@ -18,16 +18,11 @@ std::string engineFaultText(const EngineFault& fault, const std::string& engineN
 EngineAnalyst::EngineAnalyst(EngineCommand command, std::unique_ptr<ChessEngine> engine)
     : name_(command.shortName()), engine_(std::move(engine)) {
     engine_->start(command, events());
-    worker_ = std::thread([this] { work(); });
+    startWorker();
 }
 
 EngineAnalyst::~EngineAnalyst() {
-    {
-        std::lock_guard lock(mutex_);
-        closing_ = true;
-    }
-    changed_.notify_all();
-    worker_.join();
+    stopWorker();
     // Quits the engine and reaps its process; no event comes after.
     engine_.reset();
 }
@@ -81,45 +76,6 @@ EngineEvents EngineAnalyst::events() {
         changed_.notify_all();
     };
     return events;
-}
-
-std::uint64_t EngineAnalyst::analyse(AnalysisRequest request, Answer answer) {
-    std::uint64_t number = 0;
-    {
-        std::lock_guard lock(mutex_);
-        number = ++lastNumber_;
-        for (Job& job : queue_) job.skipped = true;
-        queue_.push_back(Job{number, std::move(request), std::move(answer)});
-        if (running_) stopWanted_ = true;
-    }
-    changed_.notify_all();
-    return number;
-}
-
-void EngineAnalyst::cancel() {
-    {
-        std::lock_guard lock(mutex_);
-        for (Job& job : queue_) job.skipped = true;
-        if (running_) stopWanted_ = true;
-    }
-    changed_.notify_all();
-}
-
-void EngineAnalyst::work() {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return closing_ || !queue_.empty(); });
-        if (closing_) return;
-        Job job = std::move(queue_.front());
-        queue_.pop_front();
-        Analysis analysis;
-        analysis.request = job.number;
-        if (!job.skipped) analysis = run(lock, job);
-        if (closing_) return;
-        lock.unlock();
-        job.answer(std::move(analysis));
-        lock.lock();
-    }
 }
 
 Analysis EngineAnalyst::run(std::unique_lock<std::mutex>& lock, const Job& job) {

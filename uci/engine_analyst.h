@@ -5,24 +5,18 @@
 // line it gave. The engine is started when the analyst is made, so its
 // handshake runs while nothing is asked yet.
 //
-// One worker thread speaks to the engine, one request at a time, as the
-// own engine's analyst does; the client's own thread only hands it the
-// engine's answers and faults. A fault (the engine does not answer, has
+// The queue's worker speaks to the engine, one request at a time; the
+// client's own thread only hands it the engine's answers and faults. A fault (the engine does not answer, has
 // stopped, plays an illegal move) answers the request with its French
 // message; the analyst stays answerable, every request then saying so.
 
-#include <condition_variable>
-#include <cstdint>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "uci/analyst.h"
 #include "uci/chess_engine.h"
+#include "uci/queued_analyst.h"
 
 namespace quorvel {
 
@@ -31,7 +25,7 @@ namespace quorvel {
 // Stockfish : e2e5".
 std::string engineFaultText(const EngineFault& fault, const std::string& engineName);
 
-class EngineAnalyst final : public Analyst {
+class EngineAnalyst final : public QueuedAnalyst {
 public:
     // `engine` is the client's adapter (makeUciEngine()); it is started on
     // `command` at once.
@@ -44,29 +38,12 @@ public:
 
     // The engine's own name once it has said it, the program's before.
     std::string name() const override;
-    std::uint64_t analyse(AnalysisRequest request, Answer answer) override;
-    void cancel() override;
 
 private:
-    struct Job {
-        std::uint64_t number = 0;
-        AnalysisRequest request;
-        Answer answer;
-        bool skipped = false;  // cancelled or followed by another before it started: answered unsearched
-    };
-
-    void work();
-    Analysis run(std::unique_lock<std::mutex>& lock, const Job& job);
+    Analysis run(std::unique_lock<std::mutex>& lock, const Job& job) override;
     EngineEvents events();
 
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
     std::string name_;
-    std::uint64_t lastNumber_ = 0;
-    std::deque<Job> queue_;
-    bool running_ = false;
-    bool stopWanted_ = false;
-    bool closing_ = false;
     // What the engine said of the search under way.
     int finished_ = 0;  // the number of the last search over: answers up to it are late
     std::optional<SearchAnswer> heardAnswer_;
@@ -77,7 +54,6 @@ private:
     bool ended_ = false;
 
     std::unique_ptr<ChessEngine> engine_;
-    std::thread worker_;  // last: it uses everything above
 };
 
 }  // namespace quorvel
