@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -41,15 +40,6 @@ std::optional<EngineCommand> engineCommand(const std::string& text) {
     // Debian's engines live in /usr/games, which not every PATH names.
     if (command) command->program = findProgram(command->program).value_or(command->program);
     return command;
-}
-
-std::string today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y.%m.%d", &local);
-    return text;
 }
 
 std::variant<MatchRequest, std::string> parseMatchArgs(const Args& args) {
