@@ -14,7 +14,7 @@ using Role = EngineOpponents::Role;
 }  // namespace
 
 EngineMenu::EngineMenu(QMenuBar* bar, const QString& before, std::function<void(int)> runCommand)
-    : runCommand_(std::move(runCommand)) {
+    : commands_(std::move(runCommand)) {
     menu_ = new QMenu(QStringLiteral("Ad&versaire"), bar);
     QAction* place = nullptr;
     for (QAction* action : bar->actions())
@@ -22,30 +22,16 @@ EngineMenu::EngineMenu(QMenuBar* bar, const QString& before, std::function<void(
     bar->insertMenu(place, menu_);
 
     auto addRoom = [this](QMenu* menu, int first) {
-        for (int choice = 0; choice < cmd::kEngineRoom; ++choice) add(menu, first + choice, QString(), true);
+        for (int choice = 0; choice < cmd::kEngineRoom; ++choice) commands_.add(menu, first + choice, QString(), true);
     };
     addRoom(menu_, cmd::kOpponentFirst);
     menu_->addSeparator();
     addRoom(menu_->addMenu(QStringLiteral("Ordinateur / Ordinateur : les &Blancs")), cmd::kWhiteEngineFirst);
     addRoom(menu_->addMenu(QStringLiteral("Ordinateur / Ordinateur : les &Noirs")), cmd::kBlackEngineFirst);
     menu_->addSeparator();
-    add(menu_, cmd::kEngineStrength, QStringLiteral("&Force du moteur..."), false);
-    add(menu_, cmd::kAddEngine, QStringLiteral("&Ajouter un moteur..."), false);
-    add(menu_, cmd::kManageEngines, QStringLiteral("&Gérer les moteurs..."), false);
-}
-
-QAction* EngineMenu::add(QMenu* menu, int id, const QString& text, bool checkable) {
-    QAction* action = menu->addAction(text);
-    action->setData(id);
-    action->setCheckable(checkable);
-    // Check marks follow the choices, set by the repaint, not by clicks.
-    QObject::connect(action, &QAction::triggered, action, [this, action, id] {
-        action->setChecked(!action->isChecked());
-        runCommand_(id);
-    });
-    actions_.insert(id, action);
-    order_.append(id);
-    return action;
+    commands_.add(menu_, cmd::kEngineStrength, QStringLiteral("&Force du moteur..."), false);
+    commands_.add(menu_, cmd::kAddEngine, QStringLiteral("&Ajouter un moteur..."), false);
+    commands_.add(menu_, cmd::kManageEngines, QStringLiteral("&Gérer les moteurs..."), false);
 }
 
 void EngineMenu::showList(int firstId, const EngineOpponents& opponents) {
@@ -71,7 +57,7 @@ void EngineMenu::rebuild(const EngineOpponents& opponents) {
 }
 
 void EngineMenu::updateStates(const std::function<bool(int)>& allowed, const EngineOpponents& opponents) {
-    for (const int id : order_) {
+    for (const int id : commands_.ids()) {
         bool enabled = allowed(id);
         for (const int first : {cmd::kOpponentFirst, cmd::kWhiteEngineFirst, cmd::kBlackEngineFirst})
             if (id >= first && id < first + cmd::kEngineRoom)
@@ -79,7 +65,7 @@ void EngineMenu::updateStates(const std::function<bool(int)>& allowed, const Eng
         if (id == cmd::kEngineStrength)
             enabled = enabled && opponents.otherEngineChosen(Role::opponent) &&
                       opponents.installed(opponents.chosen(Role::opponent));
-        actions_.value(id)->setEnabled(enabled);
+        commands_.action(id)->setEnabled(enabled);
     }
 }
 

@@ -10,9 +10,9 @@
 // named again when the list changes: a command that changes the list may
 // run from one of them, which must not be deleted under it.
 
-#include <QHash>
-#include <QList>
 #include <functional>
+
+#include "window/command_actions.h"
 
 class QAction;
 class QMenu;
@@ -35,17 +35,14 @@ public:
     void setChecks(const EngineOpponents& opponents);
 
     QMenu* menu() const { return menu_; }
-    QAction* action(int id) const { return actions_.value(id, nullptr); }
-    const QList<int>& ids() const { return order_; }
+    QAction* action(int id) const { return commands_.action(id); }
+    const QList<int>& ids() const { return commands_.ids(); }
 
 private:
-    QAction* add(QMenu* menu, int id, const QString& text, bool checkable);
     void showList(int firstId, const EngineOpponents& opponents);
 
     QMenu* menu_;
-    std::function<void(int)> runCommand_;
-    QHash<int, QAction*> actions_;
-    QList<int> order_;
+    CommandActions commands_;
 };
 
 }  // namespace quorvel

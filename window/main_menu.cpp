@@ -8,7 +8,7 @@
 
 namespace quorvel {
 
-MainMenu::MainMenu(QMenuBar* bar, std::function<void(int)> runCommand) : runCommand_(std::move(runCommand)) {
+MainMenu::MainMenu(QMenuBar* bar, std::function<void(int)> runCommand) : commands_(std::move(runCommand)) {
     buildFile(bar);
     buildPlay(bar);
     buildOptions(bar);
@@ -18,17 +18,7 @@ MainMenu::MainMenu(QMenuBar* bar, std::function<void(int)> runCommand) : runComm
 }
 
 QAction* MainMenu::add(QMenu* menu, int id, const char* text, bool checkable) {
-    QAction* action = menu->addAction(QString::fromUtf8(text));
-    action->setData(id);
-    action->setCheckable(checkable);
-    // Check marks follow the game state, set by the repaint, not by clicks.
-    QObject::connect(action, &QAction::triggered, action, [this, action, id] {
-        action->setChecked(!action->isChecked());
-        runCommand_(id);
-    });
-    actions_.insert(id, action);
-    order_.append(id);
-    return action;
+    return commands_.add(menu, id, QString::fromUtf8(text), checkable);
 }
 
 void MainMenu::setChecked(int id, bool checked) {

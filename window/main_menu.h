@@ -2,8 +2,9 @@
 // The main window's menu: every command with its French text, known by its
 // id, and the check marks set after each repaint.
 
-#include <QHash>
 #include <functional>
+
+#include "window/command_actions.h"
 
 class QAction;
 class QMenu;
@@ -15,10 +16,10 @@ class MainMenu {
 public:
     MainMenu(QMenuBar* bar, std::function<void(int)> runCommand);
 
-    QAction* action(int id) const { return actions_.value(id, nullptr); }
+    QAction* action(int id) const { return commands_.action(id); }
     void setChecked(int id, bool checked);
     // Ids in menu order, for tests.
-    const QList<int>& ids() const { return order_; }
+    const QList<int>& ids() const { return commands_.ids(); }
 
 private:
     QAction* add(QMenu* menu, int id, const char* text, bool checkable = false);
@@ -29,9 +30,7 @@ private:
     void buildDisplay(QMenuBar* bar);
     void buildHelp(QMenuBar* bar);
 
-    std::function<void(int)> runCommand_;
-    QHash<int, QAction*> actions_;
-    QList<int> order_;
+    CommandActions commands_;
 };
 
 }  // namespace quorvel
