@@ -4,10 +4,11 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "features/option_buttons.h"
 
 namespace quorvel {
 
@@ -48,23 +49,15 @@ CoachSettingsDialog::CoachSettingsDialog(const CoachSettings& settings, std::vec
     timesForm->addRow(QStringLiteral("Analyse de la partie, par position"), reviewSeconds_);
     timesForm->addRow(QStringLiteral("Analyste"), analyst_);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* defaults = new QPushButton(QStringLiteral("Par défaut"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(defaults, &QPushButton::clicked, this, &CoachSettingsDialog::pressDefaults);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(defaults);
-    buttons->addWidget(cancel);
+    const OptionButtons buttons = makeOptionButtons(this);
+    connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttons.defaults, &QPushButton::clicked, this, &CoachSettingsDialog::pressDefaults);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(coach);
     layout->addWidget(times);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     show(settings);
 }
 

@@ -3,13 +3,13 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "features/integer_field.h"
+#include "features/option_buttons.h"
 
 namespace quorvel {
 
@@ -51,23 +51,15 @@ EngineOptionsDialog::EngineOptionsDialog(const EngineOptions& options, DialogSer
         form->addRow(numberLabels[k], numbers_[k].edit);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* defaults = new QPushButton(QStringLiteral("Par défaut"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &EngineOptionsDialog::pressOk);
-    connect(defaults, &QPushButton::clicked, this, &EngineOptionsDialog::pressDefaults);
-    connect(cancel, &QPushButton::clicked, this, &EngineOptionsDialog::pressCancel);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(defaults);
-    buttons->addWidget(cancel);
+    const OptionButtons buttons = makeOptionButtons(this);
+    connect(buttons.ok, &QPushButton::clicked, this, &EngineOptionsDialog::pressOk);
+    connect(buttons.defaults, &QPushButton::clicked, this, &EngineOptionsDialog::pressDefaults);
+    connect(buttons.cancel, &QPushButton::clicked, this, &EngineOptionsDialog::pressCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(flags);
     layout->addWidget(data);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     showModel();
 }
 
