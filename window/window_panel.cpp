@@ -68,15 +68,20 @@ void GameWindow::fillPanel() {
     const PlayState& play = controller_.state();
     const GameRecord& record = play.record;
     fillSearchFields();
-    // "Note Noirs :" is the evaluation for the computer's side, which is
-    // Black unless the human plays Black.
-    EvalSettings settings;
-    settings.plyCount = record.plyCount;
-    settings.horizonReduction = controller_.engineOptions().horizonReduction;
-    double score = evaluate(record.current, record.state, 0, 0, 0, 0, 0, settings) / 100.0;
-    if (record.playerIsBlack) score = -score;
-    setText(layout_.score, scoreText(score));
-    fillMoveList();
+    // While the search thread holds the record it may be writing its move
+    // there: the score and the move list keep what they showed, and the
+    // repaint that follows the record's return fills them.
+    if (!controller_.searchHoldsRecord()) {
+        // "Note Noirs :" is the evaluation for the computer's side, which is
+        // Black unless the human plays Black.
+        EvalSettings settings;
+        settings.plyCount = record.plyCount;
+        settings.horizonReduction = controller_.engineOptions().horizonReduction;
+        double score = evaluate(record.current, record.state, 0, 0, 0, 0, 0, settings) / 100.0;
+        if (record.playerIsBlack) score = -score;
+        setText(layout_.score, scoreText(score));
+        fillMoveList();
+    }
     const QString status = statusLineText(play.statusText, controller_.sideToMoveInCheck());
     if (layout_.status->toPlainText() != status) layout_.status->setPlainText(status);
     setText(layout_.whiteClock, formatClock(controller_.whiteSeconds()));
