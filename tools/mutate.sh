@@ -183,6 +183,9 @@ while IFS= read -r line || [ -n "$line" ]; do
             run_fault "$what" "$file" "$from" "${line:6}"
             what="" file="" from=""
             ;;
+        "" | "#"*) ;;
+        # A text over two lines plants half a fault: \n joins its lines.
+        *) unusable+=("the list's line '$line' (a text goes on one line, \\n for a break)") ;;
     esac
 done < "$list"
 

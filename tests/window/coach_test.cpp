@@ -168,6 +168,8 @@ TEST_F(CoachTest, ABlunderGetsTheBoxAndReprendreLeCoupTakesItBack) {
         black = record().blackClock;
         return coach().checkHumanMove();
     });
+    int searches = 0;
+    QObject::connect(&controller(), &GameController::searchStarting, window.get(), [&] { ++searches; });
     dialogs.choices = {0};
     playChess("e2", "e4");
     ASSERT_EQ(dialogs.boxes.size(), 1u);
@@ -183,6 +185,9 @@ TEST_F(CoachTest, ABlunderGetsTheBoxAndReprendreLeCoupTakesItBack) {
     EXPECT_EQ(record().blackClock, black);
     EXPECT_FALSE(controller().computerBusy());
     EXPECT_TRUE(controller().humanToMove());
+    // The computer does not answer a move taken back.
+    EXPECT_EQ(searches, 0);
+    EXPECT_EQ(shownStatus(), QString::fromUtf8("Coup repris : à vous de jouer"));
     // Each position was looked at for the coach's time.
     const auto asked = made.front()->askedPositions();
     ASSERT_EQ(asked.size(), 2u);
