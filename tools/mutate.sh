@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plants the plausible faults listed in tools/mutations.txt one at a time,
-# rebuilds incrementally, runs the tests that should notice (the core tests,
-# or the window's tests for a fault in window/ or features/) and prints the
-# share of faults caught. For developers, not for CI: after the first build
-# it takes five to ten minutes on two cores.
+# rebuilds incrementally, runs the tests that should notice (those of the
+# fault's folder first, then the core tests, or the window's tests for a
+# fault in window/ or features/) and prints the share of faults caught. For
+# developers, not for CI: after the first build the whole list takes about an
+# hour on two cores.
 #
 # Usage: tools/mutate.sh [--only TEXT] [--list FILE] [BUILD_DIR]
 #   --only TEXT   plant only the faults whose description contains TEXT
