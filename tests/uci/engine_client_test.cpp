@@ -2,7 +2,6 @@
 // command, and against the real Stockfish where it is installed. Every test
 // ends by counting this process's children: no engine is ever left behind.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "child_processes.h"
 #include "rules/uci_move.h"
 #include "rules/uci_position.h"
 #include "uci/known_engines.h"
@@ -29,32 +29,6 @@ namespace {
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
 using Kind = EngineFaultKind;
-
-// The processes whose parent is this one, zombies included (an unreaped
-// child is still a child).
-std::vector<pid_t> children() {
-    std::vector<pid_t> found;
-    DIR* proc = ::opendir("/proc");
-    if (proc == nullptr) return found;
-    const pid_t self = ::getpid();
-    while (dirent* entry = ::readdir(proc)) {
-        const pid_t pid = std::atoi(entry->d_name);
-        if (pid <= 0) continue;
-        std::ifstream stat("/proc/" + std::string(entry->d_name) + "/stat");
-        std::string line;
-        std::getline(stat, line);
-        // "pid (name) state ppid ...": the name may hold blanks and brackets.
-        const std::size_t close = line.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream rest(line.substr(close + 1));
-        std::string state;
-        pid_t parent = 0;
-        rest >> state >> parent;
-        if (parent == self) found.push_back(pid);
-    }
-    ::closedir(proc);
-    return found;
-}
 
 // Short times, so that the faults show quickly; generous enough for a
 // loaded machine and the sanitizers.
@@ -164,8 +138,8 @@ std::vector<std::string> logLines(const std::filesystem::path& file) {
 
 class EngineClient : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(children().empty()) << "a child left by an earlier test"; }
-    void TearDown() override { EXPECT_TRUE(children().empty()) << "an engine process was left behind"; }
+    void SetUp() override { ASSERT_TRUE(test::childProcesses().empty()) << "a child left by an earlier test"; }
+    void TearDown() override { EXPECT_TRUE(test::childProcesses().empty()) << "an engine process was left behind"; }
 
     std::filesystem::path logFile() {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -197,7 +171,7 @@ TEST_F(EngineClient, TheHandshakeNamesTheEngineAndWhatItOffers) {
     EXPECT_EQ(offers.find("Play Style")->vars, (std::vector<std::string>{"Solid", "Normal", "Risky Play"}));
     EXPECT_EQ(s.engine->state(), EngineState::ready);
     EXPECT_EQ(s.engine->offers().name, "Fake  Engine 2.0");
-    EXPECT_EQ(children().size(), 1u);
+    EXPECT_EQ(test::childProcesses().size(), 1u);
     EXPECT_FALSE(s.recorder.onCallerThread);
 }
 
@@ -375,7 +349,7 @@ TEST_F(EngineClient, EachFaultIsReportedOnceAndNoProcessIsLeft) {
         }
         EXPECT_EQ(s.engine->state() == EngineState::ended, c.engineEnds);
         if (c.engineEnds) {
-            EXPECT_TRUE(children().empty());
+            EXPECT_TRUE(test::childProcesses().empty());
             EXPECT_FALSE(s.engine->search(moveTime(10)));
         } else {
             // The game goes on: the next search is answered.
@@ -468,15 +442,15 @@ TEST_F(EngineClient, QuitEndsEvenAnEngineThatIgnoresItOrIsPaused) {
         ASSERT_TRUE(s.recorder.offers);
         s.engine->search(infinite());
         if (c.pause) {
-            ASSERT_EQ(children().size(), 1u);
-            ::kill(children().front(), SIGSTOP);
+            ASSERT_EQ(test::childProcesses().size(), 1u);
+            ::kill(test::childProcesses().front(), SIGSTOP);
         }
         const auto asked = std::chrono::steady_clock::now();
         s.engine->quit();
         ASSERT_TRUE(s.recorder.waitUntil([&] { return s.recorder.ended; }));
         // quit, then SIGTERM after 300 ms, then SIGKILL 300 ms later.
         EXPECT_LT(std::chrono::steady_clock::now() - asked, 5000ms);
-        EXPECT_TRUE(children().empty());
+        EXPECT_TRUE(test::childProcesses().empty());
         std::lock_guard lock(s.recorder.mutex);
         EXPECT_TRUE(s.recorder.faults.empty());
     }
@@ -491,7 +465,7 @@ TEST_F(EngineClient, DestroyingTheEngineAtAnyMomentLeavesNoProcess) {
         if (moment > 1) recorder.waitUntil([&] { return recorder.offers.has_value(); });
         if (moment > 2) engine->search(infinite());
         engine.reset();
-        EXPECT_TRUE(children().empty());
+        EXPECT_TRUE(test::childProcesses().empty());
     }
 }
 
@@ -521,7 +495,7 @@ TEST_F(EngineClient, TwoEnginesPlayAGameSideBySide) {
     SyncEngine black(makeUciEngine(quickTimeouts()));
     ASSERT_TRUE(std::holds_alternative<EngineOffers>(white.start(fake({"name=White"}))));
     ASSERT_TRUE(std::holds_alternative<EngineOffers>(black.start(fake({"name=Black"}))));
-    EXPECT_EQ(children().size(), 2u);
+    EXPECT_EQ(test::childProcesses().size(), 2u);
     white.newGame();
     black.newGame();
     SearchRequest request = moveTime(10);
@@ -535,7 +509,7 @@ TEST_F(EngineClient, TwoEnginesPlayAGameSideBySide) {
     EXPECT_GE(request.moves.size(), 4u);
     white.quit();
     black.quit();
-    EXPECT_TRUE(children().empty());
+    EXPECT_TRUE(test::childProcesses().empty());
 }
 
 TEST_F(EngineClient, SyncSearchesReportFaultsAndRefusals) {

@@ -4,7 +4,6 @@
 // time it is given, its lines on the panel, and each of its faults said with
 // the game left as it was, no process left behind.
 
-#include <dirent.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -20,6 +19,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../uci/child_processes.h"
 #include "features/add_engine_dialog.h"
 #include "features/engine_list_dialog.h"
 #include "features/engine_options_dialog.h"
@@ -38,30 +38,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Role = EngineOpponents::Role;
-
-// The processes whose parent is this one, zombies included.
-std::vector<pid_t> children() {
-    std::vector<pid_t> found;
-    DIR* proc = ::opendir("/proc");
-    if (proc == nullptr) return found;
-    const pid_t self = ::getpid();
-    while (dirent* entry = ::readdir(proc)) {
-        const pid_t pid = std::atoi(entry->d_name);
-        if (pid <= 0) continue;
-        std::ifstream stat("/proc/" + std::string(entry->d_name) + "/stat");
-        std::string line;
-        std::getline(stat, line);
-        const std::size_t close = line.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream rest(line.substr(close + 1));
-        std::string state;
-        pid_t parent = 0;
-        rest >> state >> parent;
-        if (parent == self) found.push_back(pid);
-    }
-    ::closedir(proc);
-    return found;
-}
 
 class Engines : public WindowTest {
 protected:
@@ -82,7 +58,7 @@ protected:
     void TearDown() override {
         WindowTest::TearDown();
         // Destroying the window ends and reaps every engine it started.
-        EXPECT_TRUE(children().empty());
+        EXPECT_TRUE(test::childProcesses().empty());
     }
 
     EngineOpponents& opponents() { return controller().opponents(); }
@@ -345,7 +321,7 @@ TEST_F(Engines, EachFaultIsSaidAndTheGameStaysAsItWas) {
         EXPECT_EQ(recovered.plyCount, row.quorvelPlays ? 2 : 1);
         EXPECT_FALSE(controller().computerBusy());
         if (row.arguments.front() != "illegal-on-go=1" && row.arguments.front() != "malformed-on-go=1") {
-            EXPECT_TRUE(waitFor([] { return children().empty(); })) << "a process was left";
+            EXPECT_TRUE(waitFor([] { return test::childProcesses().empty(); })) << "a process was left";
         }
         if (!row.quorvelPlays) {
             // The player goes on with another engine: Quorvel's own.
@@ -356,7 +332,7 @@ TEST_F(Engines, EachFaultIsSaidAndTheGameStaysAsItWas) {
         }
     }
     // An engine that could not start is tried again in the next game.
-    EXPECT_TRUE(waitFor([] { return children().empty(); }));
+    EXPECT_TRUE(waitFor([] { return test::childProcesses().empty(); }));
 }
 
 TEST_F(Engines, StopPlaysTheBestMoveTheEngineHasFound) {
@@ -429,7 +405,7 @@ TEST_F(Engines, QuittingWhileTheEngineThinksLeavesNoProcessAndTheGameAsItWas) {
     ASSERT_EQ(readGameFile(dataFile("partie.tmp").toStdString(), recovered), GameFileError::none);
     EXPECT_EQ(recovered.plyCount, 1);
     window.reset();
-    EXPECT_TRUE(children().empty());
+    EXPECT_TRUE(test::childProcesses().empty());
 }
 
 TEST_F(Engines, JunkLongLinesAndFloodsHoldNeitherTheEngineNorTheWindow) {
