@@ -169,16 +169,24 @@ std::optional<UciGameText> uciGameOf(const GameRecord& record, int ply) {
         const std::string fen = formatFen(*setup);
         if (fen != kStartFen) game.fen = fen;
     }
-    ChessPosition after = positionAtPly(record, start);
-    for (int p = start; p < ply; ++p) {
+    auto moves = uciMovesOf(record, start, ply);
+    if (!moves) return std::nullopt;
+    game.moves = std::move(*moves);
+    return game;
+}
+
+std::optional<std::vector<std::string>> uciMovesOf(const GameRecord& record, int from, int to) {
+    std::vector<std::string> moves;
+    ChessPosition after = positionAtPly(record, from);
+    for (int p = from; p < to; ++p) {
         const ChessPosition before = after;
         after = positionAtPly(record, p + 1);
         const auto move = legalMoveBetween(before.board, before.state, !before.whiteToMove, after.board);
         if (!move) return std::nullopt;
         // A chess board: White below, rows equal to ranks.
-        game.moves.push_back(uciMoveOf(*move, false));
+        moves.push_back(uciMoveOf(*move, false));
     }
-    return game;
+    return moves;
 }
 
 }  // namespace quorvel

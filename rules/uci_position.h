@@ -55,6 +55,11 @@ struct UciGameText {
 // position to the next.
 std::optional<UciGameText> uciGameOf(const GameRecord& record, int ply);
 
+// The record's half-moves from `from` to `to` as UCI texts ("e2e4",
+// "e7e8q"); nullopt when two recorded positions are not one legal move
+// apart.
+std::optional<std::vector<std::string>> uciMovesOf(const GameRecord& record, int from, int to);
+
 // Leaves out the `count` oldest half-moves of the record (moves and history
 // move down; plyCount and recordLength shrink).
 void dropOldestHalfMoves(GameRecord& record, int count);

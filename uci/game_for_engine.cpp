@@ -7,6 +7,7 @@
 #include "rules/perft.h"
 #include "rules/record_positions.h"
 #include "rules/uci_move.h"
+#include "rules/uci_position.h"
 
 namespace quorvel {
 
@@ -33,14 +34,9 @@ std::optional<GameForEngine> gameForEngine(const GameRecord& record) {
     GameRecord setup = record;
     setup.plyCount = start;
     if (start > 0) game.fen = formatFen(setup);
-    ChessPosition after = positionAtPly(record, start);
-    for (int ply = start; ply < end; ++ply) {
-        const ChessPosition before = after;
-        after = positionAtPly(record, ply + 1);
-        const auto move = legalMoveBetween(before.board, before.state, !before.whiteToMove, after.board);
-        if (!move) return std::nullopt;
-        game.moves.push_back(uciMoveOf(*move, false));
-    }
+    auto moves = uciMovesOf(record, start, end);
+    if (!moves) return std::nullopt;
+    game.moves = std::move(*moves);
     return game;
 }
 
