@@ -19,26 +19,15 @@
 #include "features/qt_dialog_service.h"
 #include "features/review_window.h"
 #include "storage/pgn_import.h"
-#include "window/board_geometry.h"
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/game_window.h"
 #include "window/startup.h"
+#include "gallery_click.h"
 
 using namespace quorvel;
 
 namespace {
-
-void click(GameWindow& window, const char* square) {
-    const GameRecord& record = window.controller().state().record;
-    const int x = square[0] - 'a' + 1;
-    const int rank = square[1] - '0';
-    const board::Square stored{x, record.playerIsBlack ? 9 - rank : rank};
-    const QPoint picture =
-        board::pictureSquareOf(stored, record.playerIsBlack, window.controller().display().boardTurned);
-    QTest::mouseClick(&window.boardView(), Qt::LeftButton, Qt::NoModifier,
-                      board::squareRectInClient(picture.x(), picture.y()).center());
-}
 
 bool waitFor(const std::function<bool()>& done) {
     return QTest::qWaitFor(done, 120000);
@@ -74,18 +63,14 @@ int main(int argc, char** argv) {
     Coach& coach = window.coach();
 
     // A hint after the first moves.
-    click(window, "e2");
-    click(window, "e4");
+    clickSquare(window, "e2");
+    clickSquare(window, "e4");
     window.runCommand(cmd::kSuggestMove);
     if (!waitFor([&] { return !coach.hinting(); })) return 1;
     QTest::qWait(300);
     window.grab().save(out + "/coach-hint.png");
 
     // The queen left where a knight takes it; the box, then "Reprendre le coup".
-    QGuiApplication::clipboard()->setText(
-        QStringLiteral("r1bqkbnr/pppp1p1p/2n3p1/4p3/4P3/5Q2/PPPP1PPP/RNB1KBNR w KQkq - 0 4"));
-    window.runCommand(cmd::kPasteFen);
-    coach.settings().warnings = true;
     // The warning is pictured and answered; any other box (the mate's) is
     // closed as a player would.
     bool boxSeen = false;
@@ -98,7 +83,11 @@ int main(int argc, char** argv) {
         for (QAbstractButton* button : box->buttons())
             if (button->text() == QStringLiteral("Reprendre le coup")) takeBack = button;
         if (!takeBack) {
-            box->buttons().front()->click();
+            // "Oui" replaces the game in progress by the pasted position.
+            QAbstractButton* answer = box->buttons().front();
+            for (QAbstractButton* button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::YesRole) answer = button;
+            answer->click();
             return;
         }
         if (boxSeen) return;
@@ -109,8 +98,13 @@ int main(int argc, char** argv) {
         takeBack->click();
     });
     boxWatch.start();
-    click(window, "f3");
-    click(window, "f6");
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("r1bqkbnr/pppp1p1p/2n3p1/4p3/4P3/5Q2/PPPP1PPP/RNB1KBNR w KQkq - 0 4"));
+    // The hint's game is under way: the paste asks first, and the watch answers.
+    window.runCommand(cmd::kPasteFen);
+    coach.settings().warnings = true;
+    clickSquare(window, "f3");
+    clickSquare(window, "f6");
     if (!boxSeen) return 2;
     QTest::qWait(300);
     window.grab().save(out + "/coach-taken-back.png");

@@ -23,21 +23,13 @@
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/game_window.h"
+#include "gallery_click.h"
 
 using namespace quorvel;
 
 namespace {
 
 using Role = EngineOpponents::Role;
-
-void click(GameWindow& window, const std::string& square) {
-    const GameRecord& record = window.controller().state().record;
-    const int x = square[0] - 'a' + 1;
-    const int rank = square[1] - '0';
-    const board::Square stored{x, record.playerIsBlack ? 9 - rank : rank};
-    QTest::mouseClick(&window.boardView(), Qt::LeftButton, Qt::NoModifier,
-                      window.squareOnScreen(stored).center().toPoint());
-}
 
 void report(GameWindow& window, const char* title) {
     const auto game = gameForEngine(window.controller().state().record);
@@ -76,8 +68,8 @@ int againstStockfish(GameWindow& window, const QString& out) {
         if (!reply.answer) return 1;
         const std::string& move = reply.answer->move;
         const int before = controller.state().record.plyCount;
-        click(window, move.substr(0, 2));
-        click(window, move.substr(2, 2));  // the engine's reply is played before the click returns
+        clickSquare(window, move.substr(0, 2));
+        clickSquare(window, move.substr(2, 2));  // the engine's reply is played before the click returns
         if (controller.state().record.plyCount == before) {
             std::printf("the click of %s was refused\n", move.c_str());
             break;

@@ -15,19 +15,11 @@
 #include "window/board_view.h"
 #include "window/command_ids.h"
 #include "window/game_window.h"
+#include "gallery_click.h"
 
 using namespace quorvel;
 
 namespace {
-
-void click(GameWindow& window, const char* square) {
-    const GameRecord& record = window.controller().state().record;
-    const int x = square[0] - 'a' + 1;
-    const int rank = square[1] - '0';
-    const board::Square stored{x, record.playerIsBlack ? 9 - rank : rank};
-    QTest::mouseClick(&window.boardView(), Qt::LeftButton, Qt::NoModifier,
-                      window.squareOnScreen(stored).center().toPoint());
-}
 
 void save(GameWindow& window, const QString& path) {
     QTest::qWait(200);
@@ -51,10 +43,10 @@ int maximized(const QString& out, FileLocations& locations, FakeDialogService& d
     QTest::qWait(200);
     const char* moves[][2] = {{"e2", "e4"}, {"g1", "f3"}, {"f1", "c4"}, {"d2", "d3"}};
     for (const auto& move : moves) {
-        click(window, move[0]);
-        click(window, move[1]);
+        clickSquare(window, move[0]);
+        clickSquare(window, move[1]);
     }
-    click(window, "c1");  // a selection with its reachable squares
+    clickSquare(window, "c1");  // a selection with its reachable squares
     save(window, out + "/screenshot-maximized.png");
     return 0;
 }
@@ -74,10 +66,10 @@ int main(int argc, char** argv) {
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
         const char* moves[][2] = {{"e2", "e4"}, {"d2", "d4"}, {"g1", "f3"}};
         for (const auto& move : moves) {
-            click(window, move[0]);
-            click(window, move[1]);
+            clickSquare(window, move[0]);
+            clickSquare(window, move[1]);
         }
-        click(window, "f1");  // a selection with its reachable squares
+        clickSquare(window, "f1");  // a selection with its reachable squares
         save(window, out + "/screenshot-game.png");
     }
     {
@@ -90,8 +82,8 @@ int main(int argc, char** argv) {
         if (!QTest::qWaitForWindowExposed(&window)) return 1;
         const char* moves[][2] = {{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
         for (const auto& move : moves) {
-            click(window, move[0]);
-            click(window, move[1]);
+            clickSquare(window, move[0]);
+            clickSquare(window, move[1]);
         }
         SearchStatus& status = window.controller().status();
         status.nodesCreated = 4294967295u;
@@ -111,8 +103,8 @@ int main(int argc, char** argv) {
         window.runCommand(cmd::kComputerFirst);
         const char* moves[][2] = {{"e7", "e5"}, {"b8", "c6"}};
         for (const auto& move : moves) {
-            click(window, move[0]);
-            click(window, move[1]);
+            clickSquare(window, move[0]);
+            clickSquare(window, move[1]);
         }
         save(window, out + "/screenshot-black.png");
         window.runCommand(cmd::kPieceSet3);
