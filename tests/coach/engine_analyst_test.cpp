@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
+#include <thread>
 
 #include "coach/review_run.h"
 #include "scripted_game.h"
 #include "uci/analyst_choice.h"
 #include "uci/known_engines.h"
+#include "analysis_answers.h"
 
 namespace quorvel {
 namespace {
@@ -37,31 +37,13 @@ std::unique_ptr<EngineAnalyst> fakeAnalyst(std::vector<std::string> arguments = 
                                            makeUciEngine(quickTimeouts()));
 }
 
-struct Answers {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<Analysis> received;
-
-    Analyst::Answer answer() {
-        return [this](Analysis analysis) {
-            std::lock_guard lock(mutex);
-            received.push_back(std::move(analysis));
-            changed.notify_all();
-        };
-    }
-    bool waitFor(std::size_t count) {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, 30s, [&] { return received.size() >= count; });
-    }
-};
-
 AnalysisRequest at(std::vector<std::string> moves, std::chrono::milliseconds time = 100ms) {
     return {UciGameText{"", std::move(moves)}, time};
 }
 
 TEST(EngineAnalyst, AnswersWithTheEnginesMoveScoreAndName) {
     auto analyst = fakeAnalyst({"name=Analyste Factice"});
-    Answers answers;
+    test::AnalysisAnswers answers;
     const auto number = analyst->analyse(at({"e2e4"}), answers.answer());
     ASSERT_TRUE(answers.waitFor(1));
     const Analysis& found = answers.received[0];
@@ -77,7 +59,7 @@ TEST(EngineAnalyst, AnswersWithTheEnginesMoveScoreAndName) {
 
 TEST(EngineAnalyst, ALaterRequestStopsTheOneUnderWay) {
     auto analyst = fakeAnalyst({"think=60000"});
-    Answers answers;
+    test::AnalysisAnswers answers;
     const auto first = analyst->analyse(at({}, 60000ms), answers.answer());
     const auto second = analyst->analyse(at({"d2d4"}, 50ms), answers.answer());
     ASSERT_TRUE(answers.waitFor(2));
@@ -85,6 +67,20 @@ TEST(EngineAnalyst, ALaterRequestStopsTheOneUnderWay) {
     EXPECT_FALSE(answers.received[0].complete);
     EXPECT_EQ(answers.received[1].request, second);
     // Stopped or never started, the first leaves the engine usable.
+    EXPECT_EQ(answers.received[1].problem, "");
+}
+
+// Asked once the first request runs (the wait leaves the worker time to
+// start it on any machine; were it still waiting, it would be skipped and end
+// at once all the same): the engine is stopped, not left its minute.
+TEST(EngineAnalyst, ARunningRequestIsStoppedByTheNext) {
+    auto analyst = fakeAnalyst({"think=60000"});
+    test::AnalysisAnswers answers;
+    analyst->analyse(at({}, 60000ms), answers.answer());
+    std::this_thread::sleep_for(300ms);
+    analyst->analyse(at({"d2d4"}, 50ms), answers.answer());
+    ASSERT_TRUE(answers.waitFor(2, 30s));
+    EXPECT_FALSE(answers.received[0].complete);
     EXPECT_EQ(answers.received[1].problem, "");
 }
 
@@ -100,7 +96,7 @@ TEST(EngineAnalyst, FaultsAnswerInFrenchAndStay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);
         auto analyst = fakeAnalyst(c.arguments);
-        Answers answers;
+        test::AnalysisAnswers answers;
         analyst->analyse(at({"e2e4"}), answers.answer());
         ASSERT_TRUE(answers.waitFor(1));
         EXPECT_EQ(answers.received[0].problem.rfind(c.problem, 0), 0u) << answers.received[0].problem;
@@ -109,7 +105,7 @@ TEST(EngineAnalyst, FaultsAnswerInFrenchAndStay) {
     }
     // An engine that has stopped says so to every request after.
     auto analyst = fakeAnalyst({"crash-on-go=1"});
-    Answers answers;
+    test::AnalysisAnswers answers;
     analyst->analyse(at({}), answers.answer());
     ASSERT_TRUE(answers.waitFor(1));
     analyst->analyse(at({"e2e4"}), answers.answer());
@@ -119,7 +115,7 @@ TEST(EngineAnalyst, FaultsAnswerInFrenchAndStay) {
 
 TEST(EngineAnalyst, AnEngineThatNeverAnswersIsGivenUp) {
     auto analyst = fakeAnalyst({"hang-on-go=1"});
-    Answers answers;
+    test::AnalysisAnswers answers;
     analyst->analyse(at({}, 100ms), answers.answer());
     ASSERT_TRUE(answers.waitFor(1));
     EXPECT_FALSE(answers.received[0].complete);

@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "coach/review_run.h"
 #include "engine/system_memory.h"
 #include "scripted_game.h"
+#include "analysis_answers.h"
 
 namespace quorvel {
 namespace {
@@ -32,25 +32,6 @@ UciGameText game(const std::string& words) {
         if (word != "moves") text.moves.push_back(word);
     return text;
 }
-
-// The answers an analyst gave, waited on.
-struct Answers {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<Analysis> received;
-
-    Analyst::Answer answer() {
-        return [this](Analysis analysis) {
-            std::lock_guard lock(mutex);
-            received.push_back(std::move(analysis));
-            changed.notify_all();
-        };
-    }
-    bool waitFor(std::size_t count) {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, std::chrono::seconds(60), [&] { return received.size() >= count; });
-    }
-};
 
 TEST(OwnEngineAnalyst, AReviewMarksTheHangingQueenAsABlunder) {
     GameRecord record = test::newScriptedGame(false);
@@ -77,7 +58,7 @@ TEST(OwnEngineAnalyst, AReviewMarksTheHangingQueenAsABlunder) {
 
 TEST(OwnEngineAnalyst, AnswersCarryTheirNumbersAndALaterRequestEndsAnEarlierOne) {
     OwnEngineAnalyst analyst(totalPhysicalMemory());
-    Answers answers;
+    test::AnalysisAnswers answers;
     // A long search, then another request at once: the first ends early.
     const auto first = analyst.analyse({game("startpos"), std::chrono::seconds(60)}, answers.answer());
     const auto second =
@@ -97,9 +78,23 @@ TEST(OwnEngineAnalyst, AnswersCarryTheirNumbersAndALaterRequestEndsAnEarlierOne)
     EXPECT_EQ(found.line.front(), "f3g5");
 }
 
+// Asked once the first request runs (were it still waiting, it would be
+// skipped and end at once all the same): its search is stopped, not left its
+// minute.
+TEST(OwnEngineAnalyst, ARunningRequestIsStoppedByTheNext) {
+    OwnEngineAnalyst analyst(totalPhysicalMemory());
+    test::AnalysisAnswers answers;
+    analyst.analyse({game("startpos"), std::chrono::seconds(60)}, answers.answer());
+    std::this_thread::sleep_for(milliseconds(300));
+    analyst.analyse({game("startpos moves e2e4"), milliseconds(100)}, answers.answer());
+    ASSERT_TRUE(answers.waitFor(2, std::chrono::seconds(30)));
+    EXPECT_FALSE(answers.received[0].complete);
+    EXPECT_TRUE(answers.received[1].complete);
+}
+
 TEST(OwnEngineAnalyst, ACancelEndsTheSearchAtOnce) {
     OwnEngineAnalyst analyst(totalPhysicalMemory());
-    Answers answers;
+    test::AnalysisAnswers answers;
     const auto started = std::chrono::steady_clock::now();
     analyst.analyse({game("startpos moves d2d4"), std::chrono::seconds(60)}, answers.answer());
     analyst.cancel();
@@ -116,7 +111,7 @@ TEST(OwnEngineAnalyst, ACancelEndsTheSearchAtOnce) {
 
 TEST(OwnEngineAnalyst, AMatedPositionHasNoMoveAndABadOneIsSaidSo) {
     OwnEngineAnalyst analyst(totalPhysicalMemory());
-    Answers answers;
+    test::AnalysisAnswers answers;
     analyst.analyse({game("startpos moves f2f3 e7e5 g2g4 d8h4"), milliseconds(100)}, answers.answer());
     analyst.analyse({game("startpos moves e2e5"), milliseconds(100)}, answers.answer());
     analyst.analyse({game("fen nonsense"), milliseconds(100)}, answers.answer());
@@ -129,7 +124,7 @@ TEST(OwnEngineAnalyst, AMatedPositionHasNoMoveAndABadOneIsSaidSo) {
 }
 
 TEST(OwnEngineAnalyst, ItsEndStopsARunningSearch) {
-    Answers answers;
+    test::AnalysisAnswers answers;
     const auto started = std::chrono::steady_clock::now();
     {
         OwnEngineAnalyst analyst(totalPhysicalMemory());
