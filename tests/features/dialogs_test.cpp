@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "features/clock_text.h"
+#include "features/coach_settings_dialog.h"
 #include "features/engine_options_dialog.h"
 #include "features/fake_dialog_service.h"
 #include "features/promotion_dialog.h"
@@ -125,6 +127,24 @@ TEST(EngineOptionsDialog, OkWithoutChangesKeepsEverySetting) {
     EXPECT_EQ(dialog.numberText(Number::minSons), "4");
     EXPECT_TRUE(dialog.pressOk());
     EXPECT_EQ(dialog.model(), customOptions());
+}
+
+// Both options dialogs end with "OK", "Par défaut", "Annuler", and Enter
+// presses OK.
+TEST(OptionsDialogs, EnterPressesOk) {
+    FakeDialogService boxes;
+    EngineOptionsDialog engine(customOptions(), boxes);
+    CoachSettingsDialog coach(CoachSettings{}, {{kOwnAnalyst, "Quorvel"}});
+    for (QDialog* dialog : {static_cast<QDialog*>(&engine), static_cast<QDialog*>(&coach)}) {
+        SCOPED_TRACE(dialog->metaObject()->className());
+        QStringList texts;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>()) texts << button->text();
+        EXPECT_EQ(texts, QStringList({"OK", QString::fromUtf8("Par défaut"), "Annuler"}));
+        dialog->show();
+        QTest::keyClick(dialog, Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_FALSE(dialog->isVisible());
+    }
 }
 
 TEST(EngineOptionsDialog, OkTakesTypedValuesAndRefusesDepthEleven) {

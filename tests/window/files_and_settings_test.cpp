@@ -101,6 +101,19 @@ TEST_F(ClocksAndFiles, PresetsSetBothLimitsAndMoveTheCheckMark) {
     EXPECT_FALSE(window->menu().action(32833)->isChecked());
 }
 
+// A click on the choice already in force changes nothing, its mark included
+// (Qt flips a checkable entry's mark itself before the command runs).
+TEST_F(ClocksAndFiles, ClickingTheChoiceInForceKeepsItsMark) {
+    for (const int id : {cmd::kSideWhite, cmd::kModeComputerHuman, 32838}) {
+        SCOPED_TRACE(id);
+        QAction* choice = window->menu().action(id);
+        ASSERT_TRUE(choice->isChecked());
+        choice->trigger();
+        EXPECT_TRUE(choice->isChecked());
+    }
+    EXPECT_FALSE(record().playerIsBlack);
+}
+
 TEST_F(ClocksAndFiles, SaveSaveAsLoadAndRecover) {
     window->runCommand(cmd::kModeHumanHuman);
     playChess("e2", "e4");
