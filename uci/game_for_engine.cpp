@@ -4,7 +4,6 @@
 
 #include "rules/fen.h"
 #include "rules/move_recording.h"
-#include "rules/perft.h"
 #include "rules/record_positions.h"
 #include "rules/uci_move.h"
 #include "rules/uci_position.h"
